@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QWidget>
-
 #include <cstdio>
 #include <cstdlib>
 

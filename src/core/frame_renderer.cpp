@@ -25,12 +25,12 @@ void renderFrame(Canvas& canvas, const Hagen& hagen, double timecount, const Vie
         for (int j = -in.n; j <= in.n; ++j) {
             const double X = static_cast<double>(in.g * i);
             const double Y = static_cast<double>(in.g * j);
-            const Henni henni = evaluateField(X, Y, hagen, timecount, activeSources,
-                                              in.attenuation);
+            const Henni henni =
+                evaluateField(X, Y, hagen, timecount, activeSources, in.attenuation);
             const std::int64_t px = projx(X, Y, view.theta, view.phi);
             const std::int64_t yg = projy(X, Y, view.theta, view.phi);
-            const long double total = static_cast<long double>(henni[0]) + henni[1] +
-                                      henni[2] + henni[3];
+            const long double total =
+                static_cast<long double>(henni[0]) + henni[1] + henni[2] + henni[3];
             const std::int64_t yd = displacedY(yg, cosTheta, total);
 
             if (in.seibun) {

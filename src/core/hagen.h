@@ -24,7 +24,7 @@ using Hagen = std::array<THagen, kSourceCount>;
 using Henni = std::array<double, kSourceCount>;
 
 // The four source colours, 0x00BBGGRR: lime, fuchsia, yellow, aqua.
-inline constexpr std::array<unsigned, kSourceCount> kSourceColors = {0x00FF00, 0xFF00FF,
-                                                                     0x00FFFF, 0xFFFF00};
+inline constexpr std::array<unsigned, kSourceCount> kSourceColors = {0x00FF00, 0xFF00FF, 0x00FFFF,
+                                                                     0xFFFF00};
 
 } // namespace sound

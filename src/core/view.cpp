@@ -6,7 +6,9 @@
 
 namespace sound {
 
-long double radians(double degrees) { return (kPi * degrees) / 180.0L; }
+long double radians(double degrees) {
+    return (kPi * degrees) / 180.0L;
+}
 
 std::int64_t Round(long double v) {
     constexpr long double kLimit = 4611686018427387904.0L; // 2^62

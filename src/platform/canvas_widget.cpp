@@ -12,8 +12,8 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
 }
 
 QImage CanvasWidget::image() const {
-    return QImage(reinterpret_cast<const uchar*>(canvas_.bits()), canvas_.width(),
-                  canvas_.height(), canvas_.width() * 4, QImage::Format_RGB32);
+    return QImage(reinterpret_cast<const uchar*>(canvas_.bits()), canvas_.width(), canvas_.height(),
+                  canvas_.width() * 4, QImage::Format_RGB32);
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {

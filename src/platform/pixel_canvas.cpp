@@ -47,9 +47,13 @@ sound::Color PixelCanvas::colorAt(int x, int y) const {
     return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
 }
 
-void PixelCanvas::setBrushColor(sound::Color color) { brush_ = toPixel(color); }
+void PixelCanvas::setBrushColor(sound::Color color) {
+    brush_ = toPixel(color);
+}
 
-void PixelCanvas::setPenColor(sound::Color color) { pen_ = toPixel(color); }
+void PixelCanvas::setPenColor(sound::Color color) {
+    pen_ = toPixel(color);
+}
 
 void PixelCanvas::plot(std::int64_t x, std::int64_t y, std::uint32_t pixel) {
     if (x >= 0 && x < width_ && y >= 0 && y < height_)

@@ -2,7 +2,6 @@
 #include "frame_renderer.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,14 +53,24 @@ TEST(FrameRenderer, DrawsEachPointsMarksInOrderWithTheSourceColours) {
     // Edge-on view: displacements at full scale, sqrt(sqrt(900)) = 5.477, 30 / 5.477 = 5.48.
     const std::vector<std::string> expected = {
         "fill 0 0 601 601",
-        "pen 65280", "move 298 300", "line 298 305",      // source 1, lime, px - 2
-        "pen 16711935", "move 299 300", "line 299 295",   // source 2, fuchsia, px - 1
-        "pen 65535", "move 300 300", "line 300 300",      // source 3, yellow, px
-        "pen 16776960", "move 301 300", "line 301 300",   // source 4, aqua, px + 1
+        "pen 65280",
+        "move 298 300",
+        "line 298 305", // source 1, lime, px - 2
+        "pen 16711935",
+        "move 299 300",
+        "line 299 295", // source 2, fuchsia, px - 1
+        "pen 65535",
+        "move 300 300",
+        "line 300 300", // source 3, yellow, px
+        "pen 16776960",
+        "move 301 300",
+        "line 301 300", // source 4, aqua, px + 1
         "pen 0",
-        "move 302 300", "line 302 300",                    // leg
-        "move 297 300", "line 303 300",                    // zero mark
-        "ellipse 299 297 305 303",                         // particle around the leg
+        "move 302 300",
+        "line 302 300", // leg
+        "move 297 300",
+        "line 303 300",            // zero mark
+        "ellipse 299 297 305 303", // particle around the leg
     };
     EXPECT_EQ(canvas.calls, expected);
 }
@@ -77,11 +86,8 @@ TEST(FrameRenderer, SwitchesLeaveOutTheirMarks) {
     RecordingCanvas canvas;
     sound::renderFrame(canvas, hagen, 3, sound::View{}, in);
     const std::vector<std::string> expected = {
-        "fill 0 0 601 601",
-        "pen 65280", "move 298 300", "line 298 300",
-        "pen 16711935", "move 299 300", "line 299 300",
-        "pen 0",
-        "rect 299 297 305 303",
+        "fill 0 0 601 601", "pen 65280",    "move 298 300", "line 298 300",         "pen 16711935",
+        "move 299 300",     "line 299 300", "pen 0",        "rect 299 297 305 303",
     };
     EXPECT_EQ(canvas.calls, expected);
 

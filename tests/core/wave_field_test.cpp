@@ -1,8 +1,7 @@
 #include "wave_field.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,8 +17,8 @@ THagen source(double x, double y, double amp, double omega, double phase, double
 TEST(WaveField, PointsWithinOneGridUnitOfTheSourceGetNothing) {
     Hagen hagen;
     hagen[0] = source(10, 20, 1000, 0, 90);
-    for (auto mode : {Attenuation::InverseDistance, Attenuation::InverseSqrtDistance,
-                      Attenuation::None}) {
+    for (auto mode :
+         {Attenuation::InverseDistance, Attenuation::InverseSqrtDistance, Attenuation::None}) {
         EXPECT_EQ(evaluateField(10, 20, hagen, 0, 4, mode)[0], 0.0) << "on the source";
         EXPECT_EQ(evaluateField(11, 20, hagen, 0, 4, mode)[0], 0.0) << "q exactly 1";
         EXPECT_EQ(evaluateField(10, 19, hagen, 0, 4, mode)[0], 0.0) << "q exactly 1";

@@ -1,7 +1,6 @@
 #include "pixel_canvas.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
