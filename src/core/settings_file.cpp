@@ -1,0 +1,257 @@
+#include "settings_file.h"
+
+#include "integer_text.h"
+#include "option_text.h"
+#include "view.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <streambuf>
+
+namespace sound {
+
+namespace {
+
+constexpr int kFirstOptionLine = 1 + StoredSetup::kSliderCount;
+constexpr int kFirstSourceLine = kFirstOptionLine + StoredSetup::kOptionCount;
+static_assert(kFirstSourceLine + kSourceCount * StoredSetup::kSourceValueCount - 1 ==
+              kSettingsLineCount);
+
+// The range of `velocitychanger`: ten times the wave speed.
+constexpr std::int32_t kSpeedLineMin = 5;
+constexpr std::int32_t kSpeedLineMax = 50;
+
+// Only this much of a line is kept. A settings line as written is at most 11 bytes, so a
+// longer one is rubbish or an attack; it is still read to its end, but then rejected.
+constexpr std::size_t kMaxKeptLineBytes = 64 * 1024;
+
+// A message quotes at most this many characters of the offending line.
+constexpr std::size_t kMaxQuotedChars = 100;
+
+constexpr std::string_view kNotAnInteger = " は整数ではありません";
+constexpr std::string_view kNotABoolean = " は正しい論理型ではありません";
+constexpr std::string_view kEllipsis = "…";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// One line of the file as far as it was kept.
+struct Line {
+    std::string text;
+    bool overlong = false; // more than kMaxKeptLineBytes: only the start is in `text`
+};
+
+// Reads lines one at a time straight from the stream buffer. A line ends at LF; a CR right
+// before the LF belongs to the break, any other CR stays in the line. Past the end of the
+// stream every line reads as the empty text.
+class LineReader {
+public:
+    explicit LineReader(std::istream& in) : in_(in), buffer_(in.rdbuf()) {}
+
+    void read(Line& line) {
+        line.text.clear();
+        line.overlong = false;
+        if (buffer_ == nullptr)
+            return;
+        bool pendingCr = false;
+        for (;;) {
+            const int c = buffer_->sbumpc();
+            if (c == std::char_traits<char>::eof()) {
+                in_.setstate(std::ios::eofbit);
+                buffer_ = nullptr;
+                break;
+            }
+            if (c == '\n')
+                return; // a CR just before is part of the line break
+            if (pendingCr)
+                append(line, '\r');
+            pendingCr = c == '\r';
+            if (!pendingCr)
+                append(line, static_cast<char>(c));
+        }
+        if (pendingCr)
+            append(line, '\r');
+    }
+
+private:
+    static void append(Line& line, char c) {
+        if (line.text.size() < kMaxKeptLineBytes)
+            line.text.push_back(c);
+        else
+            line.overlong = true;
+    }
+
+    std::istream& in_;
+    std::streambuf* buffer_;
+};
+
+// The line as the message quotes it: its first characters, with "…" when there are more.
+std::string quoted(const Line& line) {
+    const std::string text = sanitizeUtf8(line.text);
+    std::size_t chars = 0;
+    std::size_t end = 0;
+    while (end < text.size() && chars < kMaxQuotedChars) {
+        // Every character starts with a byte that is not 10xxxxxx; the text is well formed.
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;
+        ++chars;
+    }
+    std::string result = "'";
+    result.append(text, 0, end);
+    if (end < text.size() || line.overlong)
+        result.append(kEllipsis);
+    result.push_back('\'');
+    return result;
+}
+
+std::optional<std::int32_t> integerOf(const Line& line) {
+    if (line.overlong)
+        return std::nullopt;
+    return parseInteger(line.text);
+}
+
+std::optional<bool> optionOf(const Line& line) {
+    if (line.overlong)
+        return std::nullopt;
+    return parseOption(line.text);
+}
+
+// Length of the well-formed UTF-8 sequence at the start of `s`, or 0 if there is none.
+// Overlong forms, surrogates and values past U+10FFFF are not well formed.
+std::size_t wellFormedLength(std::string_view s) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b0 = byte(0);
+    if (b0 < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        length = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        length = 3;
+        if (b0 == 0xE0)
+            low = 0xA0;
+        else if (b0 == 0xED)
+            high = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        length = 4;
+        if (b0 == 0xF0)
+            low = 0x90;
+        else if (b0 == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (s.size() < length)
+        return 0;
+    if (byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 0;
+    return length;
+}
+
+} // namespace
+
+std::int32_t roundSourceValue(double value) {
+    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(Round(value), kMin, kMax));
+}
+
+std::array<std::string, kSettingsLineCount> settingsLines(const StoredSetup& setup) {
+    std::array<std::string, kSettingsLineCount> lines;
+    std::size_t i = 0;
+    for (std::int32_t position : setup.sliders)
+        lines[i++] = std::to_string(position);
+    for (bool checked : setup.options)
+        lines[i++] = checked ? "-1" : "0";
+    for (const auto& source : setup.sources)
+        for (std::int32_t value : source)
+            lines[i++] = std::to_string(value);
+    return lines;
+}
+
+std::string settingsFileText(const StoredSetup& setup) {
+    std::string text;
+    for (const std::string& line : settingsLines(setup)) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+SettingsReadResult readSettings(std::istream& in) {
+    LineReader reader(in);
+    Line line;
+    StoredSetup setup;
+    std::optional<SettingsLineError> failure;
+    const auto fail = [&](int number, std::string_view what) {
+        if (!failure)
+            failure = SettingsLineError{number, quoted(line) + std::string(what), setup};
+    };
+
+    // Every line is read and converted even after a failure, so the stream always ends up
+    // just past line 37 (or at its end); only the first failure is reported.
+    int number = 1;
+    for (std::size_t i = 0; i < StoredSetup::kSliderCount; ++i, ++number) {
+        reader.read(line);
+        const auto value = integerOf(line);
+        if (!value) {
+            fail(number, kNotAnInteger);
+            continue;
+        }
+        setup.sliders[i] = i == StoredSetup::velocitychanger
+                               ? std::clamp(*value, kSpeedLineMin, kSpeedLineMax)
+                               : *value;
+    }
+
+    for (std::size_t i = 0; i < StoredSetup::kOptionCount; ++i, ++number) {
+        reader.read(line);
+        const auto value = optionOf(line);
+        if (!value) {
+            fail(number, kNotABoolean);
+            continue;
+        }
+        setup.options[i] = *value;
+    }
+
+    for (std::size_t k = 0; k < kSourceCount; ++k) {
+        for (std::size_t v = 0; v < StoredSetup::kSourceValueCount; ++v, ++number) {
+            reader.read(line);
+            const auto value = integerOf(line);
+            if (!value) {
+                fail(number, kNotAnInteger);
+                continue;
+            }
+            setup.sources[k][v] = *value;
+            // Accepted integer text is plain ASCII, so it needs no sanitising.
+            setup.sourceTexts[k][v] = line.text;
+        }
+    }
+
+    if (failure)
+        return *std::move(failure);
+    return setup;
+}
+
+std::string sanitizeUtf8(std::string_view bytes) {
+    std::string result;
+    result.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t length = wellFormedLength(bytes.substr(i));
+        if (length == 0) {
+            result += kReplacement;
+            ++i;
+        } else {
+            result.append(bytes.substr(i, length));
+            i += length;
+        }
+    }
+    return result;
+}
+
+} // namespace sound

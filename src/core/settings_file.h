@@ -1,0 +1,90 @@
+#pragma once
+
+#include "hagen.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace sound {
+
+// A set-up as the settings file stores it: one value per line, in file order. The
+// enumerators are the names of the controls and fields each value belongs to.
+struct StoredSetup {
+    // Lines 1 to 6: slider positions.
+    enum Slider : std::size_t {
+        thetachanger,
+        phichanger,
+        numpoints,
+        numzoom,
+        velocitychanger,
+        fpschanger,
+        kSliderCount
+    };
+    // Lines 7 to 17: the attenuation radio buttons, then the drawing and option check boxes.
+    enum Option : std::size_t {
+        gens1,
+        gens2,
+        gens0,
+        ch_baishitsu,
+        ch_bashi,
+        ch_suihei,
+        ch_seibun,
+        ch_2cut,
+        ch_guruguru,
+        ch_rect,
+        ch_koma,
+        kOptionCount
+    };
+    // Lines 18 to 37: five values for source 1, then for sources 2, 3 and 4.
+    enum SourceValue : std::size_t { x, y, amp, omega, phase, kSourceValueCount };
+
+    std::array<std::int32_t, kSliderCount> sliders{};
+    std::array<bool, kOptionCount> options{};
+    // sources[k - 1][v] is value v of source k.
+    std::array<std::array<std::int32_t, kSourceValueCount>, kSourceCount> sources{};
+    // The source lines exactly as read (UTF-8), for the buttons' captions, which show the
+    // text and not the number. The writer does not use them.
+    std::array<std::array<std::string, kSourceValueCount>, kSourceCount> sourceTexts{};
+
+    bool operator==(const StoredSetup&) const = default;
+};
+
+inline constexpr int kSettingsLineCount = 37;
+
+// The first line that did not convert, and the message the error box shows for it.
+struct SettingsLineError {
+    int line = 0;        // 1 to 37
+    std::string message; // UTF-8
+    // The lines before `line`, converted; the fields of later lines are left at zero. A
+    // caller that applies a file line by line applies exactly these before reporting.
+    StoredSetup before;
+};
+
+using SettingsReadResult = std::variant<StoredSetup, SettingsLineError>;
+
+// A source field rounded for writing: to the nearest integer, halves to even, held to the
+// 32-bit range (the fields only ever hold 32-bit whole numbers, so this changes nothing for
+// values the program produces).
+std::int32_t roundSourceValue(double value);
+
+// The 37 lines of the file, without line breaks.
+std::array<std::string, kSettingsLineCount> settingsLines(const StoredSetup& setup);
+
+// The whole file: every line followed by CR LF, the last one too.
+std::string settingsFileText(const StoredSetup& setup);
+
+// Reads lines 1 to 37 of a settings file and nothing after them, converts all of them, and
+// gives the set-up or the first line that failed. Line 5 (the wave speed) is clamped into
+// 5 ... 50 so that a speed of zero or less never reaches the field evaluation.
+SettingsReadResult readSettings(std::istream& in);
+
+// Bytes decoded as UTF-8 for display: every byte that does not belong to a well-formed
+// sequence becomes U+FFFD. NUL bytes are kept as characters, never treated as an end.
+std::string sanitizeUtf8(std::string_view bytes);
+
+} // namespace sound

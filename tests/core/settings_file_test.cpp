@@ -1,0 +1,433 @@
+#include "settings_file.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using sound::readSettings;
+using sound::SettingsLineError;
+using sound::StoredSetup;
+
+// The window's controls and sources right after start-up.
+StoredSetup startupSetup() {
+    StoredSetup s;
+    s.sliders = {-30, 30, 20, 20, 20, 200};
+    s.options = {false, true, false, true, true, true, true, false, false, false, false};
+    return s;
+}
+
+// The 37 lines of the start-up file, as text.
+std::vector<std::string> startupLines() {
+    std::vector<std::string> lines = {"-30", "30", "20", "20", "20", "200", "0", "-1", "0",
+                                      "-1",  "-1", "-1", "-1", "0",  "0",   "0", "0"};
+    lines.resize(37, "0");
+    return lines;
+}
+
+std::string join(const std::vector<std::string>& lines, const std::string& lineBreak,
+                 bool finalBreak = true) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        text += lines[i];
+        if (i + 1 < lines.size() || finalBreak)
+            text += lineBreak;
+    }
+    return text;
+}
+
+sound::SettingsReadResult readText(const std::string& text) {
+    std::istringstream in(text);
+    return readSettings(in);
+}
+
+StoredSetup expectSetup(const sound::SettingsReadResult& result) {
+    if (const auto* error = std::get_if<SettingsLineError>(&result)) {
+        ADD_FAILURE() << "line " << error->line << ": " << error->message;
+        return {};
+    }
+    return std::get<StoredSetup>(result);
+}
+
+SettingsLineError expectError(const sound::SettingsReadResult& result) {
+    if (std::holds_alternative<StoredSetup>(result)) {
+        ADD_FAILURE() << "the file was accepted";
+        return {};
+    }
+    return std::get<SettingsLineError>(result);
+}
+
+std::string notAnInteger(const std::string& quoted) {
+    return "'" + quoted + "' は整数ではありません";
+}
+
+std::string notABoolean(const std::string& quoted) {
+    return "'" + quoted + "' は正しい論理型ではありません";
+}
+
+// --- Writing ---------------------------------------------------------------------------
+
+TEST(SettingsWriter, StartupSetupIsThe124ByteFile) {
+    const std::string expected = "-30\r\n30\r\n20\r\n20\r\n20\r\n200\r\n"
+                                 "0\r\n-1\r\n0\r\n-1\r\n-1\r\n-1\r\n-1\r\n0\r\n0\r\n0\r\n0\r\n"
+                                 "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+                                 "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+    ASSERT_EQ(expected.size(), 124u);
+    EXPECT_EQ(sound::settingsFileText(startupSetup()), expected);
+}
+
+TEST(SettingsWriter, WritesPlainDecimalsAndOptionsAsMinusOneOrZero) {
+    StoredSetup s = startupSetup();
+    s.sliders[StoredSetup::thetachanger] = 7;
+    s.sources[0][StoredSetup::x] = -2147483647 - 1;
+    s.sources[3][StoredSetup::phase] = 2147483647;
+    s.sources[1][StoredSetup::amp] = 40;
+    s.options[StoredSetup::ch_koma] = true;
+    s.sourceTexts[1][StoredSetup::amp] = "  $28"; // captions do not reach the file
+    const auto lines = sound::settingsLines(s);
+    EXPECT_EQ(lines[0], "7");
+    EXPECT_EQ(lines[16], "-1");
+    EXPECT_EQ(lines[17], "-2147483648");
+    EXPECT_EQ(lines[24], "40");
+    EXPECT_EQ(lines[36], "2147483647");
+}
+
+struct RoundCase {
+    const char* name;
+    double value;
+    std::int32_t rounded;
+};
+
+class SourceRounding : public ::testing::TestWithParam<RoundCase> {};
+
+TEST_P(SourceRounding, RoundsToNearestWithHalvesToEven) {
+    EXPECT_EQ(sound::roundSourceValue(GetParam().value), GetParam().rounded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsWriter, SourceRounding,
+    ::testing::Values(RoundCase{"whole", 12.0, 12}, RoundCase{"below_half", 0.4999, 0},
+                      RoundCase{"above_half", 0.5001, 1}, RoundCase{"half_to_even_down", 2.5, 2},
+                      RoundCase{"half_to_even_up", 3.5, 4}, RoundCase{"minus_half", -0.5, 0},
+                      RoundCase{"minus_two_and_half", -2.5, -2},
+                      RoundCase{"upper_limit", 2147483647.0, 2147483647},
+                      RoundCase{"lower_limit", -2147483648.0, -2147483647 - 1},
+                      RoundCase{"beyond_upper_limit", 1e12, 2147483647},
+                      RoundCase{"beyond_lower_limit", -1e12, -2147483647 - 1}),
+    [](const auto& info) { return info.param.name; });
+
+// --- Reading whole files -----------------------------------------------------------------
+
+TEST(SettingsReader, RoundTripGivesTheSameValuesAndDecimalCaptions) {
+    StoredSetup s;
+    s.sliders = {45, -180, 50, 5, 33, 1000};
+    s.options = {true, false, false, false, true, false, true, true, false, true, true};
+    std::int32_t v = -2147483647 - 1;
+    for (auto& source : s.sources)
+        for (auto& value : source)
+            value = v += 107374182;
+    const StoredSetup read = expectSetup(readText(sound::settingsFileText(s)));
+    EXPECT_EQ(read.sliders, s.sliders);
+    EXPECT_EQ(read.options, s.options);
+    EXPECT_EQ(read.sources, s.sources);
+    for (std::size_t k = 0; k < 4; ++k)
+        for (std::size_t i = 0; i < 5; ++i)
+            EXPECT_EQ(read.sourceTexts[k][i], std::to_string(s.sources[k][i]));
+}
+
+TEST(SettingsReader, StartupFileReadsBackAsTheStartupSetup) {
+    StoredSetup expected = startupSetup();
+    for (auto& texts : expected.sourceTexts)
+        texts.fill("0");
+    EXPECT_EQ(expectSetup(readText(join(startupLines(), "\r\n"))), expected);
+}
+
+struct LineBreakCase {
+    const char* name;
+    std::string lineBreak;
+    bool finalBreak;
+};
+
+class LineBreaks : public ::testing::TestWithParam<LineBreakCase> {};
+
+TEST_P(LineBreaks, ReadLikeCrLf) {
+    std::vector<std::string> lines = startupLines();
+    lines[17] = "  12";
+    lines[36] = "$1F";
+    const StoredSetup reference = expectSetup(readText(join(lines, "\r\n")));
+    const StoredSetup read =
+        expectSetup(readText(join(lines, GetParam().lineBreak, GetParam().finalBreak)));
+    EXPECT_EQ(read, reference);
+    EXPECT_EQ(read.sources[3][StoredSetup::phase], 31);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsReader, LineBreaks,
+                         ::testing::Values(LineBreakCase{"lf_only", "\n", true},
+                                           LineBreakCase{"crlf_without_final_break", "\r\n", false},
+                                           LineBreakCase{"lf_without_final_break", "\n", false}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(SettingsReader, EmptyFileFailsAtLineOneWithTheEmptyText) {
+    const SettingsLineError error = expectError(readText(""));
+    EXPECT_EQ(error.line, 1);
+    EXPECT_EQ(error.message, notAnInteger(""));
+}
+
+TEST(SettingsReader, FileOf36LinesFailsAtLine37WithTheEmptyText) {
+    std::vector<std::string> lines = startupLines();
+    lines[35] = "-9";
+    lines.pop_back();
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 37);
+    EXPECT_EQ(error.message, notAnInteger(""));
+    // Everything before source 4's phase converted.
+    EXPECT_EQ(error.before.sliders[StoredSetup::thetachanger], -30);
+    EXPECT_TRUE(error.before.options[StoredSetup::gens2]);
+    EXPECT_EQ(error.before.sources[3][StoredSetup::omega], -9);
+}
+
+TEST(SettingsReader, FileOf40LinesIgnoresAndLeavesTheLastThreeLines) {
+    const std::string tail = "garbage\r\n\xFF\xFE\r\n1.5\r\n";
+    std::istringstream in(join(startupLines(), "\r\n") + tail);
+    EXPECT_TRUE(std::holds_alternative<StoredSetup>(readSettings(in)));
+    // Nothing after line 37 was consumed.
+    std::string rest(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(rest, tail);
+}
+
+TEST(SettingsReader, BadSpeedLineReportsLineFiveAndKeepsTheLinesBefore) {
+    std::vector<std::string> lines = startupLines();
+    lines[0] = "45";
+    lines[3] = "7";
+    lines[4] = "abc";
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 5);
+    EXPECT_EQ(error.message, notAnInteger("abc"));
+    EXPECT_EQ(error.before.sliders[StoredSetup::thetachanger], 45);
+    EXPECT_EQ(error.before.sliders[StoredSetup::numzoom], 7);
+    EXPECT_EQ(error.before.sliders[StoredSetup::velocitychanger], 0) << "line 5 is not applied";
+}
+
+TEST(SettingsReader, OnlyTheFirstOfSeveralBadLinesIsReported) {
+    std::vector<std::string> lines = startupLines();
+    lines[8] = "maybe";
+    lines[20] = "x";
+    lines[2] = "3 ";
+    const SettingsLineError error = expectError(readText(join(lines, "\n")));
+    EXPECT_EQ(error.line, 3);
+    EXPECT_EQ(error.message, notAnInteger("3 "));
+}
+
+// --- One line at a time ------------------------------------------------------------------
+
+struct OptionLineCase {
+    const char* name;
+    std::string text;
+    bool checked;
+};
+
+class OptionLine : public ::testing::TestWithParam<OptionLineCase> {};
+
+TEST_P(OptionLine, SetsTheCheckBox) {
+    std::vector<std::string> lines = startupLines();
+    lines[9] = GetParam().text;
+    const StoredSetup read = expectSetup(readText(join(lines, "\r\n")));
+    EXPECT_EQ(read.options[StoredSetup::ch_baishitsu], GetParam().checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsReader, OptionLine,
+    ::testing::Values(OptionLineCase{"minus_one", "-1", true}, OptionLineCase{"zero", "0", false},
+                      OptionLineCase{"one", "1", true}, OptionLineCase{"half", "0.5", true},
+                      OptionLineCase{"zero_point_zero", "0.0", false},
+                      OptionLineCase{"zero_between_blanks", " 0 ", false},
+                      OptionLineCase{"True", "True", true}, OptionLineCase{"FALSE", "FALSE", false},
+                      OptionLineCase{"tRuE", "tRuE", true}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(SettingsReader, OptionLineYesIsNotABoolean) {
+    std::vector<std::string> lines = startupLines();
+    lines[9] = "yes";
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 10);
+    EXPECT_EQ(error.message, notABoolean("yes"));
+}
+
+struct SourceLineCase {
+    const char* name;
+    std::string text;
+    std::int32_t value;
+};
+
+class SourceLine : public ::testing::TestWithParam<SourceLineCase> {};
+
+TEST_P(SourceLine, KeepsTheTextAsReadForTheCaption) {
+    std::vector<std::string> lines = startupLines();
+    lines[17] = GetParam().text;
+    const StoredSetup read = expectSetup(readText(join(lines, "\r\n")));
+    EXPECT_EQ(read.sources[0][StoredSetup::x], GetParam().value);
+    EXPECT_EQ(read.sourceTexts[0][StoredSetup::x], GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsReader, SourceLine,
+                         ::testing::Values(SourceLineCase{"two_blanks_then_12", "  12", 12},
+                                           SourceLineCase{"dollar_1F", "$1F", 31},
+                                           SourceLineCase{"plus_and_zeros", "+007", 7},
+                                           SourceLineCase{"minus_zero", "-0", 0}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(SettingsReader, SourceLineWithTrailingBlankIsAnError) {
+    std::vector<std::string> lines = startupLines();
+    lines[17] = "12 ";
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 18);
+    EXPECT_EQ(error.message, notAnInteger("12 "));
+}
+
+struct SpeedCase {
+    const char* name;
+    std::string text;
+    std::int32_t position;
+};
+
+class SpeedLine : public ::testing::TestWithParam<SpeedCase> {};
+
+TEST_P(SpeedLine, IsHeldInsideTheSliderRange) {
+    std::vector<std::string> lines = startupLines();
+    lines[4] = GetParam().text;
+    const StoredSetup read = expectSetup(readText(join(lines, "\r\n")));
+    EXPECT_EQ(read.sliders[StoredSetup::velocitychanger], GetParam().position);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsReader, SpeedLine,
+    ::testing::Values(SpeedCase{"zero", "0", 5}, SpeedCase{"negative", "-5", 5},
+                      SpeedCase{"lowest_minimum", "-2147483648", 5}, SpeedCase{"minimum", "5", 5},
+                      SpeedCase{"inside", "27", 27}, SpeedCase{"maximum", "50", 50},
+                      SpeedCase{"one_past_maximum", "51", 50}, SpeedCase{"far_past", "5000", 50}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(SettingsReader, ClampedSpeedIsWhatALaterFailureReportsAsBefore) {
+    std::vector<std::string> lines = startupLines();
+    lines[4] = "5000";
+    lines[5] = "fast";
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 6);
+    EXPECT_EQ(error.before.sliders[StoredSetup::velocitychanger], 50);
+}
+
+TEST(SettingsReader, OtherSlidersAreNotClamped) {
+    std::vector<std::string> lines = startupLines();
+    lines[0] = "120";
+    lines[2] = "3";
+    lines[5] = "5000";
+    const StoredSetup read = expectSetup(readText(join(lines, "\r\n")));
+    EXPECT_EQ(read.sliders[StoredSetup::thetachanger], 120);
+    EXPECT_EQ(read.sliders[StoredSetup::numpoints], 3);
+    EXPECT_EQ(read.sliders[StoredSetup::fpschanger], 5000);
+}
+
+TEST(SettingsReader, CarriageReturnNotBeforeLineFeedStaysInTheLine) {
+    std::vector<std::string> lines = startupLines();
+    lines[1] = "3\r0";
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 2);
+    EXPECT_EQ(error.message, notAnInteger("3\r0"));
+
+    // A file ending in a lone CR keeps it in its last line.
+    lines = startupLines();
+    const SettingsLineError last = expectError(readText(join(lines, "\r\n", false) + "\r"));
+    EXPECT_EQ(last.line, 37);
+    EXPECT_EQ(last.message, notAnInteger("0\r"));
+}
+
+// --- Hostile files ------------------------------------------------------------------------
+
+TEST(SettingsReader, FiveMegabyteLineIsRejectedWithAShortQuote) {
+    std::vector<std::string> lines = startupLines();
+    lines[17] = std::string(5 << 20, '1');
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 18);
+    EXPECT_EQ(error.message, notAnInteger(std::string(100, '1') + "…"));
+    EXPECT_LT(error.before.sourceTexts[0][0].size(), 100u);
+}
+
+TEST(SettingsReader, LineLongerThanTheKeptPartIsRejectedEvenIfItWouldConvert) {
+    // Up to 64 KiB a line converts as usual; past that it is read to its end and rejected,
+    // however harmless its content.
+    std::vector<std::string> lines = startupLines();
+    lines[17] = std::string(64 * 1024 - 2, ' ') + "12";
+    EXPECT_EQ(expectSetup(readText(join(lines, "\r\n"))).sources[0][0], 12);
+
+    lines[17] = std::string(64 * 1024 - 1, ' ') + "12";
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 18);
+    EXPECT_EQ(error.message, notAnInteger(std::string(100, ' ') + "…"));
+}
+
+TEST(SettingsReader, QuoteCountsCharactersNotBytes) {
+    const std::string a = "あ"; // three bytes
+    std::string hundred;
+    for (int i = 0; i < 100; ++i)
+        hundred += a;
+    std::vector<std::string> lines = startupLines();
+    lines[0] = hundred;
+    EXPECT_EQ(expectError(readText(join(lines, "\r\n"))).message, notAnInteger(hundred));
+    lines[0] = hundred + "x";
+    EXPECT_EQ(expectError(readText(join(lines, "\r\n"))).message, notAnInteger(hundred + "…"));
+}
+
+TEST(SettingsReader, NulAndBinaryBytesAreQuotedWholeAndReadable) {
+    std::vector<std::string> lines = startupLines();
+    lines[6] = std::string("1\0\xFF\xC3 2", 6);
+    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
+    EXPECT_EQ(error.line, 7);
+    EXPECT_EQ(error.message, notABoolean(std::string("1\0", 2) + "\uFFFD\uFFFD 2"));
+}
+
+TEST(SettingsReader, FileOfBinaryBytesIsRejectedAtLineOne) {
+    std::string bytes;
+    for (int i = 0; i < 256 * 1024; ++i)
+        bytes.push_back(static_cast<char>((i * 7919) & 0xFF));
+    const SettingsLineError error = expectError(readText(bytes));
+    EXPECT_EQ(error.line, 1);
+    // A quote of 100 characters, each at most three bytes here, an ellipsis and the words.
+    EXPECT_LT(error.message.size(), 400u);
+}
+
+// --- Sanitising ---------------------------------------------------------------------------
+
+struct SanitiseCase {
+    const char* name;
+    std::string bytes;
+    std::string text;
+};
+
+class Sanitise : public ::testing::TestWithParam<SanitiseCase> {};
+
+TEST_P(Sanitise, KeepsWellFormedUtf8AndReplacesTheRest) {
+    EXPECT_EQ(sound::sanitizeUtf8(GetParam().bytes), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Utf8, Sanitise,
+    ::testing::Values(SanitiseCase{"ascii", "abc 12", "abc 12"},
+                      SanitiseCase{"nul_kept", std::string("a\0b", 3), std::string("a\0b", 3)},
+                      SanitiseCase{"two_byte", "\xC3\xA9", "\xC3\xA9"},
+                      SanitiseCase{"three_byte", "波源", "波源"},
+                      SanitiseCase{"four_byte", "\xF0\x9F\x8E\xB5", "\xF0\x9F\x8E\xB5"},
+                      SanitiseCase{"lone_continuation", "\x80", "\uFFFD"},
+                      SanitiseCase{"overlong_nul", "\xC0\x80", "\uFFFD\uFFFD"},
+                      SanitiseCase{"overlong_three_byte", "\xE0\x80\xAF", "\uFFFD\uFFFD\uFFFD"},
+                      SanitiseCase{"surrogate", "\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},
+                      SanitiseCase{"past_last_code_point", "\xF4\x90\x80\x80",
+                                   "\uFFFD\uFFFD\uFFFD\uFFFD"},
+                      SanitiseCase{"last_code_point", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+                      SanitiseCase{"cut_at_end", "a\xE6\xB3", "a\uFFFD\uFFFD"},
+                      SanitiseCase{"shift_jis_bytes", "\x94\x67", "\uFFFD\x67"},
+                      SanitiseCase{"byte_ff", "\xFF", "\uFFFD"}),
+    [](const auto& info) { return info.param.name; });
+
+} // namespace
