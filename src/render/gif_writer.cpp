@@ -1,0 +1,214 @@
+#include "gif_writer.h"
+
+#include "render_error.h"
+
+#include <QSaveFile>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <gif_lib.h>
+#include <string>
+
+namespace render {
+
+namespace {
+
+int writeToFile(GifFileType* gif, const GifByteType* bytes, int count) {
+    auto* file = static_cast<QSaveFile*>(gif->UserData);
+    return file->write(reinterpret_cast<const char*>(bytes), count) == count ? count : 0;
+}
+
+std::string hexColour(std::uint32_t pixel) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06X", unsigned(pixel & 0xFFFFFF));
+    return text;
+}
+
+} // namespace
+
+GifWriter::GifWriter(const QString& path, int width, int height,
+                     std::span<const sound::Color> palette)
+    : path_(path), width_(width), height_(height),
+      indices_(std::size_t(width) * std::size_t(height)) {
+    if (palette.empty() || palette.size() > 256)
+        throw RenderError("a GIF palette holds 1 to 256 colours");
+    if (width < 1 || height < 1 || width > 65535 || height > 65535)
+        throw RenderError("a GIF frame is 1 to 65535 pixels on each side");
+
+    // A GIF colour table has a power-of-two size. The entry after the palette marks the
+    // pixels a frame leaves as they were; the other spare entries repeat the first colour
+    // and are never used. A full table of 256 leaves no such entry: every frame is then
+    // written whole.
+    int tableSize = 2;
+    while (tableSize < int(palette.size()) + 1 && tableSize < 256)
+        tableSize *= 2;
+    if (int(palette.size()) < tableSize)
+        transparentIndex_ = int(palette.size());
+    std::vector<GifColorType> table(tableSize);
+    for (int k = 0; k < tableSize; ++k) {
+        const sound::Color c = palette[k < int(palette.size()) ? k : 0];
+        table[k] = {GifByteType(c & 0xFF), GifByteType((c >> 8) & 0xFF),
+                    GifByteType((c >> 16) & 0xFF)};
+    }
+    for (sound::Color c : palette)
+        palettePixels_.push_back(platform::PixelCanvas::toPixel(c));
+
+    file_ = std::make_unique<QSaveFile>(path_);
+    if (!file_->open(QIODevice::WriteOnly))
+        throw RenderError("cannot write '" + path_.toStdString() +
+                          "': " + file_->errorString().toStdString());
+
+    int error = 0;
+    gif_ = EGifOpen(file_.get(), writeToFile, &error);
+    if (!gif_)
+        fail(error, "start");
+    // Extensions make the file GIF89a; giflib only notices them on its own when it holds
+    // the whole picture in memory, and this writer streams.
+    EGifSetGifVersion(gif_, true);
+
+    ColorMapObject* colorMap = GifMakeMapObject(tableSize, table.data());
+    if (!colorMap)
+        fail(E_GIF_ERR_NOT_ENOUGH_MEM, "start");
+    const int screen = EGifPutScreenDesc(gif_, width, height, 8, 0, colorMap);
+    GifFreeMapObject(colorMap);
+    if (screen == GIF_ERROR)
+        fail(gif_->Error, "start");
+
+    // The NETSCAPE2.0 application block with a loop count of 0: play forever.
+    const GifByteType loop[3] = {1, 0, 0};
+    if (EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
+        EGifPutExtensionBlock(gif_, 11, "NETSCAPE2.0") == GIF_ERROR ||
+        EGifPutExtensionBlock(gif_, sizeof loop, loop) == GIF_ERROR ||
+        EGifPutExtensionTrailer(gif_) == GIF_ERROR)
+        fail(gif_->Error, "start");
+}
+
+GifWriter::~GifWriter() {
+    // Without finish() the temporary file goes away with the QSaveFile.
+    closeStream();
+}
+
+void GifWriter::closeStream() {
+    if (gif_) {
+        int ignored = 0;
+        EGifCloseFile(gif_, &ignored);
+        gif_ = nullptr;
+    }
+}
+
+void GifWriter::fail(int gifError, const char* step) {
+    std::string reason = GifErrorString(gifError) ? GifErrorString(gifError) : "unknown error";
+    if (file_ && file_->error() != QFileDevice::NoError)
+        reason = file_->errorString().toStdString();
+    closeStream();
+    file_.reset();
+    throw RenderError("cannot write '" + path_.toStdString() + "' (" + step + "): " + reason);
+}
+
+void GifWriter::addFrame(const platform::PixelCanvas& frame, int delay) {
+    if (finished_ || !gif_)
+        throw RenderError("a finished GIF takes no more frames");
+    if (frame.width() != width_ || frame.height() != height_)
+        throw RenderError("every frame of a GIF has the size of the first");
+    if (delay < 0 || delay > 65535)
+        throw RenderError("a GIF frame's delay is 0 to 65535 hundredths of a second");
+
+    // Neighbouring pixels mostly share a colour, so the last match is tried first.
+    const std::uint32_t* pixels = frame.bits();
+    std::uint32_t lastPixel = palettePixels_.front();
+    unsigned char lastIndex = 0;
+    for (std::size_t k = 0; k < indices_.size(); ++k) {
+        const std::uint32_t p = pixels[k];
+        if (p != lastPixel) {
+            std::size_t found = 0;
+            while (found < palettePixels_.size() && palettePixels_[found] != p)
+                ++found;
+            if (found == palettePixels_.size())
+                throw RenderError("a frame holds the colour " + hexColour(p) +
+                                  ", which the GIF's palette lacks");
+            lastPixel = p;
+            lastIndex = static_cast<unsigned char>(found);
+        }
+        indices_[k] = lastIndex;
+    }
+
+    // After the first frame only the box around the changed pixels is written, and inside
+    // it the unchanged pixels are transparent, so the picture kept from the frame before
+    // shows through. A viewer composes exactly the whole frame again; the file shrinks to a
+    // fraction because most of the white ground and many marks stay put from tick to tick.
+    int left = 0, top = 0, width = width_, height = height_;
+    const unsigned char* raster = indices_.data();
+    int transparent = NO_TRANSPARENT_COLOR;
+    if (!previous_.empty() && transparentIndex_ >= 0) {
+        int right = -1, bottom = -1;
+        left = width_;
+        top = height_;
+        for (int y = 0; y < height_; ++y) {
+            const unsigned char* row = indices_.data() + std::size_t(y) * width_;
+            const unsigned char* before = previous_.data() + std::size_t(y) * width_;
+            if (std::memcmp(row, before, width_) == 0)
+                continue;
+            int x0 = 0, x1 = width_ - 1;
+            while (row[x0] == before[x0])
+                ++x0;
+            while (row[x1] == before[x1])
+                --x1;
+            left = std::min(left, x0);
+            right = std::max(right, x1);
+            top = std::min(top, y);
+            bottom = y;
+        }
+        if (right < 0) {
+            // An unchanged frame still needs an image to carry its delay: one clear pixel.
+            left = top = 0;
+            right = bottom = 0;
+        }
+        width = right - left + 1;
+        height = bottom - top + 1;
+        patch_.resize(std::size_t(width) * height);
+        for (int y = 0; y < height; ++y) {
+            const std::size_t from = std::size_t(top + y) * width_ + left;
+            for (int x = 0; x < width; ++x) {
+                const unsigned char now = indices_[from + x];
+                patch_[std::size_t(y) * width + x] =
+                    now == previous_[from + x] ? static_cast<unsigned char>(transparentIndex_)
+                                               : now;
+            }
+        }
+        raster = patch_.data();
+        transparent = transparentIndex_;
+    }
+
+    GraphicsControlBlock control{};
+    control.DisposalMode = DISPOSE_DO_NOT;
+    control.UserInputFlag = false;
+    control.DelayTime = delay;
+    control.TransparentColor = transparent;
+    GifByteType extension[4];
+    EGifGCBToExtension(&control, extension);
+    if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, sizeof extension, extension) == GIF_ERROR ||
+        EGifPutImageDesc(gif_, left, top, width, height, false, nullptr) == GIF_ERROR ||
+        EGifPutLine(gif_, const_cast<unsigned char*>(raster), width * height) == GIF_ERROR)
+        fail(gif_->Error, "frame");
+    previous_.swap(indices_);
+    if (indices_.empty())
+        indices_.resize(previous_.size());
+}
+
+void GifWriter::finish() {
+    if (finished_ || !gif_)
+        throw RenderError("the GIF is already finished");
+    int error = 0;
+    const int closed = EGifCloseFile(gif_, &error);
+    gif_ = nullptr;
+    if (closed == GIF_ERROR)
+        fail(error, "end");
+    if (!file_->commit()) {
+        const std::string reason = file_->errorString().toStdString();
+        file_.reset();
+        throw RenderError("cannot write '" + path_.toStdString() + "': " + reason);
+    }
+    finished_ = true;
+}
+
+} // namespace render

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace render {
+
+enum class OutputKind { Png, Gif };
+
+// One export the command was asked for.
+struct RenderRequest {
+    std::string settingsPath;
+    std::string outputPath;
+    OutputKind kind = OutputKind::Png;
+    int frames = 1;         // frames of the animation; always 1 for a picture
+    std::int32_t clock = 0; // the clock at the first tick
+};
+
+struct HelpRequest {};
+
+// Why the command line was refused, as one line for the user.
+struct ArgumentError {
+    std::string message;
+};
+
+using ParsedArguments = std::variant<RenderRequest, HelpRequest, ArgumentError>;
+
+// The largest animation the command makes: beyond it a GIF runs into tens of gigabytes.
+inline constexpr int kMaxFrames = 1000000;
+
+// Reads the arguments that follow the command's name. Knows nothing of files: it only
+// decides what was asked for, so every command line can be checked without a display.
+ParsedArguments parseRenderArguments(const std::vector<std::string>& args);
+
+// The text that --help prints, ending with a line break.
+std::string usageText();
+
+} // namespace render
