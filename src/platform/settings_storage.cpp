@@ -1,0 +1,155 @@
+#include "settings_storage.h"
+
+#include "program_error.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <streambuf>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// Reads a file descriptor through a fixed buffer and stops after a byte limit. A failed
+// read ends the stream and is kept for the caller to report.
+class LimitedFdBuffer final : public std::streambuf {
+public:
+    LimitedFdBuffer(int fd, std::size_t limit) : fd_(fd), remaining_(limit) {}
+
+    int error() const { return error_; }
+
+protected:
+    int_type underflow() override {
+        if (gptr() < egptr())
+            return traits_type::to_int_type(*gptr());
+        if (remaining_ == 0 || error_ != 0)
+            return traits_type::eof();
+        const std::size_t want = std::min(buffer_.size(), remaining_);
+        ssize_t got;
+        do {
+            got = ::read(fd_, buffer_.data(), want);
+        } while (got < 0 && errno == EINTR);
+        if (got < 0) {
+            error_ = errno;
+            return traits_type::eof();
+        }
+        if (got == 0)
+            return traits_type::eof();
+        remaining_ -= std::size_t(got);
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    int fd_;
+    std::size_t remaining_;
+    int error_ = 0;
+    std::array<char, 64 * 1024> buffer_;
+};
+
+class FdInput final : public SettingsInput {
+public:
+    FdInput(int fd, std::size_t limit) : fd_(fd), buffer_(fd, limit), stream_(&buffer_) {}
+    ~FdInput() override { ::close(fd_); }
+    FdInput(const FdInput&) = delete;
+    FdInput& operator=(const FdInput&) = delete;
+
+    std::istream& stream() override { return stream_; }
+
+    void throwIfReadFailed() const override {
+        if (buffer_.error() != 0)
+            throw sound::ProgramError(readErrorMessage(buffer_.error()));
+    }
+
+private:
+    int fd_;
+    LimitedFdBuffer buffer_;
+    std::istream stream_;
+};
+
+std::string ioError(int errnum) {
+    return "I/O エラー (" + std::to_string(errnum) + ")";
+}
+
+} // namespace
+
+std::string openErrorMessage(int errnum) {
+    switch (errnum) {
+    case ENOENT:
+        return "ファイルが見つかりません";
+    // A path the system cannot take as a name, or one that runs through something that is
+    // not a folder.
+    case ENAMETOOLONG:
+    case EINVAL:
+    case ENOTDIR:
+    case ELOOP:
+    case EILSEQ:
+        return "不正なファイル名です";
+    case EMFILE:
+    case ENFILE:
+        return "オープンしたファイルが多すぎます";
+    case EACCES:
+    case EPERM:
+        return "ファイルへのアクセスが拒否されました";
+    default:
+        return ioError(errnum);
+    }
+}
+
+std::string readErrorMessage(int errnum) {
+    return ioError(errnum);
+}
+
+bool DiskSettingsStorage::isRegularFile(const QString& path) const {
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return false;
+    struct stat info;
+    return ::stat(name.constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::unique_ptr<SettingsInput> DiskSettingsStorage::openForReading(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (name.contains('\0'))
+        throw sound::ProgramError(openErrorMessage(EINVAL));
+    // Non-blocking, so that a pipe put in the file's place after the check cannot hold the
+    // program up; for a regular file the flag changes nothing.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        throw sound::ProgramError(openErrorMessage(errno));
+    return std::make_unique<FdInput>(fd, readLimit_);
+}
+
+void DiskSettingsStorage::writeWhole(const QString& path, std::string_view bytes) {
+    // QSaveFile writes to a temporary file beside the target and puts it in the target's
+    // place only in commit(); until then the old file stays untouched, and a file that is not
+    // committed is removed when it goes away.
+    const std::string cannotCreate = "ファイル " + path.toStdString() + " を作成できません";
+    QSaveFile file(path);
+    // Unbuffered, and flushed and synced here before commit(): QSaveFile notices a failure
+    // only in its own write calls, so a buffered tail that failed to reach the disk in
+    // commit() would otherwise still replace the old file with a cut-off one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw sound::ProgramError(cannotCreate);
+    const auto size = qint64(bytes.size());
+    const bool written =
+        file.write(bytes.data(), size) == size && file.flush() && ::fsync(file.handle()) == 0;
+    if (!written) {
+        file.cancelWriting();
+        throw sound::ProgramError("ストリームへの書き込みエラー");
+    }
+    if (!file.commit()) {
+        // Every byte is on the disk; only giving the file its name failed.
+        if (file.error() == QFileDevice::RenameError)
+            throw sound::ProgramError(cannotCreate);
+        throw sound::ProgramError("ストリームへの書き込みエラー");
+    }
+}
+
+} // namespace platform

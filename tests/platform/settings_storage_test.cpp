@@ -1,0 +1,345 @@
+#include "program_error.h"
+#include "settings_storage.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using platform::DiskSettingsStorage;
+
+// --- The system's error codes as the program's messages ---
+
+struct ErrnoRow {
+    std::string name;
+    int errnum;
+    std::string message;
+};
+
+void PrintTo(const ErrnoRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class OpenErrorMessage : public ::testing::TestWithParam<ErrnoRow> {};
+
+TEST_P(OpenErrorMessage, NamesTheFault) {
+    EXPECT_EQ(platform::openErrorMessage(GetParam().errnum), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OpenErrorMessage,
+    ::testing::Values(ErrnoRow{"Missing", ENOENT, "ファイルが見つかりません"},
+                      ErrnoRow{"NameTooLong", ENAMETOOLONG, "不正なファイル名です"},
+                      ErrnoRow{"InvalidName", EINVAL, "不正なファイル名です"},
+                      ErrnoRow{"FileUsedAsFolder", ENOTDIR, "不正なファイル名です"},
+                      ErrnoRow{"SymlinkLoop", ELOOP, "不正なファイル名です"},
+                      ErrnoRow{"ProcessOutOfFiles", EMFILE, "オープンしたファイルが多すぎます"},
+                      ErrnoRow{"SystemOutOfFiles", ENFILE, "オープンしたファイルが多すぎます"},
+                      ErrnoRow{"AccessDenied", EACCES, "ファイルへのアクセスが拒否されました"},
+                      ErrnoRow{"NotPermitted", EPERM, "ファイルへのアクセスが拒否されました"},
+                      ErrnoRow{"DeviceFailure", EIO, "I/O エラー (5)"},
+                      ErrnoRow{"Busy", EBUSY, "I/O エラー (16)"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(ReadErrorMessage, IsAlwaysTheNumberedIoError) {
+    EXPECT_EQ(platform::readErrorMessage(EIO), "I/O エラー (5)");
+    EXPECT_EQ(platform::readErrorMessage(EISDIR), "I/O エラー (21)");
+    EXPECT_EQ(platform::readErrorMessage(EACCES), "I/O エラー (13)");
+}
+
+// --- Helpers on a temporary folder ---
+
+class Folder {
+public:
+    Folder() { EXPECT_TRUE(dir_.isValid()); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    std::string native(const QString& name) const { return path(name).toStdString(); }
+
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    QByteArray read(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+    // Every name in the folder, hidden ones included: a temporary file left behind shows.
+    QStringList entries() const {
+        return QDir(dir_.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDir::Name);
+    }
+    // Lets an ordinary user create and remove files here.
+    void openToEveryone() const { ::chmod(QFile::encodeName(dir_.path()).constData(), 0777); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+std::string messageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const sound::ProgramError& error) {
+        return error.what();
+    }
+    return "<no error>";
+}
+
+std::string readAll(platform::SettingsInput& input) {
+    std::istream& in = input.stream();
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int openDescriptorCount() {
+    int count = 0;
+    if (DIR* dir = ::opendir("/proc/self/fd")) {
+        while (::readdir(dir))
+            ++count;
+        ::closedir(dir);
+    }
+    return count;
+}
+
+// Runs `check` with the rights of an ordinary user. Root may read and write any file, so when
+// the tests run as root the check runs in a child process that gives up root first.
+void asOrdinaryUser(const std::function<void()>& check) {
+    if (::geteuid() != 0) {
+        check();
+        return;
+    }
+    EXPECT_EXIT(
+        {
+            constexpr uid_t kNobody = 65534;
+            if (::setresgid(kNobody, kNobody, kNobody) != 0 ||
+                ::setresuid(kNobody, kNobody, kNobody) != 0)
+                std::_Exit(2);
+            check();
+            std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// --- Which names Open takes at all ---
+
+TEST(DiskSettingsStorage, OnlyARegularFileCountsAsExisting) {
+    Folder folder;
+    folder.write("set.okd", "1\r\n");
+    ASSERT_TRUE(QDir(folder.path("")).mkdir("folder.okd"));
+    ::symlink(folder.native("set.okd").c_str(), folder.native("link.okd").c_str());
+    ::symlink(folder.native("gone.okd").c_str(), folder.native("dangling.okd").c_str());
+    ::mkfifo(folder.native("pipe.okd").c_str(), 0600);
+    DiskSettingsStorage storage;
+
+    EXPECT_TRUE(storage.isRegularFile(folder.path("set.okd")));
+    EXPECT_TRUE(storage.isRegularFile(folder.path("link.okd"))) << "a link to a file";
+    EXPECT_FALSE(storage.isRegularFile(folder.path("folder.okd")));
+    EXPECT_FALSE(storage.isRegularFile(folder.path("missing.okd")));
+    EXPECT_FALSE(storage.isRegularFile(folder.path("dangling.okd")));
+    EXPECT_FALSE(storage.isRegularFile(folder.path("pipe.okd")));
+    EXPECT_FALSE(storage.isRegularFile(QString()));
+    EXPECT_FALSE(storage.isRegularFile(folder.path("set.okd") + QChar(0) + "x"));
+}
+
+// --- Opening and reading ---
+
+TEST(DiskSettingsStorage, ReadsTheBytesAsTheyAreAndClosesTheFile) {
+    Folder folder;
+    const QByteArray bytes("-30\r\n30\n\0\xff\r\nend", 16);
+    folder.write("set.okd", bytes);
+    DiskSettingsStorage storage;
+    const int before = openDescriptorCount();
+    {
+        auto input = storage.openForReading(folder.path("set.okd"));
+        EXPECT_EQ(readAll(*input), bytes.toStdString());
+        EXPECT_EQ(openDescriptorCount(), before + 1);
+        EXPECT_EQ(messageOf([&] { input->throwIfReadFailed(); }), "<no error>");
+    }
+    EXPECT_EQ(openDescriptorCount(), before);
+}
+
+TEST(DiskSettingsStorage, StopsReadingAtItsLimit) {
+    Folder folder;
+    folder.write("big.okd", QByteArray(300 * 1024, 'x'));
+    DiskSettingsStorage storage(100 * 1024 + 7);
+    auto input = storage.openForReading(folder.path("big.okd"));
+    EXPECT_EQ(readAll(*input).size(), std::size_t(100 * 1024 + 7));
+    EXPECT_EQ(messageOf([&] { input->throwIfReadFailed(); }), "<no error>");
+}
+
+TEST(DiskSettingsStorage, DefaultLimitHoldsThirtySevenOfTheLongestKeptLines) {
+    // Lines of up to 64 KiB are kept and quoted; a file cut off before that could change a
+    // message.
+    EXPECT_GE(DiskSettingsStorage::kDefaultReadLimit, std::size_t(37) * (64 * 1024 + 2));
+}
+
+TEST(DiskSettingsStorage, FailedOpenNamesTheFault) {
+    Folder folder;
+    folder.write("file", "x");
+    ::symlink(folder.native("loop1").c_str(), folder.native("loop2").c_str());
+    ::symlink(folder.native("loop2").c_str(), folder.native("loop1").c_str());
+    DiskSettingsStorage storage;
+    auto openMessage = [&](const QString& path) {
+        return messageOf([&] { storage.openForReading(path); });
+    };
+    EXPECT_EQ(openMessage(folder.path("missing.okd")), "ファイルが見つかりません");
+    EXPECT_EQ(openMessage(folder.path(QString(300, 'n'))), "不正なファイル名です");
+    EXPECT_EQ(openMessage(folder.path("file/set.okd")), "不正なファイル名です");
+    EXPECT_EQ(openMessage(folder.path("loop1")), "不正なファイル名です");
+    EXPECT_EQ(openMessage(folder.path("file") + QChar(0) + "x"), "不正なファイル名です");
+}
+
+TEST(DiskSettingsStorage, OpenWithNoDescriptorLeftSaysTooManyFiles) {
+    Folder folder;
+    folder.write("set.okd", "1");
+    DiskSettingsStorage storage;
+    rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    // The lowest free descriptor becomes the limit, so the next open finds none.
+    const int lowestFree = ::dup(0);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit tight = saved;
+    tight.rlim_cur = rlim_t(lowestFree);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    const std::string message = messageOf([&] { storage.openForReading(folder.path("set.okd")); });
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(message, "オープンしたファイルが多すぎます");
+}
+
+TEST(DiskSettingsStorage, UnreadableFileSaysAccessDenied) {
+    Folder folder;
+    folder.write("secret.okd", "1");
+    ::chmod(folder.native("secret.okd").c_str(), 0);
+    asOrdinaryUser([&] {
+        DiskSettingsStorage storage;
+        EXPECT_EQ(messageOf([&] { storage.openForReading(folder.path("secret.okd")); }),
+                  "ファイルへのアクセスが拒否されました");
+    });
+}
+
+TEST(DiskSettingsStorage, ReadThatFailsIsReportedWithItsCode) {
+    // A folder opens, but every read of it fails: the same as a file that turns into a
+    // folder between the check and the read.
+    Folder folder;
+    ASSERT_TRUE(QDir(folder.path("")).mkdir("folder.okd"));
+    DiskSettingsStorage storage;
+    auto input = storage.openForReading(folder.path("folder.okd"));
+    EXPECT_EQ(readAll(*input), "");
+    EXPECT_EQ(messageOf([&] { input->throwIfReadFailed(); }), "I/O エラー (21)");
+}
+
+// --- Writing ---
+
+const QByteArray kOld("old set-up\r\n");
+const std::string kNew = "-30\r\n30\r\n20\r\n";
+
+TEST(DiskSettingsStorage, WritesExactlyTheBytesAndReplacesTheOldFile) {
+    Folder folder;
+    folder.write("set.okd", QByteArray(5000, 'o'));
+    DiskSettingsStorage storage;
+    storage.writeWhole(folder.path("set.okd"), kNew);
+    EXPECT_EQ(folder.read("set.okd").toStdString(), kNew) << "shorter text: nothing of the old";
+    storage.writeWhole(folder.path("new.okd"), std::string("a\0b", 3));
+    EXPECT_EQ(folder.read("new.okd"), QByteArray("a\0b", 3));
+    EXPECT_EQ(folder.entries(), (QStringList{"new.okd", "set.okd"})) << "no temporary file";
+}
+
+struct CreateFailureRow {
+    std::string name;
+    QString target; // in the test's folder
+};
+
+void PrintTo(const CreateFailureRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class WriteThatCannotCreate : public ::testing::TestWithParam<CreateFailureRow> {};
+
+TEST_P(WriteThatCannotCreate, NamesTheFileAndChangesNothing) {
+    Folder folder;
+    folder.write("set.okd", kOld);
+    ASSERT_TRUE(QDir(folder.path("")).mkdir("folder.okd"));
+    const QString target = folder.path(GetParam().target);
+    DiskSettingsStorage storage;
+    EXPECT_EQ(messageOf([&] { storage.writeWhole(target, kNew); }),
+              "ファイル " + target.toStdString() + " を作成できません");
+    EXPECT_EQ(folder.read("set.okd"), kOld);
+    EXPECT_TRUE(QFileInfo(folder.path("folder.okd")).isDir());
+    EXPECT_EQ(folder.entries(), (QStringList{"folder.okd", "set.okd"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WriteThatCannotCreate,
+                         ::testing::Values(CreateFailureRow{"FolderMissing", "nowhere/set.okd"},
+                                           CreateFailureRow{"FileUsedAsFolder", "set.okd/x.okd"},
+                                           CreateFailureRow{"FolderInTheWay", "folder.okd"},
+                                           CreateFailureRow{"NameTooLong",
+                                                            QString(300, 'n') + ".okd"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(DiskSettingsStorage, ReadOnlyFileIsNotReplaced) {
+    // Replacing a file by renaming needs only the folder's permission; the file's own
+    // read-only mark must still stop the write.
+    Folder folder;
+    folder.openToEveryone();
+    folder.write("locked.okd", kOld);
+    ::chmod(folder.native("locked.okd").c_str(), 0444);
+    asOrdinaryUser([&] {
+        DiskSettingsStorage storage;
+        EXPECT_EQ(messageOf([&] { storage.writeWhole(folder.path("locked.okd"), kNew); }),
+                  "ファイル " + folder.native("locked.okd") + " を作成できません");
+        EXPECT_EQ(folder.read("locked.okd"), kOld);
+        EXPECT_EQ(folder.entries(), QStringList{"locked.okd"});
+    });
+}
+
+TEST(DiskSettingsStorage, FolderWithoutWriteRightCannotTakeTheFile) {
+    Folder folder;
+    folder.write("set.okd", kOld);
+    ::chmod(folder.native("").c_str(), 0755);
+    ::chmod(folder.native("set.okd").c_str(), 0666);
+    asOrdinaryUser([&] {
+        DiskSettingsStorage storage;
+        EXPECT_EQ(messageOf([&] { storage.writeWhole(folder.path("set.okd"), kNew); }),
+                  "ファイル " + folder.native("set.okd") + " を作成できません");
+        EXPECT_EQ(folder.read("set.okd"), kOld);
+        EXPECT_EQ(folder.entries(), QStringList{"set.okd"});
+    });
+}
+
+TEST(DiskSettingsStorage, WriteThatFailsMidwayKeepsTheOldFile) {
+    // A file size limit makes the system refuse bytes past it, as a full disk does.
+    Folder folder;
+    folder.write("set.okd", kOld);
+    DiskSettingsStorage storage;
+    const std::string text(10000, '7');
+    rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = 100;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const std::string message =
+        messageOf([&] { storage.writeWhole(folder.path("set.okd"), text); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(message, "ストリームへの書き込みエラー");
+    EXPECT_EQ(folder.read("set.okd"), kOld);
+    EXPECT_EQ(folder.entries(), QStringList{"set.okd"});
+}
+
+} // namespace
