@@ -1,0 +1,91 @@
+// The settings reader: any bytes as a file. It never reads past line 37; a set-up it
+// accepts is written and read back unchanged; a rejected file names a line and gives a
+// short, well-formed message.
+#include "integer_text.h"
+#include "settings_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace {
+
+void check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+// What a reader that stops after line 37 leaves in the stream.
+std::string_view afterLine37(std::string_view file) {
+    std::size_t pos = 0;
+    for (int line = 0; line < sound::kSettingsLineCount; ++line) {
+        const std::size_t lf = file.find('\n', pos);
+        if (lf == std::string_view::npos)
+            return {};
+        pos = lf + 1;
+    }
+    return file.substr(pos);
+}
+
+bool speedInRange(const sound::StoredSetup& setup) {
+    const std::int32_t speed = setup.sliders[sound::StoredSetup::velocitychanger];
+    return speed >= 5 && speed <= 50;
+}
+
+sound::SettingsReadResult read(const std::string& text) {
+    std::istringstream in(text);
+    return sound::readSettings(in);
+}
+
+void checkAccepted(const sound::StoredSetup& setup) {
+    check(speedInRange(setup));
+    for (std::size_t k = 0; k < sound::kSourceCount; ++k)
+        for (std::size_t v = 0; v < sound::StoredSetup::kSourceValueCount; ++v)
+            check(sound::parseInteger(setup.sourceTexts[k][v]) == setup.sources[k][v]);
+
+    const std::string written = sound::settingsFileText(setup);
+    const auto reread = read(written);
+    const auto* again = std::get_if<sound::StoredSetup>(&reread);
+    check(again != nullptr);
+    check(again->sliders == setup.sliders);
+    check(again->options == setup.options);
+    check(again->sources == setup.sources);
+    for (std::size_t k = 0; k < sound::kSourceCount; ++k)
+        for (std::size_t v = 0; v < sound::StoredSetup::kSourceValueCount; ++v)
+            check(again->sourceTexts[k][v] == std::to_string(setup.sources[k][v]));
+    check(sound::settingsFileText(*again) == written);
+}
+
+void checkRejected(const sound::SettingsLineError& error) {
+    check(error.line >= 1 && error.line <= sound::kSettingsLineCount);
+    check(sound::sanitizeUtf8(error.message) == error.message);
+    // At most 100 characters of four bytes, the ellipsis, the quotes and the words.
+    check(error.message.size() < 500);
+    if (error.line > 5)
+        check(speedInRange(error.before));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string file(reinterpret_cast<const char*>(data), size);
+
+    std::istringstream in(file);
+    const sound::SettingsReadResult result = sound::readSettings(in);
+    const std::string rest(std::istreambuf_iterator<char>(in), {});
+    check(rest == afterLine37(file));
+
+    if (const auto* setup = std::get_if<sound::StoredSetup>(&result))
+        checkAccepted(*setup);
+    else
+        checkRejected(std::get<sound::SettingsLineError>(result));
+
+    const std::string text = sound::sanitizeUtf8(file);
+    check(sound::sanitizeUtf8(text) == text);
+    return 0;
+}
