@@ -27,6 +27,10 @@ public:
 
     static std::uint32_t toPixel(sound::Color color);
 
+    // The pen and brush as stored pixels, for painters that write the buffer directly.
+    std::uint32_t penPixel() const { return pen_; }
+    std::uint32_t brushPixel() const { return brush_; }
+
     void setBrushColor(sound::Color color) override;
     void setPenColor(sound::Color color) override;
     void fillRect(std::int64_t left, std::int64_t top, std::int64_t right,
