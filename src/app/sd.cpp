@@ -1,5 +1,6 @@
+#include "tform1.h"
+
 #include <QApplication>
-#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,9 +28,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ondulix-K"));
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Ondulix-K"));
-    window.show();
-    return app.exec();
+    // The layout was made for classic controls: group captions sit on the frame line and
+    // a group's first row starts right under it. Qt's classic style keeps it that way.
+    QApplication::setStyle(QStringLiteral("windows"));
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    // The first window is the main one; FormCreate has run before it is shown.
+    TForm1 Form1;
+    Form1.show();
+    app.exec();
+    // Quit and the close box both end the loop with 0, and nothing is saved on the way out.
+    return 0;
 }
