@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, headless: first in the release tree, then again in a
-# tree built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# tree built with AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
@@ -16,3 +16,6 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDULIX_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+# Each fuzz target runs briefly from the seed corpus; a crash or failed property fails the run.
+bash scripts/fuzz.sh 20
