@@ -93,6 +93,23 @@ int main() {
             [&](double clock) { throughCanvas.draw(canvas, hagen, clock, sound::View{}, inputs); });
         std::printf("reference n=%d: %.2f ms, fast through the Canvas calls: %.2f ms\n", n,
                     reference, generic);
+
+        // The turning view moves phi every tick, so the projection is redone every frame; a
+        // changed source refills that source's cache.
+        platform::PixelFrameRenderer renderer;
+        double phi = 0;
+        const double turning = msPerFrame([&](double clock) {
+            phi += 2;
+            renderer.draw(canvas, hagen, clock, sound::View{30, phi}, inputs);
+        });
+        sound::Hagen edited = hagen;
+        const double sourceEdits = msPerFrame([&](double clock) {
+            edited[0].amp += 1;
+            renderer.draw(canvas, edited, clock, sound::View{}, inputs);
+        });
+        std::printf("fast n=%d with a turning view: %.2f ms, with a source edited every tick: "
+                    "%.2f ms\n",
+                    n, turning, sourceEdits);
     }
 
     for (int n : {50, 20}) {

@@ -25,8 +25,8 @@ namespace sound {
 //     and C within u |C| of T1 + T3, so E <= 3u (|T1| + |lag| + |T3|).
 // The screen value yg + cos(theta) h is formed with two more double roundings and cos(theta)
 // rounded to double, adding M |cos theta| 3 2^-53 and 2^-52 |yg|; the leg's four-term sum adds
-// 3 2^-53 relative to the sum of the M. kRelativeSlack and kArgumentSlack are at least four
-// times these totals, kYgSlack covers the |yg| term and the rounding of the distance to the
+// 3 2^-53 relative to the sum of the M. kRelativeSlack and kArgumentSlack exceed these totals
+// three times over, kYgSlack covers the |yg| term and the rounding of the distance to the
 // half-integer. A screen value farther than the bound from every half-integer rounds to the
 // same integer as the reference's, which lies within the bound; for any other value the point
 // is evaluated exactly as the reference does.
@@ -198,7 +198,7 @@ const std::vector<PointMarks>& FastFrameRenderer::marks(const Hagen& hagen, doub
         maxSlack = std::max(maxSlack, ticks[k].slack);
         reachLimit += cache.maxReach;
     }
-    fast = fast && absCos * reachLimit < kLargestFastValue;
+    fast = fast && maxAbsYg_ + absCos * reachLimit < kLargestFastValue;
     const double ygSlack = (maxAbsYg_ + 1) * kYgSlack;
     const double legSlack = absCos * maxSlack;
     std::array<double, kSourceCount> componentSlack{};
@@ -233,7 +233,8 @@ const std::vector<PointMarks>& FastFrameRenderer::marks(const Hagen& hagen, doub
         mark.yg = yg_[p];
         const double yg = static_cast<double>(mark.yg);
         if (!kept) {
-            // Every mark lies within 3 rows of the span the displacements can reach.
+            // The displaced rows lie within |cos theta| times the reach, and half a row of
+            // rounding, of yg; every mark lies within 3 rows of those.
             const double spread = absCos * reachSum * (1 + 0x1p-40) + 4;
             if (yg + spread < 0 || yg - spread >= static_cast<double>(visible->height))
                 continue;
