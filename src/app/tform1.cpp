@@ -3,7 +3,6 @@
 #include "canvas_widget.h"
 #include "dialog_input_box.h"
 #include "error_box_text.h"
-#include "frame_renderer.h"
 #include "message_error_box.h"
 #include "qt_animation_timer.h"
 #include "sound.h"
@@ -86,8 +85,8 @@ void TForm1::drawall() {
     inputs.suihei = ch_suihei->isChecked();
     inputs.baishitsu = ch_baishitsu->isChecked();
     inputs.rect = ch_rect->isChecked();
-    sound::renderFrame(graph->canvas(), sound::hagen, sound::timecount,
-                       sound::View{sound::theta, sound::phi}, inputs);
+    frameRenderer_.draw(graph->canvas(), sound::hagen, sound::timecount,
+                        sound::View{sound::theta, sound::phi}, inputs);
     // The widget shows the bitmap when the event loop is next idle, so the frame is seen
     // whole and a slow frame does not hold up the tick with a repaint.
     graph->update();

@@ -3,6 +3,7 @@
 #include "animation_timer.h"
 #include "error_box.h"
 #include "input_box.h"
+#include "pixel_frame_renderer.h"
 
 #include <QMainWindow>
 #include <array>
@@ -197,6 +198,9 @@ private:
 
     std::unique_ptr<platform::ErrorBox> errorBox_;
     std::unique_ptr<platform::InputBox> inputBox_;
+    // Keeps what does not change from one tick to the next (projections, distances,
+    // attenuation), so a frame costs little more than its sines.
+    platform::PixelFrameRenderer frameRenderer_;
     // The event-loop level at which the running handler was entered; -1 when none runs.
     int handlerLoopLevel_ = -1;
 };
