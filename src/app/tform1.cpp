@@ -32,6 +32,7 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
             std::make_unique<platform::MessageErrorBox>(this, QString::fromUtf8(kApplicationTitle));
     if (!inputBox_)
         inputBox_ = std::make_unique<platform::DialogInputBox>(this);
+    setUpSettingsFiles(services);
 
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     setWindowIcon(makeWindowIcon());
@@ -90,14 +91,6 @@ void TForm1::drawall() {
     // The widget shows the bitmap when the event loop is next idle, so the frame is seen
     // whole and a slow frame does not hold up the tick with a repaint.
     graph->update();
-}
-
-void TForm1::OpenO1Click() {
-    // FIXME: read a settings file and apply it to the state and the controls.
-}
-
-void TForm1::SaveS1Click() {
-    // FIXME: write the current set-up to a settings file.
 }
 
 void TForm1::dispatch(const std::function<void()>& handler) {

@@ -2,8 +2,10 @@
 
 #include "animation_timer.h"
 #include "error_box.h"
+#include "file_dialog.h"
 #include "input_box.h"
 #include "pixel_frame_renderer.h"
+#include "settings_storage.h"
 
 #include <QMainWindow>
 #include <array>
@@ -28,6 +30,10 @@ class CanvasWidget;
 class TrackBar;
 } // namespace platform
 
+namespace sound {
+struct StoredSetup;
+} // namespace sound
+
 // The program's title: the window caption, the application name and the error box's caption.
 inline constexpr char kApplicationTitle[] = "Ondulix-K";
 
@@ -37,6 +43,9 @@ struct TForm1Services {
     std::unique_ptr<platform::AnimationTimer> timer;
     std::unique_ptr<platform::ErrorBox> errorBox;
     std::unique_ptr<platform::InputBox> inputBox;
+    std::unique_ptr<platform::FileDialog> openDialog = nullptr;
+    std::unique_ptr<platform::FileDialog> saveDialog = nullptr;
+    std::unique_ptr<platform::SettingsStorage> settingsStorage = nullptr;
 };
 
 // The main window: the drawing area with its two view sliders, the Start/Stop button and
@@ -173,8 +182,14 @@ public:
     void bt_4_pClick();
 
     // Settings file.
+    std::unique_ptr<platform::FileDialog> OpenDialog1;
+    std::unique_ptr<platform::FileDialog> SaveDialog1;
     void OpenO1Click();
     void SaveS1Click();
+    // Reads the settings file at `path` and applies it exactly as Open does, without asking
+    // for a name. A file that cannot be read, or whose lines do not all convert, raises
+    // sound::ProgramError and changes nothing.
+    void openSettingsFile(const QString& path);
 
     // The twenty source buttons in the order of sound::kSourceFields.
     std::array<QPushButton*, 20> sourceButtons() const;
@@ -195,9 +210,13 @@ private:
     void connectHandlers();
     void enterSourceValue(std::size_t row);
     void setFileMenuEnabled(bool enabled);
+    void setUpSettingsFiles(TForm1Services& services);
+    sound::StoredSetup currentSetup() const;
+    void applySetup(const sound::StoredSetup& setup);
 
     std::unique_ptr<platform::ErrorBox> errorBox_;
     std::unique_ptr<platform::InputBox> inputBox_;
+    std::unique_ptr<platform::SettingsStorage> settingsStorage_;
     // Keeps what does not change from one tick to the next (projections, distances,
     // attenuation), so a frame costs little more than its sines.
     platform::PixelFrameRenderer frameRenderer_;

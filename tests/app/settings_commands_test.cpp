@@ -1,0 +1,764 @@
+// Save and Open through the File menu of the real window, with scripted dialogs and boxes
+// and real files in a temporary folder.
+#include "program_error.h"
+#include "recording_error_box.h"
+#include "scripted_file_dialog.h"
+#include "scripted_input_box.h"
+#include "scripted_timer.h"
+#include "settings_file.h"
+#include "settings_storage.h"
+#include "sound.h"
+#include "source_fields.h"
+#include "tform1.h"
+#include "track_bar.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+using sound::StoredSetup;
+
+// The file Save writes right after start-up, line by line.
+const std::array<std::string, 37> kStartupLines = {
+    "-30", "30", "20", "20", "20", "200", "0", "-1", "0", "-1", "-1", "-1", "-1",
+    "0",   "0",  "0",  "0",  "0",  "0",   "0", "0",  "0", "0",  "0",  "0",  "0",
+    "0",   "0",  "0",  "0",  "0",  "0",   "0", "0",  "0", "0",  "0"};
+
+std::string joinLines(const std::vector<std::string>& lines, const std::string& lineBreak,
+                      bool finalBreak = true) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        text += lines[i];
+        if (i + 1 < lines.size() || finalBreak)
+            text += lineBreak;
+    }
+    return text;
+}
+
+// The start-up file with some lines replaced; lines are numbered from 1.
+std::vector<std::string> startupWith(const std::map<int, std::string>& changes) {
+    std::vector<std::string> lines(kStartupLines.begin(), kStartupLines.end());
+    for (const auto& [number, text] : changes)
+        lines[std::size_t(number - 1)] = text;
+    return lines;
+}
+
+// Everything a set-up consists of, as the user and the renderer see it.
+struct Snapshot {
+    std::array<int, 6> sliders{};
+    std::array<bool, 11> options{};
+    std::array<QString, 20> captions;
+    sound::Hagen hagen{};
+    double theta = 0;
+    double phi = 0;
+    double timecount = 0;
+    int interval = 0;
+
+    // One line per value, so that a failed comparison shows just the lines that differ.
+    std::string describe() const {
+        static const char* const sliderNames[] = {"thetachanger", "phichanger",      "numpoints",
+                                                  "numzoom",      "velocitychanger", "fpschanger"};
+        static const char* const optionNames[] = {
+            "gens1",     "gens2",   "gens0",       "ch_baishitsu", "ch_bashi", "ch_suihei",
+            "ch_seibun", "ch_2cut", "ch_guruguru", "ch_rect",      "ch_koma"};
+        std::ostringstream out;
+        for (std::size_t i = 0; i < sliders.size(); ++i)
+            out << sliderNames[i] << ' ' << sliders[i] << '\n';
+        for (std::size_t i = 0; i < options.size(); ++i)
+            out << optionNames[i] << ' ' << options[i] << '\n';
+        for (std::size_t i = 0; i < captions.size(); ++i)
+            out << "caption " << i + 1 << ' ' << captions[i].toStdString() << '\n';
+        for (std::size_t k = 0; k < hagen.size(); ++k) {
+            const sound::THagen& h = hagen[k];
+            out << "hagen[" << k + 1 << "] x " << h.x << " y " << h.y << " amp " << h.amp
+                << " omega " << h.omega << " phase " << h.phase << " speed " << h.speed << '\n';
+        }
+        out << "theta " << theta << "\nphi " << phi << "\ntimecount " << timecount << "\ninterval "
+            << interval << '\n';
+        return out.str();
+    }
+};
+
+Snapshot snapshot(const TForm1& window) {
+    Snapshot s;
+    s.sliders = {window.thetachanger->position(),    window.phichanger->position(),
+                 window.numpoints->position(),       window.numzoom->position(),
+                 window.velocitychanger->position(), window.fpschanger->position()};
+    s.options = {window.gens1->isChecked(),       window.gens2->isChecked(),
+                 window.gens0->isChecked(),       window.ch_baishitsu->isChecked(),
+                 window.ch_bashi->isChecked(),    window.ch_suihei->isChecked(),
+                 window.ch_seibun->isChecked(),   window.ch_2cut->isChecked(),
+                 window.ch_guruguru->isChecked(), window.ch_rect->isChecked(),
+                 window.ch_koma->isChecked()};
+    const auto buttons = window.sourceButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        s.captions[i] = buttons[i]->text();
+    s.hagen = sound::hagen;
+    s.theta = sound::theta;
+    s.phi = sound::phi;
+    s.timecount = sound::timecount;
+    s.interval = window.Timer1->interval();
+    return s;
+}
+
+int openDescriptorCount() {
+    int count = 0;
+    if (DIR* dir = ::opendir("/proc/self/fd")) {
+        while (::readdir(dir))
+            ++count;
+        ::closedir(dir);
+    }
+    return count;
+}
+
+// A fresh main window with scripted dialogs, boxes and timer, over a temporary folder.
+class SettingsCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        makeWindow();
+    }
+
+    // Replaces the window by a fresh one, as after a new start of the program.
+    void makeWindow(std::unique_ptr<platform::SettingsStorage> storage = nullptr) {
+        window_.reset();
+        TForm1Services services;
+        auto openDialog = std::make_unique<ScriptedFileDialog>();
+        auto saveDialog = std::make_unique<ScriptedFileDialog>();
+        auto errorBox = std::make_unique<RecordingErrorBox>();
+        auto inputBox = std::make_unique<ScriptedInputBox>();
+        auto timer = std::make_unique<ScriptedTimer>();
+        openDialog_ = openDialog.get();
+        saveDialog_ = saveDialog.get();
+        errorBox_ = errorBox.get();
+        inputBox_ = inputBox.get();
+        services.openDialog = std::move(openDialog);
+        services.saveDialog = std::move(saveDialog);
+        services.errorBox = std::move(errorBox);
+        services.inputBox = std::move(inputBox);
+        services.timer = std::move(timer);
+        services.settingsStorage = std::move(storage);
+        window_ = std::make_unique<TForm1>(std::move(services));
+    }
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    void writeFile(const QString& name, const std::string& bytes) const {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+    }
+    std::string readFile(const QString& name) const {
+        QFile file(path(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return "<missing>";
+        return file.readAll().toStdString();
+    }
+    QStringList entries() const {
+        return QDir(dir_.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDir::Name);
+    }
+
+    // File > Open, the user confirming `answer` (a name in the folder) or cancelling.
+    void open(const std::optional<QString>& answer) {
+        openDialog_->answers.push_back(answer ? std::optional(path(*answer)) : std::nullopt);
+        window_->OpenO1->trigger();
+    }
+    void openLines(const std::vector<std::string>& lines) {
+        writeFile("set.okd", joinLines(lines, "\r\n"));
+        open("set.okd");
+    }
+    // File > Save, the user confirming `answer` as it stands or cancelling.
+    void save(const std::optional<QString>& answer) {
+        saveDialog_->answers.push_back(answer);
+        window_->SaveS1->trigger();
+    }
+
+    std::vector<std::string> errors() const { return errorBox_->shown; }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<TForm1> window_;
+    ScriptedFileDialog* openDialog_ = nullptr;
+    ScriptedFileDialog* saveDialog_ = nullptr;
+    RecordingErrorBox* errorBox_ = nullptr;
+    ScriptedInputBox* inputBox_ = nullptr;
+};
+
+// --- Save ---
+
+TEST_F(SettingsCommands, SaveRightAfterStartWritesTheStartupFile) {
+    save(path("startup"));
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    const std::string expected = joinLines({kStartupLines.begin(), kStartupLines.end()}, "\r\n");
+    ASSERT_EQ(expected.size(), 124u);
+    EXPECT_EQ(readFile("startup.okd"), expected);
+    EXPECT_EQ(saveDialog_->fileName(), path("startup.okd"));
+    ASSERT_EQ(window_->saver->count(), 37);
+    EXPECT_EQ(window_->saver->item(0)->text(), QStringLiteral("-30"));
+    EXPECT_FALSE(window_->saver->isVisible());
+    EXPECT_EQ(entries(), QStringList{"startup.okd"});
+}
+
+struct ExtensionRow {
+    std::string name;
+    QString typed;
+    QString written;
+};
+
+void PrintTo(const ExtensionRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class SaveExtension : public SettingsCommands,
+                      public ::testing::WithParamInterface<ExtensionRow> {};
+
+TEST_P(SaveExtension, AppendsDotOkdUnlessTheNameEndsInExactlyThat) {
+    // Relative names, so that the rule sees names as short as two characters.
+    const QString oldCurrent = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    save(GetParam().typed);
+    QDir::setCurrent(oldCurrent);
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    EXPECT_EQ(saveDialog_->fileName(), GetParam().written);
+    EXPECT_EQ(entries(), QStringList{GetParam().written});
+    // The longer name is offered the next time.
+    save(std::nullopt);
+    EXPECT_EQ(saveDialog_->offered.back(), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaveExtension,
+                         ::testing::Values(ExtensionRow{"NoExtension", "set", "set.okd"},
+                                           ExtensionRow{"AlreadyDotOkd", "set.okd", "set.okd"},
+                                           ExtensionRow{"JustDotOkd", ".okd", ".okd"},
+                                           ExtensionRow{"CapitalLetters", "set.OKD", "set.OKD.okd"},
+                                           ExtensionRow{"MixedCase", "set.Okd", "set.Okd.okd"},
+                                           ExtensionRow{"TwoCharacters", "ab", "ab.okd"},
+                                           ExtensionRow{"OkdWithoutDot", "okd", "okd.okd"},
+                                           ExtensionRow{"OtherExtension", "set.txt", "set.txt.okd"},
+                                           ExtensionRow{"JapaneseName", "波源.okd", "波源.okd"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(SettingsCommands, CancelledSaveWritesNothing) {
+    writeFile("set.okd", "old");
+    save(path("set.okd"));
+    window_->thetachanger->setPosition(10);
+    writeFile("set.okd", "old");
+    save(std::nullopt);
+    EXPECT_EQ(readFile("set.okd"), "old");
+    EXPECT_EQ(entries(), QStringList{"set.okd"});
+    EXPECT_EQ(saveDialog_->fileName(), path("set.okd"));
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+}
+
+TEST_F(SettingsCommands, SaveThatCannotCreateNamesTheFileAndKeepsTheLongerName) {
+    save(path("nowhere/set"));
+    const std::string name = path("nowhere/set.okd").toStdString();
+    EXPECT_EQ(errors(), std::vector<std::string>{"ファイル " + name + " を作成できません."});
+    EXPECT_EQ(saveDialog_->fileName(), path("nowhere/set.okd"));
+    EXPECT_EQ(entries(), QStringList{});
+}
+
+TEST_F(SettingsCommands, SaveThatFailsMidwayKeepsTheOldFile) {
+    // A file size limit makes the system refuse the bytes past it, as a full disk does.
+    const std::string old = "the old set-up\r\n";
+    writeFile("set.okd", old);
+    rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = 50;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+    save(path("set.okd"));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(errors(), std::vector<std::string>{"ストリームへの書き込みエラー."});
+    EXPECT_EQ(readFile("set.okd"), old);
+    EXPECT_EQ(entries(), QStringList{"set.okd"}) << "no temporary file is left";
+}
+
+// --- Open: the whole set-up ---
+
+TEST_F(SettingsCommands, OpenOfTheStartupFileOnlySetsTheElevation) {
+    save(path("startup.okd"));
+    const Snapshot before = snapshot(*window_);
+    ASSERT_EQ(before.theta, 30.0) << "the start-up elevation differs from its slider";
+    open("startup.okd");
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    Snapshot expected = before;
+    expected.theta = -30.0;
+    EXPECT_EQ(snapshot(*window_).describe(), expected.describe());
+}
+
+// Changes every part of the set-up the way a user does.
+void changeEverything(TForm1& window, ScriptedInputBox& inputBox) {
+    window.thetachanger->setPosition(40);
+    window.phichanger->setPosition(-120);
+    window.numpoints->setPosition(33);
+    window.numzoom->setPosition(12);
+    window.velocitychanger->setPosition(37);
+    window.fpschanger->setPosition(450);
+    window.gens0->click();
+    window.ch_baishitsu->click();
+    window.ch_seibun->click();
+    window.ch_2cut->click();
+    window.ch_guruguru->click();
+    window.ch_koma->click();
+    const auto buttons = window.sourceButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        inputBox.answers.push_back(std::to_string(int(i * 137) - 1000));
+        buttons[i]->click();
+    }
+}
+
+TEST_F(SettingsCommands, ChangedSetupComesBackWholeInAFreshWindow) {
+    changeEverything(*window_, *inputBox_);
+    const Snapshot changed = snapshot(*window_);
+    save(path("changed"));
+    makeWindow();
+    ASSERT_NE(snapshot(*window_).describe(), changed.describe());
+    open("changed.okd");
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    EXPECT_EQ(snapshot(*window_).describe(), changed.describe());
+}
+
+struct LineBreakRow {
+    std::string name;
+    std::string lineBreak;
+    bool finalBreak;
+    std::vector<std::string> after37; // lines after the 37th
+};
+
+void PrintTo(const LineBreakRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class OpenLineBreaks : public SettingsCommands,
+                       public ::testing::WithParamInterface<LineBreakRow> {};
+
+TEST_P(OpenLineBreaks, ReadAlike) {
+    changeEverything(*window_, *inputBox_);
+    const Snapshot changed = snapshot(*window_);
+    save(path("changed.okd"));
+    const std::string written = readFile("changed.okd");
+    std::vector<std::string> lines;
+    std::istringstream in(written);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line.substr(0, line.size() - 1));
+    ASSERT_EQ(lines.size(), 37u);
+    lines.insert(lines.end(), GetParam().after37.begin(), GetParam().after37.end());
+    writeFile("other.okd", joinLines(lines, GetParam().lineBreak, GetParam().finalBreak));
+    makeWindow();
+    open("other.okd");
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    EXPECT_EQ(snapshot(*window_).describe(), changed.describe());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OpenLineBreaks,
+                         ::testing::Values(LineBreakRow{"CrLf", "\r\n", true, {}},
+                                           LineBreakRow{"LfOnly", "\n", true, {}},
+                                           LineBreakRow{"NoFinalBreak", "\r\n", false, {}},
+                                           LineBreakRow{"LfOnlyNoFinalBreak", "\n", false, {}},
+                                           // Lines after the 37th are never read.
+                                           LineBreakRow{"FortyLinesWithRubbish",
+                                                        "\r\n",
+                                                        true,
+                                                        {"rubbish", "\xff\xfe", ""}}),
+                         [](const auto& info) { return info.param.name; });
+
+// --- Open: one line at a time ---
+
+struct SliderRow {
+    std::string name;
+    int line;
+    std::string text;
+    std::optional<int> preset; // the slider's position before Open
+    int position;              // the slider's position after
+    double global;             // theta, phi or every speed after; unused for lines 3, 4, 6
+};
+
+void PrintTo(const SliderRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class OpenSliderLine : public SettingsCommands, public ::testing::WithParamInterface<SliderRow> {
+protected:
+    platform::TrackBar* slider() const {
+        const std::array<platform::TrackBar*, 6> sliders = {
+            window_->thetachanger, window_->phichanger,      window_->numpoints,
+            window_->numzoom,      window_->velocitychanger, window_->fpschanger};
+        return sliders[std::size_t(GetParam().line - 1)];
+    }
+};
+
+TEST_P(OpenSliderLine, SetsTheValueThenTheSlider) {
+    const SliderRow& row = GetParam();
+    if (row.preset)
+        slider()->setPosition(*row.preset);
+    // The other lines as the window stands, so that only this line's effect shows.
+    std::vector<std::string> lines = startupWith({{row.line, row.text}});
+    lines[0] = std::to_string(window_->thetachanger->position());
+    lines[1] = std::to_string(window_->phichanger->position());
+    lines[4] = std::to_string(window_->velocitychanger->position());
+    lines[std::size_t(row.line - 1)] = row.text;
+    openLines(lines);
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    EXPECT_EQ(slider()->position(), row.position);
+    if (row.line == 1) {
+        EXPECT_EQ(sound::theta, row.global);
+    } else if (row.line == 2) {
+        EXPECT_EQ(sound::phi, row.global);
+    } else if (row.line == 5) {
+        for (const sound::THagen& source : sound::hagen)
+            EXPECT_EQ(source.speed, row.global);
+    }
+    EXPECT_EQ(window_->Timer1->interval(), 0) << "Open never starts the animation";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OpenSliderLine,
+    ::testing::Values(SliderRow{"ElevationInsideRangeMovesSlider", 1, "45", std::nullopt, 45, 45},
+                      SliderRow{"ElevationAboveRangeMovesSliderToItsEnd", 1, "120", std::nullopt,
+                                90, 90},
+                      SliderRow{"ElevationAboveRangeSliderAlreadyAtEnd", 1, "120", 90, 90, 120},
+                      SliderRow{"ElevationBelowRange", 1, "-500", std::nullopt, -90, -90},
+                      SliderRow{"ElevationInHexadecimal", 1, "$A", std::nullopt, 10, 10},
+                      SliderRow{"AzimuthInsideRange", 2, "-170", std::nullopt, -170, -170},
+                      SliderRow{"AzimuthAboveRangeSliderAlreadyAtEnd", 2, "200", 180, 180, 200},
+                      SliderRow{"GridDensityBelowRange", 3, "3", std::nullopt, 5, 0},
+                      SliderRow{"GridDensityAboveRange", 3, "99", std::nullopt, 50, 0},
+                      SliderRow{"GridSpacing", 4, "7", std::nullopt, 7, 0},
+                      SliderRow{"SpeedInsideRange", 5, "25", std::nullopt, 25, 2.5},
+                      SliderRow{"SpeedZeroIsClampedSliderMoves", 5, "0", std::nullopt, 5, 0.5},
+                      SliderRow{"SpeedNegativeIsClampedSliderAlreadyAtEnd", 5, "-7", 5, 5, 0.5},
+                      SliderRow{"SpeedHugeIsClampedSliderAlreadyAtEnd", 5, "5000", 50, 50, 5.0},
+                      SliderRow{"IntervalAboveRange", 6, "5000", std::nullopt, 1000, 0},
+                      SliderRow{"IntervalBelowRange", 6, "1", std::nullopt, 20, 0}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SettingsCommands, ElevationLineRightAfterStartSetsTheAngleAlthoughTheSliderStays) {
+    // The slider already shows -30 while the angle is 30: the slider does not move, so only
+    // the direct assignment can set the angle.
+    openLines(startupWith({{1, "-30"}}));
+    EXPECT_EQ(window_->thetachanger->position(), -30);
+    EXPECT_EQ(sound::theta, -30.0);
+}
+
+struct RadioRow {
+    std::string name;
+    std::string gens1, gens2, gens0;
+    std::array<bool, 3> checked; // gens1, gens2, gens0
+};
+
+void PrintTo(const RadioRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class OpenRadioLines : public SettingsCommands, public ::testing::WithParamInterface<RadioRow> {};
+
+TEST_P(OpenRadioLines, LastTrueLineStaysChecked) {
+    const RadioRow& row = GetParam();
+    openLines(startupWith({{7, row.gens1}, {8, row.gens2}, {9, row.gens0}}));
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    EXPECT_EQ((std::array<bool, 3>{window_->gens1->isChecked(), window_->gens2->isChecked(),
+                                   window_->gens0->isChecked()}),
+              row.checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OpenRadioLines,
+    ::testing::Values(RadioRow{"OnlyFirst", "-1", "0", "0", {true, false, false}},
+                      RadioRow{"OnlyLast", "0", "0", "-1", {false, false, true}},
+                      RadioRow{"FirstTwo", "-1", "-1", "0", {false, true, false}},
+                      RadioRow{"AllThree", "-1", "-1", "-1", {false, false, true}},
+                      RadioRow{"NoneLeavesAllUnchecked", "0", "0", "0", {false, false, false}},
+                      RadioRow{"WordsAndNumbers", "tRuE", "0.0", "False", {true, false, false}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SettingsCommands, AfterNoAttenuationTheButtonsStillExcludeEachOther) {
+    openLines(startupWith({{7, "0"}, {8, "0"}, {9, "0"}}));
+    window_->gens1->click();
+    window_->gens0->click();
+    EXPECT_FALSE(window_->gens1->isChecked());
+    EXPECT_FALSE(window_->gens2->isChecked());
+    EXPECT_TRUE(window_->gens0->isChecked());
+}
+
+struct OptionRow {
+    std::string name;
+    std::string text;
+    bool checked;
+};
+
+void PrintTo(const OptionRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class OpenOptionLine : public SettingsCommands, public ::testing::WithParamInterface<OptionRow> {};
+
+TEST_P(OpenOptionLine, SetsTheCheckBox) {
+    window_->ch_baishitsu->setChecked(!GetParam().checked);
+    openLines(startupWith({{10, GetParam().text}}));
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    EXPECT_EQ(window_->ch_baishitsu->isChecked(), GetParam().checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OpenOptionLine,
+                         ::testing::Values(OptionRow{"LowerCaseTrue", "true", true},
+                                           OptionRow{"CapitalTrue", "TRUE", true},
+                                           OptionRow{"One", "1", true},
+                                           OptionRow{"Half", "0.5", true},
+                                           OptionRow{"Zero", "0", false},
+                                           OptionRow{"ZeroBetweenBlanks", " 0 ", false},
+                                           OptionRow{"False", "fAlSe", false}),
+                         [](const auto& info) { return info.param.name; });
+
+struct CaptionRow {
+    std::string name;
+    int line;
+    std::string text;
+    double value;
+    QString caption;
+};
+
+void PrintTo(const CaptionRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class OpenSourceLine : public SettingsCommands, public ::testing::WithParamInterface<CaptionRow> {};
+
+TEST_P(OpenSourceLine, SetsTheFieldAndShowsTheLineAsRead) {
+    const CaptionRow& row = GetParam();
+    openLines(startupWith({{row.line, row.text}}));
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    const std::size_t index = std::size_t(row.line - 18);
+    EXPECT_EQ(sound::fieldOf(sound::hagen, sound::kSourceFields[index]), row.value);
+    EXPECT_EQ(window_->sourceButtons()[index]->text(), row.caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OpenSourceLine,
+    ::testing::Values(CaptionRow{"LeadingBlanksKept", 18, "  12", 12, "X:  12"},
+                      CaptionRow{"HexadecimalKept", 18, "$1F", 31, "X:$1F"},
+                      CaptionRow{"PlusSignKept", 19, "+7", 7, "Y:+7"},
+                      CaptionRow{"LeadingZerosKept", 25, "007", 7, "A:007"},
+                      CaptionRow{"AllBitsIsMinusOne", 31, "0xFFFFFFFF", -1, "ω:0xFFFFFFFF"},
+                      CaptionRow{"LowestValue", 36, "-2147483648", -2147483648.0, "ω:-2147483648"},
+                      CaptionRow{"MarkerValueIsAcceptedFromAFile", 22, "7296183", 7296183,
+                                 "Φ:7296183"},
+                      CaptionRow{"LastLineMinusZero", 37, "-0", 0, "Φ:-0"}),
+    [](const auto& info) { return info.param.name; });
+
+// --- Open: files that fail change nothing ---
+
+struct BadFileRow {
+    std::string name;
+    std::string bytes;   // the whole file
+    std::string message; // as the error box shows it
+};
+
+void PrintTo(const BadFileRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+// A file that differs from the start-up state in every line before `failing`, so that any
+// line applied before the failure would show.
+std::string changedFileFailingAt(int failing, const std::string& text, bool cut = false) {
+    std::vector<std::string> lines = startupWith({{1, "45"},
+                                                  {2, "-100"},
+                                                  {3, "40"},
+                                                  {4, "9"},
+                                                  {5, "33"},
+                                                  {6, "700"},
+                                                  {7, "-1"},
+                                                  {8, "0"},
+                                                  {10, "0"},
+                                                  {14, "-1"}});
+    for (int line = 18; line <= 37; ++line)
+        lines[std::size_t(line - 1)] = std::to_string(line * 11);
+    if (cut)
+        lines.resize(std::size_t(failing - 1));
+    else
+        lines[std::size_t(failing - 1)] = text;
+    return joinLines(lines, "\r\n");
+}
+
+class OpenBadFile : public SettingsCommands, public ::testing::WithParamInterface<BadFileRow> {};
+
+TEST_P(OpenBadFile, ShowsTheMessageAndChangesNothing) {
+    writeFile("bad.okd", GetParam().bytes);
+    const Snapshot before = snapshot(*window_);
+    const int descriptors = openDescriptorCount();
+    open("bad.okd");
+    EXPECT_EQ(errors(), std::vector<std::string>{GetParam().message});
+    EXPECT_EQ(snapshot(*window_).describe(), before.describe());
+    EXPECT_EQ(openDescriptorCount(), descriptors) << "the file is closed";
+}
+
+// The error box's text for a line that is not a whole number, or not an option: the line
+// quoted as read, and the "." that the box adds.
+std::string notAnInteger(const std::string& quoted) {
+    std::string text = "'";
+    text += quoted;
+    text += "' は整数ではありません.";
+    return text;
+}
+
+std::string notAnOption(const std::string& quoted) {
+    std::string text = "'";
+    text += quoted;
+    text += "' は正しい論理型ではありません.";
+    return text;
+}
+
+// More than the file layer ever reads of a file.
+const std::string kTwelveMegabytes(12 << 20, 'x');
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OpenBadFile,
+    ::testing::Values(
+        BadFileRow{"LettersInLine5", changedFileFailingAt(5, "abc"), notAnInteger("abc")},
+        BadFileRow{"MissingLine37", changedFileFailingAt(37, "", true), notAnInteger("")},
+        BadFileRow{"MissingOptionLine", changedFileFailingAt(12, "", true), notAnOption("")},
+        BadFileRow{"YesIsNoOption", changedFileFailingAt(10, "yes"), notAnOption("yes")},
+        BadFileRow{"TrailingBlankInSourceLine", changedFileFailingAt(18, "12 "),
+                   notAnInteger("12 ")},
+        BadFileRow{"EmptyFile", "", notAnInteger("")},
+        BadFileRow{"TwelveMegabytesOnOneLine", changedFileFailingAt(1, kTwelveMegabytes),
+                   notAnInteger(std::string(100, 'x') + "…")},
+        BadFileRow{"NulAndControlBytes", changedFileFailingAt(20, "1\0\x01"s),
+                   // A NUL would end the message early; it shows as U+FFFD.
+                   notAnInteger("1\xEF\xBF\xBD\x01")},
+        BadFileRow{"InvalidUtf8", changedFileFailingAt(2, "\xC3(\xFF"),
+                   notAnInteger("\xEF\xBF\xBD(\xEF\xBF\xBD")},
+        BadFileRow{"BinaryRubbish",
+                   "\x7F"
+                   "ELF\0\0\xFF\xFE\r\n\x01"s,
+                   notAnInteger("\x7F"
+                                "ELF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD")}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SettingsCommands, FolderOrMissingFileUnderTheChosenNameIsIgnoredQuietly) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.okd"));
+    const Snapshot before = snapshot(*window_);
+    open("folder.okd");
+    open("missing.okd");
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    EXPECT_EQ(snapshot(*window_).describe(), before.describe());
+}
+
+// --- Open: the dialog ---
+
+TEST_F(SettingsCommands, CancelledOpenReadsNothingNotEvenTheLastFile) {
+    openLines(startupWith({{1, "45"}}));
+    ASSERT_EQ(window_->thetachanger->position(), 45);
+    window_->thetachanger->setPosition(10);
+    open(std::nullopt);
+    EXPECT_EQ(window_->thetachanger->position(), 10);
+    EXPECT_EQ(sound::theta, 10.0);
+    EXPECT_EQ(openDialog_->fileName(), path("set.okd"));
+    EXPECT_EQ(openDialog_->offered.back(), path("set.okd"));
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+}
+
+TEST_F(SettingsCommands, CancelledOpenBeforeAnyNameDoesNothing) {
+    const Snapshot before = snapshot(*window_);
+    open(std::nullopt);
+    EXPECT_EQ(openDialog_->offered, std::vector<QString>{QString()});
+    EXPECT_EQ(snapshot(*window_).describe(), before.describe());
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+}
+
+TEST_F(SettingsCommands, DialogsOfferTheSettingsFilter) {
+    EXPECT_EQ(window_->OpenDialog1->filter(), QStringLiteral("Ondulix-Kデータ[*.okd]|*.okd"));
+    EXPECT_EQ(window_->SaveDialog1->filter(), QStringLiteral("Ondulix-Kデータ[*.okd]|*.okd"));
+}
+
+// A file layer whose file reads well for a while and then fails, as a failing disk does.
+class FailingReadStorage final : public platform::SettingsStorage {
+public:
+    bool isRegularFile(const QString&) const override { return true; }
+    std::unique_ptr<platform::SettingsInput> openForReading(const QString&) override {
+        return std::make_unique<Input>();
+    }
+    void writeWhole(const QString&, std::string_view) override {}
+
+private:
+    class Input final : public platform::SettingsInput {
+    public:
+        // Line 1 changes the view; the read breaks off inside line 2.
+        std::istream& stream() override { return stream_; }
+        void throwIfReadFailed() const override {
+            throw sound::ProgramError(platform::readErrorMessage(EIO));
+        }
+
+    private:
+        std::istringstream stream_{"45\r\n3"};
+    };
+};
+
+TEST_F(SettingsCommands, ReadThatFailsMidwayShowsTheIoErrorAndChangesNothing) {
+    makeWindow(std::make_unique<FailingReadStorage>());
+    const Snapshot before = snapshot(*window_);
+    open("any.okd");
+    EXPECT_EQ(errors(), std::vector<std::string>{"I/O エラー (5)"});
+    EXPECT_EQ(snapshot(*window_).describe(), before.describe());
+}
+
+// --- The sample set-ups ---
+
+TEST_F(SettingsCommands, EverySampleOpensAsWritten) {
+    const QDir examples(QStringLiteral(ONDULIX_EXAMPLES_DIR));
+    const QStringList names = examples.entryList({QStringLiteral("*.okd")}, QDir::Files);
+    ASSERT_GE(names.size(), 5);
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        makeWindow();
+        openDialog_->answers.push_back(examples.filePath(name));
+        window_->OpenO1->trigger();
+        EXPECT_EQ(errors(), std::vector<std::string>{});
+        // What the file says, read on its own, is what the window now shows.
+        QFile file(examples.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        std::istringstream in(file.readAll().toStdString());
+        const auto stored = std::get<StoredSetup>(sound::readSettings(in));
+        const Snapshot now = snapshot(*window_);
+        EXPECT_EQ(now.sliders, stored.sliders);
+        EXPECT_EQ(now.options, stored.options);
+        EXPECT_EQ(now.theta, stored.sliders[StoredSetup::thetachanger]);
+        EXPECT_EQ(now.phi, stored.sliders[StoredSetup::phichanger]);
+        for (std::size_t i = 0; i < sound::kSourceFields.size(); ++i) {
+            const auto& field = sound::kSourceFields[i];
+            const std::size_t k = std::size_t(field.source - 1);
+            const std::size_t v = i % StoredSetup::kSourceValueCount;
+            EXPECT_EQ(sound::fieldOf(sound::hagen, field), stored.sources[k][v]);
+            EXPECT_EQ(now.captions[i].toStdString(),
+                      std::string(field.prefix) + stored.sourceTexts[k][v]);
+        }
+        // Saved again, a sample is the same file byte for byte.
+        save(path("again.okd"));
+        EXPECT_EQ(readFile("again.okd"), file.seek(0) ? file.readAll().toStdString() : "");
+    }
+}
+
+} // namespace
