@@ -190,7 +190,7 @@ SettingsReadResult readSettings(std::istream& in) {
     std::optional<SettingsLineError> failure;
     const auto fail = [&](int number, std::string_view what) {
         if (!failure)
-            failure = SettingsLineError{number, quoted(line) + std::string(what), setup};
+            failure = SettingsLineError{number, quoted(line) + std::string(what)};
     };
 
     // Every line is read and converted even after a failure, so the stream always ends up

@@ -60,9 +60,6 @@ inline constexpr int kSettingsLineCount = 37;
 struct SettingsLineError {
     int line = 0;        // 1 to 37
     std::string message; // UTF-8
-    // The lines before `line`, converted; the fields of later lines are left at zero. A
-    // caller that applies a file line by line applies exactly these before reporting.
-    StoredSetup before;
 };
 
 using SettingsReadResult = std::variant<StoredSetup, SettingsLineError>;
