@@ -18,6 +18,34 @@ int writeToFile(GifFileType* gif, const GifByteType* bytes, int count) {
     return file->write(reinterpret_cast<const char*>(bytes), count) == count ? count : 0;
 }
 
+struct Box {
+    int left, top, width, height;
+};
+
+// The smallest box holding every pixel in which two frames differ. Identical frames give a
+// box of one pixel: a frame needs an image to carry its delay.
+Box changedBox(const unsigned char* now, const unsigned char* before, int width, int height) {
+    int left = width, right = -1, top = height, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = now + std::size_t(y) * width;
+        const unsigned char* old = before + std::size_t(y) * width;
+        if (std::memcmp(row, old, std::size_t(width)) == 0)
+            continue;
+        int x0 = 0, x1 = width - 1;
+        while (row[x0] == old[x0])
+            ++x0;
+        while (row[x1] == old[x1])
+            --x1;
+        left = std::min(left, x0);
+        right = std::max(right, x1);
+        top = std::min(top, y);
+        bottom = y;
+    }
+    if (right < 0)
+        return {0, 0, 1, 1};
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
 std::string hexColour(std::uint32_t pixel) {
     char text[8];
     std::snprintf(text, sizeof text, "#%06X", unsigned(pixel & 0xFFFFFF));
@@ -37,8 +65,8 @@ GifWriter::GifWriter(const QString& path, int width, int height,
 
     // A GIF colour table has a power-of-two size. The entry after the palette marks the
     // pixels a frame leaves as they were; the other spare entries repeat the first colour
-    // and are never used. A full table of 256 leaves no such entry: every frame is then
-    // written whole.
+    // and are never used. A palette of 256 leaves no such entry, and the changed part of
+    // each frame is then always written in its own colours.
     int tableSize = 2;
     while (tableSize < int(palette.size()) + 1 && tableSize < 256)
         tableSize *= 2;
@@ -132,51 +160,44 @@ void GifWriter::addFrame(const platform::PixelCanvas& frame, int delay) {
         indices_[k] = lastIndex;
     }
 
-    // After the first frame only the box around the changed pixels is written, and inside
-    // it the unchanged pixels are transparent, so the picture kept from the frame before
-    // shows through. A viewer composes exactly the whole frame again; the file shrinks to a
-    // fraction because most of the white ground and many marks stay put from tick to tick.
-    int left = 0, top = 0, width = width_, height = height_;
+    // After the first frame only the box around the changed pixels is written; a viewer
+    // keeps the rest of the frame before. Inside the box the unchanged pixels may also be
+    // written as transparent, so the frame before shows through them. That packs well when
+    // the view stands still and few marks move, and badly when the view turns and almost
+    // everything moves by a pixel or two; the number of runs of equal entries, which is what
+    // the GIF's compression feeds on, decides between the two for each frame. Either way
+    // the viewer composes exactly the frame given.
+    Box box{0, 0, width_, height_};
     const unsigned char* raster = indices_.data();
     int transparent = NO_TRANSPARENT_COLOR;
-    if (!previous_.empty() && transparentIndex_ >= 0) {
-        int right = -1, bottom = -1;
-        left = width_;
-        top = height_;
-        for (int y = 0; y < height_; ++y) {
-            const unsigned char* row = indices_.data() + std::size_t(y) * width_;
-            const unsigned char* before = previous_.data() + std::size_t(y) * width_;
-            if (std::memcmp(row, before, width_) == 0)
-                continue;
-            int x0 = 0, x1 = width_ - 1;
-            while (row[x0] == before[x0])
-                ++x0;
-            while (row[x1] == before[x1])
-                --x1;
-            left = std::min(left, x0);
-            right = std::max(right, x1);
-            top = std::min(top, y);
-            bottom = y;
-        }
-        if (right < 0) {
-            // An unchanged frame still needs an image to carry its delay: one clear pixel.
-            left = top = 0;
-            right = bottom = 0;
-        }
-        width = right - left + 1;
-        height = bottom - top + 1;
-        patch_.resize(std::size_t(width) * height);
-        for (int y = 0; y < height; ++y) {
-            const std::size_t from = std::size_t(top + y) * width_ + left;
-            for (int x = 0; x < width; ++x) {
+    if (!previous_.empty()) {
+        box = changedBox(indices_.data(), previous_.data(), width_, height_);
+        patch_.resize(std::size_t(box.width) * box.height);
+        std::size_t plainRuns = 0, clearRuns = 0;
+        unsigned char lastPlain = 0, lastClear = 0;
+        const auto clear = static_cast<unsigned char>(transparentIndex_);
+        for (int y = 0; y < box.height; ++y) {
+            const std::size_t from = std::size_t(box.top + y) * width_ + box.left;
+            for (int x = 0; x < box.width; ++x) {
                 const unsigned char now = indices_[from + x];
-                patch_[std::size_t(y) * width + x] =
-                    now == previous_[from + x] ? static_cast<unsigned char>(transparentIndex_)
-                                               : now;
+                const unsigned char orClear = now == previous_[from + x] ? clear : now;
+                plainRuns += now != lastPlain;
+                clearRuns += orClear != lastClear;
+                lastPlain = now;
+                lastClear = orClear;
+                patch_[std::size_t(y) * box.width + x] = now;
             }
         }
+        if (transparentIndex_ >= 0 && clearRuns < plainRuns) {
+            for (int y = 0; y < box.height; ++y) {
+                const std::size_t from = std::size_t(box.top + y) * width_ + box.left;
+                for (int x = 0; x < box.width; ++x)
+                    if (indices_[from + x] == previous_[from + x])
+                        patch_[std::size_t(y) * box.width + x] = clear;
+            }
+            transparent = transparentIndex_;
+        }
         raster = patch_.data();
-        transparent = transparentIndex_;
     }
 
     GraphicsControlBlock control{};
@@ -187,8 +208,9 @@ void GifWriter::addFrame(const platform::PixelCanvas& frame, int delay) {
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
     if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, sizeof extension, extension) == GIF_ERROR ||
-        EGifPutImageDesc(gif_, left, top, width, height, false, nullptr) == GIF_ERROR ||
-        EGifPutLine(gif_, const_cast<unsigned char*>(raster), width * height) == GIF_ERROR)
+        EGifPutImageDesc(gif_, box.left, box.top, box.width, box.height, false, nullptr) ==
+            GIF_ERROR ||
+        EGifPutLine(gif_, const_cast<unsigned char*>(raster), box.width * box.height) == GIF_ERROR)
         fail(gif_->Error, "frame");
     previous_.swap(indices_);
     if (indices_.empty())

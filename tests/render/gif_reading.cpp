@@ -61,7 +61,9 @@ DecodedGif decodeGif(const std::string& path) {
         if (DGifSavedExtensionToGCB(gif, k, &control) == GIF_OK) {
             result.delays.push_back(control.DelayTime);
             result.disposals.push_back(control.DisposalMode);
+            result.transparent.push_back(control.TransparentColor != NO_TRANSPARENT_COLOR);
         } else {
+            result.transparent.push_back(false);
             result.delays.push_back(-1);
             result.disposals.push_back(-1);
         }

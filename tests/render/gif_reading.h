@@ -13,9 +13,10 @@ struct DecodedGif {
     int width = 0;
     int height = 0;
     std::vector<std::vector<std::uint32_t>> frames;
-    std::vector<int> delays;    // hundredths of a second; -1 without a control block
-    std::vector<int> disposals; // giflib's DISPOSE_ values; -1 without a control block
-    int loopCount = -1;         // from the NETSCAPE2.0 block; -1 without one
+    std::vector<int> delays;       // hundredths of a second; -1 without a control block
+    std::vector<int> disposals;    // giflib's DISPOSE_ values; -1 without a control block
+    std::vector<bool> transparent; // whether an image lets the frame before show through
+    int loopCount = -1;            // from the NETSCAPE2.0 block; -1 without one
 };
 
 // Reads the file with DGifSlurp. Fails the calling test (and returns an empty result)

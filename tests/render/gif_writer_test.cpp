@@ -90,7 +90,7 @@ TEST(GifWriter, WholeRenderedFramesComeBackPixelForPixel) {
 }
 
 // With all 256 entries of a colour table in use no entry is left to mean "as before", so
-// frames are written whole.
+// the changed part of each frame is written in its own colours.
 TEST(GifWriter, FullColourTableStillGivesExactFrames) {
     std::vector<sound::Color> palette;
     for (unsigned k = 0; k < 256; ++k)
@@ -121,6 +121,44 @@ TEST(GifWriter, FullColourTableStillGivesExactFrames) {
         EXPECT_EQ(gif.frames[k], pixelsOf(frames[k])) << "frame " << k;
 }
 
+// Later frames are written as the changed part, with unchanged pixels either transparent
+// or in their own colours, whichever packs better: a standing picture with a few moving
+// marks, and a picture that moves as a whole, must each come back exactly.
+TEST(GifWriter, StandingAndMovingPicturesComeBackExactly) {
+    auto stripes = [](int shift, int markRow) {
+        PixelCanvas c(60, 40);
+        c.setPenColor(sound::kBlack);
+        for (int x = shift % 3; x < 60; x += 3) {
+            c.moveTo(x, 0);
+            c.lineTo(x, 40);
+        }
+        // Two short marks in opposite corners: the changed box spans most of the stripes.
+        c.setPenColor(sound::kSourceColors[1]);
+        c.moveTo(1, markRow);
+        c.lineTo(6, markRow);
+        c.moveTo(53, 39 - markRow);
+        c.lineTo(58, 39 - markRow);
+        return c;
+    };
+    const std::vector<PixelCanvas> frames = {stripes(0, 5), stripes(0, 6), stripes(0, 7),
+                                             stripes(1, 7), stripes(2, 7)};
+    QTemporaryDir dir;
+    const QString path = dir.filePath("stripes.gif");
+    {
+        GifWriter writer(path, 60, 40, kFramePalette);
+        for (const PixelCanvas& c : frames)
+            writer.addFrame(c, 3);
+        writer.finish();
+    }
+    const render_test::DecodedGif gif = decodeGif(path.toStdString());
+    ASSERT_EQ(gif.frames.size(), frames.size());
+    for (std::size_t k = 0; k < frames.size(); ++k)
+        EXPECT_EQ(gif.frames[k], pixelsOf(frames[k])) << "frame " << k;
+    // The mark moving over standing stripes leaves the stripes transparent; stripes moving
+    // as a whole are written in their colours.
+    EXPECT_EQ(gif.transparent, (std::vector<bool>{false, true, true, false, false}));
+}
+
 TEST(GifWriter, TheFileAppearsOnlyWhenFinishedAndNoTemporaryFileStays) {
     QTemporaryDir dir;
     const QString path = dir.filePath("late.gif");
@@ -138,6 +176,11 @@ struct FailureCase {
     const char* name;
     std::function<void(const QString& path)> exportTo;
 };
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class GifFailure : public ::testing::TestWithParam<FailureCase> {};
 
@@ -192,6 +235,11 @@ struct TargetCase {
     const char* name;
     const char* target; // inside a fresh folder
 };
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const TargetCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class GifUnwritableTarget : public ::testing::TestWithParam<TargetCase> {};
 

@@ -40,6 +40,11 @@ struct TargetCase {
     const char* target; // inside a fresh folder
 };
 
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const TargetCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class PngUnwritableTarget : public ::testing::TestWithParam<TargetCase> {};
 
 TEST_P(PngUnwritableTarget, IsRefusedNamingTheFileAndLeavesNoFile) {

@@ -22,6 +22,11 @@ struct AcceptedCase {
     std::int32_t clock;
 };
 
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const AcceptedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class AcceptedLine : public ::testing::TestWithParam<AcceptedCase> {};
 
 TEST_P(AcceptedLine, AsksForThisExport) {
@@ -139,6 +144,11 @@ struct RefusedCase {
     std::string message;
 };
 
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RefusedLine : public ::testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedLine, SaysWhyOnOneLine) {
@@ -215,6 +225,11 @@ struct HelpCase {
     const char* name;
     std::vector<std::string> args;
 };
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const HelpCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HelpLine : public ::testing::TestWithParam<HelpCase> {};
 
