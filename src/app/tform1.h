@@ -151,6 +151,11 @@ public:
     // Animation.
     void BitBtn1Click();
     void Timer1Timer();
+    // The tick without its single-frame stop: turns the view when the turning option is on,
+    // then either draws a frame and advances the clock, or wraps the clock and draws nothing.
+    // Returns whether a frame was drawn. The picture command runs the animation through it
+    // without a timer.
+    bool animationStep();
     void thetachangerChange();
     void phichangerChange();
     void velocitychangerChange();

@@ -29,6 +29,15 @@ void TForm1::BitBtn1Click() {
 }
 
 void TForm1::Timer1Timer() {
+    animationStep();
+    if (ch_koma->isChecked()) {
+        // Single-frame mode: each Start shows one tick, then stops as a Stop click does.
+        Timer1->setInterval(0);
+        setFileMenuEnabled(true);
+    }
+}
+
+bool TForm1::animationStep() {
     if (ch_guruguru->isChecked()) {
         // The view turns 2 degrees per tick and wraps from 179 to -179 and from 180 to
         // -178. The slider's handler copies the new position into phi before the frame.
@@ -38,15 +47,11 @@ void TForm1::Timer1Timer() {
     if (sound::timecount > kClockLimit) {
         // The wrap tick draws nothing: the previous frame stays on screen.
         sound::timecount = -kClockLimit;
-    } else {
-        drawall();
-        sound::timecount += 1.0;
+        return false;
     }
-    if (ch_koma->isChecked()) {
-        // Single-frame mode: each Start shows one tick, then stops as a Stop click does.
-        Timer1->setInterval(0);
-        setFileMenuEnabled(true);
-    }
+    drawall();
+    sound::timecount += 1.0;
+    return true;
 }
 
 void TForm1::thetachangerChange() {
