@@ -1,0 +1,47 @@
+#include "render_session.h"
+
+#include "canvas_widget.h"
+#include "render_error.h"
+#include "sound.h"
+#include "tform1.h"
+#include "track_bar.h"
+
+#include <QFileInfo>
+
+namespace render {
+
+RenderSession::RenderSession() : form_(std::make_unique<TForm1>()) {}
+
+RenderSession::~RenderSession() = default;
+
+void RenderSession::open(const QString& settingsPath) {
+    // File > Open passes over a folder without a word; a command that was asked for a
+    // picture must say why it made none.
+    if (QFileInfo(settingsPath).isDir())
+        throw RenderError("'" + settingsPath.toStdString() + "' is a folder, not a settings file");
+    form_->openSettingsFile(settingsPath);
+}
+
+void RenderSession::setClock(double timecount) {
+    sound::timecount = timecount;
+}
+
+const platform::PixelCanvas& RenderSession::nextFrame() {
+    while (!form_->animationStep()) {
+    }
+    return form_->graph->canvas();
+}
+
+int RenderSession::tickInterval() const {
+    return form_->fpschanger->position();
+}
+
+int gifDelay(int intervalMilliseconds) {
+    int delay = intervalMilliseconds / 10;
+    const int rest = intervalMilliseconds % 10;
+    if (rest > 5 || (rest == 5 && delay % 2 == 1))
+        ++delay;
+    return delay;
+}
+
+} // namespace render

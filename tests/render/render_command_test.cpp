@@ -1,0 +1,495 @@
+// ondulix-k-render run as a user runs it, in a child process with no display: its pictures
+// are the frames the program's own window draws, its animations hold the frames of
+// consecutive ticks, and every failure is one line on standard error with no file written.
+#include "canvas_widget.h"
+#include "frame_renderer.h"
+#include "gif_reading.h"
+#include "pixel_canvas.h"
+#include "render_session.h"
+#include "sound.h"
+#include "tform1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Pixels = std::vector<std::uint32_t>;
+
+const QString kExamples = QStringLiteral(ONDULIX_EXAMPLES_DIR);
+
+struct CommandResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the command with neither a display nor a chosen Qt platform, as on a server.
+CommandResult runCommand(const QStringList& args) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(RENDER_COMMAND), args);
+    CommandResult result;
+    if (!process.waitForFinished(120000)) {
+        ADD_FAILURE() << "the command did not finish";
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+// The 37 lines of a file in examples/.
+std::vector<std::string> exampleLines(const char* name) {
+    QFile file(kExamples + "/" + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    std::vector<std::string> lines;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.isEmpty())
+            lines.push_back(line.trimmed().toStdString());
+    EXPECT_EQ(lines.size(), 37u) << name;
+    return lines;
+}
+
+// Lines are numbered from 1 as in the file.
+std::vector<std::string> withLines(std::vector<std::string> lines,
+                                   const std::map<int, std::string>& changes) {
+    for (const auto& [number, text] : changes)
+        lines[std::size_t(number - 1)] = text;
+    return lines;
+}
+
+QString writeSetup(const QTemporaryDir& dir, const QString& name,
+                   const std::vector<std::string>& lines) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    for (const std::string& line : lines)
+        file.write((line + "\r\n").c_str());
+    return path;
+}
+
+Pixels pngPixels(const QString& path) {
+    QImage image(path);
+    EXPECT_FALSE(image.isNull()) << path.toStdString();
+    image = image.convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.width(), sound::kCanvasSize);
+    EXPECT_EQ(image.height(), sound::kCanvasSize);
+    Pixels pixels;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            pixels.push_back(image.pixel(x, y));
+    return pixels;
+}
+
+Pixels canvasPixels(const platform::PixelCanvas& canvas) {
+    return {canvas.bits(), canvas.bits() + std::size_t(canvas.width()) * canvas.height()};
+}
+
+// A PNG made by the command; fails the test when the command does.
+Pixels renderedPng(const QTemporaryDir& dir, const QString& settings, int clock) {
+    const QString out = dir.filePath(QStringLiteral("at_%1.png").arg(clock));
+    const CommandResult r = runCommand({settings, "-o", out, "--clock", QString::number(clock)});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    return pngPixels(out);
+}
+
+std::size_t differingPixels(const Pixels& a, const Pixels& b) {
+    if (a.size() != b.size())
+        return std::max(a.size(), b.size());
+    std::size_t count = 0;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        count += a[k] != b[k];
+    return count;
+}
+
+std::size_t blackPixels(const Pixels& p) {
+    return std::size_t(std::count(p.begin(), p.end(), 0xFF000000u));
+}
+
+// --- The command's picture is the window's picture ---------------------------------------
+
+struct WindowCase {
+    const char* name;
+    const char* example;
+    int clock;
+    int ticks; // of the window's timer until it has drawn the frame on that clock
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const WindowCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PictureOfTheWindow : public ::testing::TestWithParam<WindowCase> {};
+
+// The program's own path: a fresh window opens the file, the clock is set, and the timer's
+// tick handler runs, which turns the view if asked and calls drawall.
+TEST_P(PictureOfTheWindow, EveryPixelEqualsTheWindowsDrawall) {
+    const WindowCase& c = GetParam();
+    const QString settings = kExamples + "/" + c.example;
+    QTemporaryDir dir;
+    const Pixels picture = renderedPng(dir, settings, c.clock);
+
+    TForm1 form;
+    form.openSettingsFile(settings);
+    sound::timecount = c.clock;
+    for (int t = 0; t < c.ticks; ++t)
+        form.Timer1Timer();
+    const Pixels window = canvasPixels(form.graph->canvas());
+
+    EXPECT_GT(blackPixels(window), 1000u) << "the window drew no frame";
+    EXPECT_EQ(differingPixels(picture, window), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, PictureOfTheWindow,
+    ::testing::Values(
+        WindowCase{"in_phase_at_start", "01-two-sources-in-phase.okd", 0, 1},
+        WindowCase{"opposite_phase_later", "02-two-sources-opposite-phase.okd", 1234, 1},
+        WindowCase{"beats_before_zero", "03-beats.okd", -777, 1},
+        WindowCase{"square_at_the_last_drawn_clock", "04-four-sources-square.okd", 100000, 1},
+        WindowCase{"turning_view_turns_before_its_frame", "05-one-source-turning.okd", 17, 1},
+        // Past 100000 the tick wraps the clock and draws nothing; the picture
+        // is the frame of the next tick, at -100000, with the view turned twice.
+        WindowCase{"past_the_wrap_gives_the_next_ticks_frame", "05-one-source-turning.okd", 100001,
+                   2},
+        WindowCase{"far_past_the_wrap", "01-two-sources-in-phase.okd", 2000000000, 2}),
+    [](const auto& info) { return info.param.name; });
+
+// --- The program's start-up state is the base the file is applied on ---------------------
+
+// The file Save writes right after start-up.
+const std::vector<std::string> kStartupLines = {
+    "-30", "30", "20", "20", "20", "200", "0", "-1", "0", "-1", "-1", "-1", "-1",
+    "0",   "0",  "0",  "0",  "0",  "0",   "0", "0",  "0", "0",  "0",  "0",  "0",
+    "0",   "0",  "0",  "0",  "0",  "0",   "0", "0",  "0", "0",  "0"};
+
+struct StartupCase {
+    const char* name;
+    std::map<int, std::string> lines; // changed from the start-up file
+    sound::View view;
+    int n;
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const StartupCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class AppliedOnStartup : public ::testing::TestWithParam<StartupCase> {};
+
+TEST_P(AppliedOnStartup, PictureMatchesTheReferenceFrameOfTheResultingState) {
+    const StartupCase& c = GetParam();
+    QTemporaryDir dir;
+    // One source at the centre, so the frame shows waves as well as the view.
+    std::map<int, std::string> lines = {{20, "3000"}, {21, "9"}};
+    lines.insert(c.lines.begin(), c.lines.end());
+    const QString settings = writeSetup(dir, "setup.okd", withLines(kStartupLines, lines));
+
+    sound::Hagen hagen;
+    hagen[0].amp = 3000;
+    hagen[0].omega = 9;
+    sound::FrameInputs inputs;
+    inputs.n = c.n;
+    platform::PixelCanvas expected;
+    sound::renderFrame(expected, hagen, 5, c.view, inputs);
+
+    EXPECT_EQ(differingPixels(renderedPng(dir, settings, 5), canvasPixels(expected)), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, AppliedOnStartup,
+    ::testing::Values(
+        // The elevation starts at 30 while its slider shows -30: the line's -30 is
+        // assigned directly although the slider does not move.
+        StartupCase{"elevation_line_equal_to_the_sliders_start", {}, {-30, 30}, 20},
+        // Clamped by the slider, which moves and so sets the elevation to its end.
+        StartupCase{"elevation_beyond_the_slider", {{1, "120"}}, {90, 30}, 20},
+        StartupCase{"azimuth_beyond_the_slider", {{2, "-500"}}, {-30, -180}, 20},
+        StartupCase{"grid_below_its_slider", {{3, "3"}}, {-30, 30}, 5}),
+    [](const auto& info) { return info.param.name; });
+
+// --- The animation holds the frames of consecutive ticks ----------------------------------
+
+TEST(Animation, FrameKIsThePictureAtClockTPlusK) {
+    QTemporaryDir dir;
+    const QString settings = kExamples + "/01-two-sources-in-phase.okd";
+    const QString out = dir.filePath("anim.gif");
+    const CommandResult r = runCommand({settings, "-o", out, "--frames", "6", "--clock", "40"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Progress is for terminals; a pipe hears nothing from a successful export.
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+
+    const render_test::DecodedGif gif = render_test::decodeGif(out.toStdString());
+    EXPECT_EQ(gif.loopCount, 0);
+    EXPECT_EQ(gif.width, sound::kCanvasSize);
+    // The file's interval is 50 ms: 5 hundredths of a second.
+    EXPECT_EQ(gif.delays, std::vector<int>(6, 5));
+    ASSERT_EQ(gif.frames.size(), 6u);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(differingPixels(gif.frames[std::size_t(k)], renderedPng(dir, settings, 40 + k)),
+                  0u)
+            << "frame " << k;
+}
+
+TEST(Animation, TheWrapTickAddsNoFrameButTheFrameCountStays) {
+    QTemporaryDir dir;
+    const QString settings = kExamples + "/04-four-sources-square.okd";
+    const QString out = dir.filePath("wrap.gif");
+    const CommandResult r = runCommand({settings, "-o", out, "--frames", "5", "--clock", "99998"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const render_test::DecodedGif gif = render_test::decodeGif(out.toStdString());
+    const std::vector<int> clocks = {99998, 99999, 100000, -100000, -99999};
+    ASSERT_EQ(gif.frames.size(), clocks.size());
+    for (std::size_t k = 0; k < clocks.size(); ++k)
+        EXPECT_EQ(differingPixels(gif.frames[k], renderedPng(dir, settings, clocks[k])), 0u)
+            << "frame " << k << ", clock " << clocks[k];
+}
+
+TEST(Animation, TheTurningViewTurnsByTheTickRuleOnEveryFrame) {
+    QTemporaryDir dir;
+    const std::vector<std::string> turning = exampleLines("05-one-source-turning.okd");
+    const QString settings = writeSetup(dir, "from176.okd", withLines(turning, {{2, "176"}}));
+    const QString out = dir.filePath("turn.gif");
+    const CommandResult r = runCommand({settings, "-o", out, "--frames", "4", "--clock", "10"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const render_test::DecodedGif gif = render_test::decodeGif(out.toStdString());
+    ASSERT_EQ(gif.frames.size(), 4u);
+
+    // Frame k is drawn after k + 1 turns from 176: at 178, 180, -178, -176. A picture turns
+    // once, so it matches frame k when made from the azimuth one turn before frame k's.
+    const std::vector<std::string> startAzimuth = {"176", "178", "180", "-178"};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const QString from = writeSetup(dir, QStringLiteral("turn%1.okd").arg(k),
+                                        withLines(turning, {{2, startAzimuth[k]}}));
+        EXPECT_EQ(differingPixels(gif.frames[k], renderedPng(dir, from, 10 + int(k))), 0u)
+            << "frame " << k;
+    }
+    EXPECT_NE(differingPixels(gif.frames[0], gif.frames[1]), 0u);
+}
+
+struct DelayCase {
+    const char* name;
+    const char* intervalLine;
+    int delay;
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const DelayCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FrameDelay : public ::testing::TestWithParam<DelayCase> {};
+
+TEST_P(FrameDelay, IsTheFilesIntervalAsTheSliderTakesIt) {
+    QTemporaryDir dir;
+    const QString settings = writeSetup(
+        dir, "setup.okd",
+        withLines(exampleLines("01-two-sources-in-phase.okd"), {{6, GetParam().intervalLine}}));
+    const QString out = dir.filePath("delay.gif");
+    const CommandResult r = runCommand({settings, "-o", out, "--frames", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(render_test::decodeGif(out.toStdString()).delays,
+              std::vector<int>(2, GetParam().delay));
+}
+
+INSTANTIATE_TEST_SUITE_P(Render, FrameDelay,
+                         ::testing::Values(DelayCase{"start_up_interval", "200", 20},
+                                           DelayCase{"halfway_rounds_to_even", "35", 4},
+                                           DelayCase{"below_the_slider_is_its_least", "3", 2},
+                                           DelayCase{"beyond_the_slider_is_its_most", "5000", 100}),
+                         [](const auto& info) { return info.param.name; });
+
+struct RoundingCase {
+    int interval;
+    int delay;
+};
+
+TEST(GifDelay, RoundsMillisecondsToHundredthsHalvesToEven) {
+    const std::vector<RoundingCase> cases = {{20, 2},    {24, 2},    {25, 2},   {26, 3},
+                                             {35, 4},    {45, 4},    {200, 20}, {994, 99},
+                                             {995, 100}, {1000, 100}};
+    for (const RoundingCase& c : cases)
+        EXPECT_EQ(render::gifDelay(c.interval), c.delay) << c.interval << " ms";
+}
+
+// --- Failures: one line, status 1, no file --------------------------------------------------
+
+struct FailureCase {
+    const char* name;
+    // Makes the arguments inside a fresh folder; the output is always "out.png" or "out.gif"
+    // in that folder unless the row says otherwise.
+    std::function<QStringList(const QTemporaryDir&)> args;
+    std::string message; // a part of the line
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(CommandFailure, PrintsOneLineExitsWithOneAndWritesNothing) {
+    QTemporaryDir dir;
+    const QStringList args = GetParam().args(dir);
+    const QStringList before =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    std::map<QString, QByteArray> contents;
+    for (const QString& name : before)
+        if (QFile file(dir.filePath(name)); file.open(QIODevice::ReadOnly))
+            contents[name] = file.readAll();
+
+    const CommandResult r = runCommand(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    const std::string err = r.err.toStdString();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(err.rfind("ondulix-k-render: ", 0), 0u) << err;
+    EXPECT_NE(err.find(GetParam().message), std::string::npos) << err;
+
+    // Nothing new, and every file that was there is as it was.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              before);
+    for (const auto& [name, bytes] : contents) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_EQ(file.readAll(), bytes) << name.toStdString();
+    }
+}
+
+QString example01() {
+    return kExamples + "/01-two-sources-in-phase.okd";
+}
+
+QString olderFile(const QTemporaryDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("an older picture");
+    return path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, CommandFailure,
+    ::testing::Values(
+        FailureCase{"missing_settings_file",
+                    [](const QTemporaryDir& d) {
+                        return QStringList{d.filePath("none.okd"), "-o", d.filePath("out.png")};
+                    },
+                    "none.okd: ファイルが見つかりません"},
+        FailureCase{"line_that_does_not_convert",
+                    [](const QTemporaryDir& d) {
+                        const QString s = writeSetup(
+                            d, "bad.okd",
+                            withLines(exampleLines("01-two-sources-in-phase.okd"), {{5, "abc"}}));
+                        return QStringList{s, "-o", d.filePath("out.gif"), "--frames", "3"};
+                    },
+                    "bad.okd: 'abc' は整数ではありません"},
+        FailureCase{"file_that_ends_early",
+                    [](const QTemporaryDir& d) {
+                        std::vector<std::string> lines =
+                            exampleLines("01-two-sources-in-phase.okd");
+                        lines.pop_back();
+                        const QString s = writeSetup(d, "short.okd", lines);
+                        return QStringList{s, "-o", d.filePath("out.png")};
+                    },
+                    "short.okd: '' は整数ではありません"},
+        FailureCase{"bad_line_keeps_an_older_picture",
+                    [](const QTemporaryDir& d) {
+                        const QString s = writeSetup(
+                            d, "bad.okd",
+                            withLines(exampleLines("01-two-sources-in-phase.okd"), {{10, "yes"}}));
+                        return QStringList{s, "-o", olderFile(d, "out.png")};
+                    },
+                    "'yes' は正しい論理型ではありません"},
+        FailureCase{"settings_name_is_a_folder",
+                    [](const QTemporaryDir& d) {
+                        QDir(d.path()).mkdir("setups");
+                        return QStringList{d.filePath("setups"), "-o", d.filePath("out.png")};
+                    },
+                    "is a folder, not a settings file"},
+        FailureCase{"unknown_option",
+                    [](const QTemporaryDir& d) {
+                        return QStringList{example01(), "-o", d.filePath("out.png"), "--fast"};
+                    },
+                    "unknown option '--fast'"},
+        FailureCase{"picture_into_a_missing_folder",
+                    [](const QTemporaryDir& d) {
+                        return QStringList{example01(), "-o", d.filePath("none/out.png")};
+                    },
+                    "cannot write"},
+        FailureCase{
+            "animation_into_a_missing_folder",
+            [](const QTemporaryDir& d) {
+                return QStringList{example01(), "-o", d.filePath("none/out.gif"), "--frames", "3"};
+            },
+            "cannot write"},
+        FailureCase{
+            "animation_onto_a_folder",
+            [](const QTemporaryDir& d) {
+                QDir(d.path()).mkdir("out.gif");
+                return QStringList{example01(), "-o", d.filePath("out.gif"), "--frames", "3"};
+            },
+            "cannot write"},
+        FailureCase{"output_onto_the_settings_file",
+                    [](const QTemporaryDir& d) {
+                        const QString s = d.filePath("odd.png");
+                        QFile::copy(example01(), s);
+                        return QStringList{s, "-o", s};
+                    },
+                    "is the settings file itself"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Command, HelpPrintsTheUsageAndSucceeds) {
+    const CommandResult r = runCommand({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.startsWith("Usage: ondulix-k-render SETTINGS.okd -o OUT.png [--clock T]\n"))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.err.isEmpty());
+}
+
+TEST(Command, AnInterruptedExportLeavesNoFile) {
+    QTemporaryDir dir;
+    QProcess process;
+    process.start(QStringLiteral(RENDER_COMMAND),
+                  {example01(), "-o", dir.filePath("long.gif"), "--frames", "1000000"});
+    ASSERT_TRUE(process.waitForStarted());
+    // Wait until the command holds its output open: by then it is writing frames. The file
+    // may have no name until it is complete (Linux's unnamed temporary files), so the
+    // command's open files are looked at, not the folder.
+    auto writing = [&] {
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(process.processId()));
+        for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::Files))
+            if (fd.symLinkTarget().startsWith(dir.path()))
+                return true;
+        return false;
+    };
+    for (int wait = 0; wait < 600 && !writing(); ++wait)
+        QThread::msleep(50);
+    ASSERT_TRUE(writing());
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_NE(process.readAllStandardError().indexOf("interrupted"), -1);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+} // namespace
