@@ -149,15 +149,22 @@ void PixelCanvas::lineTo(std::int64_t x, std::int64_t y) {
     }
 }
 
-void PixelCanvas::rectangle(std::int64_t left, std::int64_t top, std::int64_t right,
-                            std::int64_t bottom) {
+// Puts the corners of a shape's box in order, as the shapes accept them either way round,
+// and tells whether anything of the box can show on the canvas.
+bool PixelCanvas::normaliseBox(std::int64_t& left, std::int64_t& top, std::int64_t& right,
+                               std::int64_t& bottom) const {
     if (left > right)
         std::swap(left, right);
     if (top > bottom)
         std::swap(top, bottom);
     if (right <= left || bottom <= top)
-        return;
-    if (right <= 0 || bottom <= 0 || left >= width_ || top >= height_)
+        return false;
+    return right > 0 && bottom > 0 && left < width_ && top < height_;
+}
+
+void PixelCanvas::rectangle(std::int64_t left, std::int64_t top, std::int64_t right,
+                            std::int64_t bottom) {
+    if (!normaliseBox(left, top, right, bottom))
         return;
 
     const std::int64_t y0 = std::max<std::int64_t>(top, 0);
@@ -180,13 +187,7 @@ void PixelCanvas::rectangle(std::int64_t left, std::int64_t top, std::int64_t ri
 // about that centre.
 void PixelCanvas::ellipse(std::int64_t left, std::int64_t top, std::int64_t right,
                           std::int64_t bottom) {
-    if (left > right)
-        std::swap(left, right);
-    if (top > bottom)
-        std::swap(top, bottom);
-    if (right <= left || bottom <= top)
-        return;
-    if (right <= 0 || bottom <= 0 || left >= width_ || top >= height_)
+    if (!normaliseBox(left, top, right, bottom))
         return;
 
     const long double w = static_cast<long double>(right - left);

@@ -43,6 +43,8 @@ public:
                  std::int64_t bottom) override;
 
 private:
+    bool normaliseBox(std::int64_t& left, std::int64_t& top, std::int64_t& right,
+                      std::int64_t& bottom) const;
     void fillSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, std::uint32_t pixel);
     void plot(std::int64_t x, std::int64_t y, std::uint32_t pixel);
 
