@@ -15,7 +15,8 @@ export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initial
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDULIX_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+# The random-use run is several times slower here, so it takes fewer actions.
+ONDULIX_RANDOM_ACTIONS=3000 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
 # Each fuzz target runs briefly from the seed corpus; a crash or failed property fails the run.
 bash scripts/fuzz.sh 20
