@@ -282,7 +282,7 @@ private:
         const std::string lineBreak = chance(0.7) ? "\r\n" : "\n";
         bool finalBreak = chance(0.8);
         if (chance(0.2)) // lines after the 37th are never read
-            lines.insert(lines.end(), {"rubbish", "\xff\xfe\x00", "-1"});
+            lines.insert(lines.end(), {"rubbish", std::string("\xff\xfe\0", 3), "-1"});
 
         OpenOutcome outcome;
         const int fault = uniform(0, 9);
