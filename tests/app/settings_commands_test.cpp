@@ -9,6 +9,7 @@
 #include "settings_storage.h"
 #include "sound.h"
 #include "source_fields.h"
+#include "startup_settings_lines.h"
 #include "tform1.h"
 #include "track_bar.h"
 
@@ -38,30 +39,9 @@ namespace {
 using namespace std::string_literals;
 using sound::StoredSetup;
 
-// The file Save writes right after start-up, line by line.
-const std::array<std::string, 37> kStartupLines = {
-    "-30", "30", "20", "20", "20", "200", "0", "-1", "0", "-1", "-1", "-1", "-1",
-    "0",   "0",  "0",  "0",  "0",  "0",   "0", "0",  "0", "0",  "0",  "0",  "0",
-    "0",   "0",  "0",  "0",  "0",  "0",   "0", "0",  "0", "0",  "0"};
-
-std::string joinLines(const std::vector<std::string>& lines, const std::string& lineBreak,
-                      bool finalBreak = true) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        text += lines[i];
-        if (i + 1 < lines.size() || finalBreak)
-            text += lineBreak;
-    }
-    return text;
-}
-
-// The start-up file with some lines replaced; lines are numbered from 1.
-std::vector<std::string> startupWith(const std::map<int, std::string>& changes) {
-    std::vector<std::string> lines(kStartupLines.begin(), kStartupLines.end());
-    for (const auto& [number, text] : changes)
-        lines[std::size_t(number - 1)] = text;
-    return lines;
-}
+using testsupport::joinLines;
+using testsupport::startupLines;
+using testsupport::startupWith;
 
 // Everything a set-up consists of, as the user and the renderer see it.
 struct Snapshot {
@@ -210,7 +190,7 @@ protected:
 TEST_F(SettingsCommands, SaveRightAfterStartWritesTheStartupFile) {
     save(path("startup"));
     EXPECT_EQ(errors(), std::vector<std::string>{});
-    const std::string expected = joinLines({kStartupLines.begin(), kStartupLines.end()}, "\r\n");
+    const std::string expected = joinLines(startupLines(), "\r\n");
     ASSERT_EQ(expected.size(), 124u);
     EXPECT_EQ(readFile("startup.okd"), expected);
     EXPECT_EQ(saveDialog_->fileName(), path("startup.okd"));

@@ -1,4 +1,5 @@
 #include "settings_file.h"
+#include "startup_settings_lines.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -19,23 +20,11 @@ StoredSetup startupSetup() {
     return s;
 }
 
-// The 37 lines of the start-up file, as text.
-std::vector<std::string> startupLines() {
-    std::vector<std::string> lines = {"-30", "30", "20", "20", "20", "200", "0", "-1", "0",
-                                      "-1",  "-1", "-1", "-1", "0",  "0",   "0", "0"};
-    lines.resize(37, "0");
-    return lines;
-}
+using testsupport::startupLines;
 
 std::string join(const std::vector<std::string>& lines, const std::string& lineBreak,
                  bool finalBreak = true) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        text += lines[i];
-        if (i + 1 < lines.size() || finalBreak)
-            text += lineBreak;
-    }
-    return text;
+    return testsupport::joinLines(lines, lineBreak, finalBreak);
 }
 
 sound::SettingsReadResult readText(const std::string& text) {

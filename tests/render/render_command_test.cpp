@@ -7,6 +7,7 @@
 #include "pixel_canvas.h"
 #include "render_session.h"
 #include "sound.h"
+#include "startup_settings_lines.h"
 #include "tform1.h"
 
 #include <QDir>
@@ -21,6 +22,8 @@
 #include <vector>
 
 namespace {
+
+using testsupport::withLines;
 
 using Pixels = std::vector<std::uint32_t>;
 
@@ -67,13 +70,6 @@ std::vector<std::string> exampleLines(const char* name) {
 }
 
 // Lines are numbered from 1 as in the file.
-std::vector<std::string> withLines(std::vector<std::string> lines,
-                                   const std::map<int, std::string>& changes) {
-    for (const auto& [number, text] : changes)
-        lines[std::size_t(number - 1)] = text;
-    return lines;
-}
-
 QString writeSetup(const QTemporaryDir& dir, const QString& name,
                    const std::vector<std::string>& lines) {
     const QString path = dir.filePath(name);
@@ -174,12 +170,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- The program's start-up state is the base the file is applied on ---------------------
 
-// The file Save writes right after start-up.
-const std::vector<std::string> kStartupLines = {
-    "-30", "30", "20", "20", "20", "200", "0", "-1", "0", "-1", "-1", "-1", "-1",
-    "0",   "0",  "0",  "0",  "0",  "0",   "0", "0",  "0", "0",  "0",  "0",  "0",
-    "0",   "0",  "0",  "0",  "0",  "0",   "0", "0",  "0", "0",  "0"};
-
 struct StartupCase {
     const char* name;
     std::map<int, std::string> lines; // changed from the start-up file
@@ -200,7 +190,7 @@ TEST_P(AppliedOnStartup, PictureMatchesTheReferenceFrameOfTheResultingState) {
     // One source at the centre, so the frame shows waves as well as the view.
     std::map<int, std::string> lines = {{20, "3000"}, {21, "9"}};
     lines.insert(c.lines.begin(), c.lines.end());
-    const QString settings = writeSetup(dir, "setup.okd", withLines(kStartupLines, lines));
+    const QString settings = writeSetup(dir, "setup.okd", testsupport::startupWith(lines));
 
     sound::Hagen hagen;
     hagen[0].amp = 3000;
