@@ -4,6 +4,7 @@
 #include "recording_error_box.h"
 #include "scripted_file_dialog.h"
 #include "scripted_input_box.h"
+#include "scripted_settings_window.h"
 #include "scripted_timer.h"
 #include "settings_file.h"
 #include "settings_storage.h"
@@ -42,64 +43,6 @@ using sound::StoredSetup;
 using testsupport::joinLines;
 using testsupport::startupLines;
 using testsupport::startupWith;
-
-// Everything a set-up consists of, as the user and the renderer see it.
-struct Snapshot {
-    std::array<int, 6> sliders{};
-    std::array<bool, 11> options{};
-    std::array<QString, 20> captions;
-    sound::Hagen hagen{};
-    double theta = 0;
-    double phi = 0;
-    double timecount = 0;
-    int interval = 0;
-
-    // One line per value, so that a failed comparison shows just the lines that differ.
-    std::string describe() const {
-        static const char* const sliderNames[] = {"thetachanger", "phichanger",      "numpoints",
-                                                  "numzoom",      "velocitychanger", "fpschanger"};
-        static const char* const optionNames[] = {
-            "gens1",     "gens2",   "gens0",       "ch_baishitsu", "ch_bashi", "ch_suihei",
-            "ch_seibun", "ch_2cut", "ch_guruguru", "ch_rect",      "ch_koma"};
-        std::ostringstream out;
-        for (std::size_t i = 0; i < sliders.size(); ++i)
-            out << sliderNames[i] << ' ' << sliders[i] << '\n';
-        for (std::size_t i = 0; i < options.size(); ++i)
-            out << optionNames[i] << ' ' << options[i] << '\n';
-        for (std::size_t i = 0; i < captions.size(); ++i)
-            out << "caption " << i + 1 << ' ' << captions[i].toStdString() << '\n';
-        for (std::size_t k = 0; k < hagen.size(); ++k) {
-            const sound::THagen& h = hagen[k];
-            out << "hagen[" << k + 1 << "] x " << h.x << " y " << h.y << " amp " << h.amp
-                << " omega " << h.omega << " phase " << h.phase << " speed " << h.speed << '\n';
-        }
-        out << "theta " << theta << "\nphi " << phi << "\ntimecount " << timecount << "\ninterval "
-            << interval << '\n';
-        return out.str();
-    }
-};
-
-Snapshot snapshot(const TForm1& window) {
-    Snapshot s;
-    s.sliders = {window.thetachanger->position(),    window.phichanger->position(),
-                 window.numpoints->position(),       window.numzoom->position(),
-                 window.velocitychanger->position(), window.fpschanger->position()};
-    s.options = {window.gens1->isChecked(),       window.gens2->isChecked(),
-                 window.gens0->isChecked(),       window.ch_baishitsu->isChecked(),
-                 window.ch_bashi->isChecked(),    window.ch_suihei->isChecked(),
-                 window.ch_seibun->isChecked(),   window.ch_2cut->isChecked(),
-                 window.ch_guruguru->isChecked(), window.ch_rect->isChecked(),
-                 window.ch_koma->isChecked()};
-    const auto buttons = window.sourceButtons();
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        s.captions[i] = buttons[i]->text();
-    s.hagen = sound::hagen;
-    s.theta = sound::theta;
-    s.phi = sound::phi;
-    s.timecount = sound::timecount;
-    s.interval = window.Timer1->interval();
-    return s;
-}
 
 int openDescriptorCount() {
     int count = 0;
@@ -281,13 +224,13 @@ TEST_F(SettingsCommands, SaveThatFailsMidwayKeepsTheOldFile) {
 
 TEST_F(SettingsCommands, OpenOfTheStartupFileOnlySetsTheElevation) {
     save(path("startup.okd"));
-    const Snapshot before = snapshot(*window_);
+    const WindowState before = windowState(*window_);
     ASSERT_EQ(before.theta, 30.0) << "the start-up elevation differs from its slider";
     open("startup.okd");
     EXPECT_EQ(errors(), std::vector<std::string>{});
-    Snapshot expected = before;
+    WindowState expected = before;
     expected.theta = -30.0;
-    EXPECT_EQ(snapshot(*window_).describe(), expected.describe());
+    EXPECT_EQ(windowState(*window_).describe(), expected.describe());
 }
 
 // Changes every part of the set-up the way a user does.
@@ -313,13 +256,13 @@ void changeEverything(TForm1& window, ScriptedInputBox& inputBox) {
 
 TEST_F(SettingsCommands, ChangedSetupComesBackWholeInAFreshWindow) {
     changeEverything(*window_, *inputBox_);
-    const Snapshot changed = snapshot(*window_);
+    const WindowState changed = windowState(*window_);
     save(path("changed"));
     makeWindow();
-    ASSERT_NE(snapshot(*window_).describe(), changed.describe());
+    ASSERT_NE(windowState(*window_).describe(), changed.describe());
     open("changed.okd");
     EXPECT_EQ(errors(), std::vector<std::string>{});
-    EXPECT_EQ(snapshot(*window_).describe(), changed.describe());
+    EXPECT_EQ(windowState(*window_).describe(), changed.describe());
 }
 
 struct LineBreakRow {
@@ -338,7 +281,7 @@ class OpenLineBreaks : public SettingsCommands,
 
 TEST_P(OpenLineBreaks, ReadAlike) {
     changeEverything(*window_, *inputBox_);
-    const Snapshot changed = snapshot(*window_);
+    const WindowState changed = windowState(*window_);
     save(path("changed.okd"));
     const std::string written = readFile("changed.okd");
     std::vector<std::string> lines;
@@ -351,7 +294,7 @@ TEST_P(OpenLineBreaks, ReadAlike) {
     makeWindow();
     open("other.okd");
     EXPECT_EQ(errors(), std::vector<std::string>{});
-    EXPECT_EQ(snapshot(*window_).describe(), changed.describe());
+    EXPECT_EQ(windowState(*window_).describe(), changed.describe());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OpenLineBreaks,
@@ -587,11 +530,11 @@ class OpenBadFile : public SettingsCommands, public ::testing::WithParamInterfac
 
 TEST_P(OpenBadFile, ShowsTheMessageAndChangesNothing) {
     writeFile("bad.okd", GetParam().bytes);
-    const Snapshot before = snapshot(*window_);
+    const WindowState before = windowState(*window_);
     const int descriptors = openDescriptorCount();
     open("bad.okd");
     EXPECT_EQ(errors(), std::vector<std::string>{GetParam().message});
-    EXPECT_EQ(snapshot(*window_).describe(), before.describe());
+    EXPECT_EQ(windowState(*window_).describe(), before.describe());
     EXPECT_EQ(openDescriptorCount(), descriptors) << "the file is closed";
 }
 
@@ -640,11 +583,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsCommands, FolderOrMissingFileUnderTheChosenNameIsIgnoredQuietly) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.okd"));
-    const Snapshot before = snapshot(*window_);
+    const WindowState before = windowState(*window_);
     open("folder.okd");
     open("missing.okd");
     EXPECT_EQ(errors(), std::vector<std::string>{});
-    EXPECT_EQ(snapshot(*window_).describe(), before.describe());
+    EXPECT_EQ(windowState(*window_).describe(), before.describe());
 }
 
 // --- Open: the dialog ---
@@ -662,10 +605,10 @@ TEST_F(SettingsCommands, CancelledOpenReadsNothingNotEvenTheLastFile) {
 }
 
 TEST_F(SettingsCommands, CancelledOpenBeforeAnyNameDoesNothing) {
-    const Snapshot before = snapshot(*window_);
+    const WindowState before = windowState(*window_);
     open(std::nullopt);
     EXPECT_EQ(openDialog_->offered, std::vector<QString>{QString()});
-    EXPECT_EQ(snapshot(*window_).describe(), before.describe());
+    EXPECT_EQ(windowState(*window_).describe(), before.describe());
     EXPECT_EQ(errors(), std::vector<std::string>{});
 }
 
@@ -699,10 +642,10 @@ private:
 
 TEST_F(SettingsCommands, ReadThatFailsMidwayShowsTheIoErrorAndChangesNothing) {
     makeWindow(std::make_unique<FailingReadStorage>());
-    const Snapshot before = snapshot(*window_);
+    const WindowState before = windowState(*window_);
     open("any.okd");
     EXPECT_EQ(errors(), std::vector<std::string>{"I/O エラー (5)"});
-    EXPECT_EQ(snapshot(*window_).describe(), before.describe());
+    EXPECT_EQ(windowState(*window_).describe(), before.describe());
 }
 
 // --- The sample set-ups ---
@@ -722,7 +665,7 @@ TEST_F(SettingsCommands, EverySampleOpensAsWritten) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         std::istringstream in(file.readAll().toStdString());
         const auto stored = std::get<StoredSetup>(sound::readSettings(in));
-        const Snapshot now = snapshot(*window_);
+        const WindowState now = windowState(*window_);
         EXPECT_EQ(now.sliders, stored.sliders);
         EXPECT_EQ(now.options, stored.options);
         EXPECT_EQ(now.theta, stored.sliders[StoredSetup::thetachanger]);
