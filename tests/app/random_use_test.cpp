@@ -13,6 +13,7 @@
 #include "pixel_canvas.h"
 #include "scripted_settings_window.h"
 #include "source_fields.h"
+#include "startup_settings_lines.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -233,17 +234,6 @@ private:
 
     // --- Files ---
 
-    static std::string joined(const std::vector<std::string>& lines, const std::string& lineBreak,
-                              bool finalBreak) {
-        std::string text;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            text += lines[i];
-            if (i + 1 < lines.size() || finalBreak)
-                text += lineBreak;
-        }
-        return text;
-    }
-
     static bool isOptionLine(int line) { return line >= 7 && line <= 17; }
 
     static std::string conversionError(int line, const std::string& text) {
@@ -312,7 +302,7 @@ private:
         } else {
             outcome.setup = setup;
         }
-        writeBytes(path, joined(lines, lineBreak, finalBreak));
+        writeBytes(path, testsupport::joinLines(lines, lineBreak, finalBreak));
         return outcome;
     }
 
@@ -768,7 +758,7 @@ private:
         }
         QFile file(name);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        EXPECT_EQ(file.readAll().toStdString(), joined(lines, "\r\n", true));
+        EXPECT_EQ(file.readAll().toStdString(), testsupport::joinLines(lines, "\r\n"));
         known_[name] = OpenOutcome{setup, std::nullopt};
     }
 
