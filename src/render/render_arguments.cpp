@@ -36,7 +36,12 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 }
 
 std::string quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    std::string result;
+    result.reserve(text.size() + 2);
+    result += '\'';
+    result += text;
+    result += '\'';
+    return result;
 }
 
 // The options that take a value, with the word used when the value is missing.
