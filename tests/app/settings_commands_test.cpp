@@ -1,5 +1,6 @@
 // Save and Open through the File menu of the real window, with scripted dialogs and boxes
 // and real files in a temporary folder.
+#include "open_descriptors.h"
 #include "program_error.h"
 #include "recording_error_box.h"
 #include "scripted_file_dialog.h"
@@ -44,15 +45,7 @@ using testsupport::joinLines;
 using testsupport::startupLines;
 using testsupport::startupWith;
 
-int openDescriptorCount() {
-    int count = 0;
-    if (DIR* dir = ::opendir("/proc/self/fd")) {
-        while (::readdir(dir))
-            ++count;
-        ::closedir(dir);
-    }
-    return count;
-}
+using testsupport::openDescriptorCount;
 
 // A fresh main window with scripted dialogs, boxes and timer, over a temporary folder.
 class SettingsCommands : public ::testing::Test {

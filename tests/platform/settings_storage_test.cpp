@@ -1,3 +1,4 @@
+#include "open_descriptors.h"
 #include "program_error.h"
 #include "settings_storage.h"
 
@@ -106,15 +107,7 @@ std::string readAll(platform::SettingsInput& input) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-int openDescriptorCount() {
-    int count = 0;
-    if (DIR* dir = ::opendir("/proc/self/fd")) {
-        while (::readdir(dir))
-            ++count;
-        ::closedir(dir);
-    }
-    return count;
-}
+using testsupport::openDescriptorCount;
 
 // Runs `check` with the rights of an ordinary user. Root may read and write any file, so when
 // the tests run as root the check runs in a child process that gives up root first.
