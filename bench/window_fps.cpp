@@ -1,23 +1,22 @@
 // Frames per second of the real window: the interval slider at its shortest tick (20 ms),
 // the largest grid and four sources, animated for ten seconds. Run it on a display, for
 // instance under Xvfb: xvfb-run -a build/bench/window_fps
+#include "qt_application.h"
+#include "qt_window.h"
 #include "sound.h"
 #include "tform1.h"
-#include "track_bar.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("windows"));
-    TForm1 form;
-    form.show();
+    platform::QtApplication app(argc, argv, kApplicationTitle);
+    TForm1 form(app.backend());
+    static_cast<platform::QtBackend&>(app.backend()).window()->show();
 
-    form.numpoints->setPosition(50);
-    form.fpschanger->setPosition(20);
+    form.numpoints.setPosition(50);
+    form.fpschanger.setPosition(20);
     const double place[4][2] = {{-150, -100}, {120, -80}, {-60, 140}, {90, 110}};
     for (int k = 0; k < sound::kSourceCount; ++k) {
         sound::hagen[k].x = place[k][0];
@@ -31,7 +30,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer elapsed;
     form.dispatch([&] { form.BitBtn1Click(); });
     elapsed.start();
-    QTimer::singleShot(kSeconds * 1000, Qt::PreciseTimer, &app, [&] {
+    QTimer::singleShot(kSeconds * 1000, Qt::PreciseTimer, [&] {
         const double frames = sound::timecount - startClock;
         const double seconds = elapsed.nsecsElapsed() / 1e9;
         std::printf("window n=50, interval 20 ms: %.0f frames in %.2f s, %.1f frames/s "
@@ -39,5 +38,5 @@ int main(int argc, char* argv[]) {
                     frames, seconds, frames / seconds);
         QApplication::exit(0);
     });
-    return app.exec();
+    return QApplication::exec();
 }

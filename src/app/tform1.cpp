@@ -1,56 +1,31 @@
 #include "tform1.h"
 
-#include "canvas_widget.h"
-#include "dialog_input_box.h"
+#include "backend.h"
 #include "error_box_text.h"
-#include "message_error_box.h"
-#include "qt_animation_timer.h"
+#include "layout.h"
+#include "modal_depth.h"
 #include "sound.h"
-#include "track_bar.h"
+#include "tform1_layout.h"
 #include "wave_field.h"
-#include "window_font.h"
-#include "window_icon.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QCoreApplication>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QThread>
 #include <utility>
 
-TForm1::TForm1(TForm1Services services, QWidget* parent)
-    : QMainWindow(parent), Timer1(std::move(services.timer)),
-      errorBox_(std::move(services.errorBox)), inputBox_(std::move(services.inputBox)) {
+TForm1::TForm1(platform::Backend& backend, TForm1Services services)
+    : Timer1(std::move(services.timer)), backend_(backend), errorBox_(std::move(services.errorBox)),
+      inputBox_(std::move(services.inputBox)) {
     if (!Timer1)
-        Timer1 = std::make_unique<platform::QtAnimationTimer>();
+        Timer1 = backend.makeTimer();
     if (!errorBox_)
-        errorBox_ =
-            std::make_unique<platform::MessageErrorBox>(this, QString::fromUtf8(kApplicationTitle));
+        errorBox_ = backend.makeErrorBox(kApplicationTitle);
     if (!inputBox_)
-        inputBox_ = std::make_unique<platform::DialogInputBox>(this);
+        inputBox_ = backend.makeInputBox();
     setUpSettingsFiles(services);
 
-    setWindowTitle(QString::fromUtf8(kApplicationTitle));
-    setWindowIcon(makeWindowIcon());
-    setFont(windowFont(12));
-
-    buildMenu();
-    buildControls();
-    buildTabOrder();
-    BitBtn1->setFocus();
-
-    // The window opens at its designed place rather than centred. The client area below
-    // the menu bar leaves a margin of 5 pixels right of the panel and 7 below the azimuth
-    // slider; the window stays resizable and the controls keep their places.
-    move(160, 150);
-    resize(974, 656 + MainMenu1->sizeHint().height());
-
-    // Handlers are attached only now, after every initial position is in place, so that
-    // the state below comes from FormCreate alone.
+    // Handlers are attached only after every initial state is in place, so that the state
+    // below comes from FormCreate alone.
+    platform::applyLayout(*this, kTForm1Layout);
+    backend.build(*this, kTForm1Layout);
+    BitBtn1.setFocus();
     connectHandlers();
     FormCreate();
 }
@@ -58,52 +33,47 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
-    platform::PixelCanvas& canvas = graph->canvas();
+    platform::PixelCanvas& canvas = graph.canvas();
     canvas.setBrushColor(sound::kWhite);
     canvas.fillRect(0, 0, sound::kCanvasSize, sound::kCanvasSize);
-    graph->update();
+    graph.invalidate();
     sound::resetToStartupState();
 }
 
 void TForm1::QuitQ1Click() {
-    // No question and nothing saved: every event loop, modal ones included, ends with 0.
-    QCoreApplication::exit(0);
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-    event->accept();
-    QCoreApplication::exit(0);
+    // No question and nothing saved.
+    backend_.quit();
 }
 
 void TForm1::drawall() {
     sound::FrameInputs inputs;
-    inputs.n = numpoints->position();
-    inputs.g = numzoom->position();
-    inputs.attenuation = sound::attenuationFromButtons(gens1->isChecked(), gens2->isChecked());
-    inputs.twoSources = ch_2cut->isChecked();
-    inputs.seibun = ch_seibun->isChecked();
-    inputs.bashi = ch_bashi->isChecked();
-    inputs.suihei = ch_suihei->isChecked();
-    inputs.baishitsu = ch_baishitsu->isChecked();
-    inputs.rect = ch_rect->isChecked();
-    frameRenderer_.draw(graph->canvas(), sound::hagen, sound::timecount,
+    inputs.n = numpoints.position();
+    inputs.g = numzoom.position();
+    inputs.attenuation = sound::attenuationFromButtons(gens1.checked(), gens2.checked());
+    inputs.twoSources = ch_2cut.checked();
+    inputs.seibun = ch_seibun.checked();
+    inputs.bashi = ch_bashi.checked();
+    inputs.suihei = ch_suihei.checked();
+    inputs.baishitsu = ch_baishitsu.checked();
+    inputs.rect = ch_rect.checked();
+    frameRenderer_.draw(graph.canvas(), sound::hagen, sound::timecount,
                         sound::View{sound::theta, sound::phi}, inputs);
-    // The widget shows the bitmap when the event loop is next idle, so the frame is seen
+    // The backend shows the bitmap when the event loop is next idle, so the frame is seen
     // whole and a slow frame does not hold up the tick with a repaint.
-    graph->update();
+    graph.invalidate();
 }
 
 void TForm1::dispatch(const std::function<void()>& handler) {
-    const int level = QThread::currentThread()->loopLevel();
-    if (level == handlerLoopLevel_) {
+    const int depth = platform::ModalDepth::current();
+    if (depth == handlerModalDepth_) {
         // Set off from inside the running handler, not by an event of its own: an error
         // goes on up through the running handler.
         handler();
         return;
     }
-    // A new event: from the main loop, or from the nested loop of a modal box that a
+    // A new event: from the main loop, or from the event loop of a modal box that a
     // running handler opened.
-    const int outer = std::exchange(handlerLoopLevel_, level);
+    const int outer = std::exchange(handlerModalDepth_, depth);
     std::string message;
     bool failed = false;
     try {
@@ -115,12 +85,53 @@ void TForm1::dispatch(const std::function<void()>& handler) {
         failed = true;
         message = "不明なエラー";
     }
-    handlerLoopLevel_ = outer;
+    handlerModalDepth_ = outer;
     if (failed)
         errorBox_->show(sound::errorBoxText(message));
 }
 
-void TForm1::setFileMenuEnabled(bool enabled) {
-    // A disabled top-level item cannot be opened, so none of its commands can run.
-    FileF1->menuAction()->setEnabled(enabled);
+void TForm1::connectHandlers() {
+    using Handler = void (TForm1::*)();
+    auto wire = [this](Handler handler) {
+        return [this, handler] { dispatch([this, handler] { (this->*handler)(); }); };
+    };
+
+    BitBtn1.onClick = wire(&TForm1::BitBtn1Click);
+    Timer1->setOnTimer(wire(&TForm1::Timer1Timer));
+    thetachanger.onChange = wire(&TForm1::thetachangerChange);
+    phichanger.onChange = wire(&TForm1::phichangerChange);
+    velocitychanger.onChange = wire(&TForm1::velocitychangerChange);
+    fpschanger.onChange = wire(&TForm1::fpschangerChange);
+
+    // In the order of sourceButtons().
+    const std::array<Handler, 20> sourceHandlers = {
+        &TForm1::bt_1_xClick, &TForm1::bt_1_yClick, &TForm1::bt_1_aClick, &TForm1::bt_1_oClick,
+        &TForm1::bt_1_pClick, &TForm1::bt_2_xClick, &TForm1::bt_2_yClick, &TForm1::bt_2_aClick,
+        &TForm1::bt_2_oClick, &TForm1::bt_2_pClick, &TForm1::bt_3_xClick, &TForm1::bt_3_yClick,
+        &TForm1::bt_3_aClick, &TForm1::bt_3_oClick, &TForm1::bt_3_pClick, &TForm1::bt_4_xClick,
+        &TForm1::bt_4_yClick, &TForm1::bt_4_aClick, &TForm1::bt_4_oClick, &TForm1::bt_4_pClick};
+    const auto buttons = sourceButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i]->onClick = wire(sourceHandlers[i]);
+
+    OpenO1.onClick = wire(&TForm1::OpenO1Click);
+    SaveS1.onClick = wire(&TForm1::SaveS1Click);
+    QuitQ1.onClick = wire(&TForm1::QuitQ1Click);
+    // Closing the window ends the program as Quit does, also while the animation runs and
+    // the File menu cannot be opened.
+    onClose = wire(&TForm1::QuitQ1Click);
+}
+
+std::array<platform::Button*, 20> TForm1::sourceButtons() {
+    std::array<platform::Button*, 20> buttons{};
+    const auto unchanging = std::as_const(*this).sourceButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i] = const_cast<platform::Button*>(unchanging[i]);
+    return buttons;
+}
+
+std::array<const platform::Button*, 20> TForm1::sourceButtons() const {
+    return {&bt_1_x, &bt_1_y, &bt_1_a, &bt_1_o, &bt_1_p, &bt_2_x, &bt_2_y,
+            &bt_2_a, &bt_2_o, &bt_2_p, &bt_3_x, &bt_3_y, &bt_3_a, &bt_3_o,
+            &bt_3_p, &bt_4_x, &bt_4_y, &bt_4_a, &bt_4_o, &bt_4_p};
 }

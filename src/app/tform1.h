@@ -1,33 +1,28 @@
 #pragma once
 
 #include "animation_timer.h"
+#include "button.h"
+#include "check_box.h"
 #include "error_box.h"
 #include "file_dialog.h"
+#include "form.h"
+#include "image.h"
 #include "input_box.h"
+#include "list_box.h"
+#include "menu.h"
 #include "pixel_frame_renderer.h"
 #include "settings_storage.h"
+#include "static_controls.h"
+#include "track_bar.h"
 
-#include <QMainWindow>
 #include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
-
-class QAction;
-class QCheckBox;
-class QCloseEvent;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QListWidget;
-class QMenu;
-class QMenuBar;
-class QPushButton;
-class QRadioButton;
+#include <string>
 
 namespace platform {
-class CanvasWidget;
-class TrackBar;
+class Backend;
 } // namespace platform
 
 namespace sound {
@@ -37,12 +32,12 @@ struct StoredSetup;
 // The program's title: the window caption, the application name and the error box's caption.
 inline constexpr char kApplicationTitle[] = "Ondulix-K";
 
-// What the window needs beyond its own controls. A missing part is replaced by the Qt
-// implementation; tests hand in scripted ones.
+// Parts of the window that a caller supplies instead of the backend: tests hand in scripted
+// ones. A missing part comes from the backend.
 struct TForm1Services {
-    std::unique_ptr<platform::AnimationTimer> timer;
-    std::unique_ptr<platform::ErrorBox> errorBox;
-    std::unique_ptr<platform::InputBox> inputBox;
+    std::unique_ptr<platform::AnimationTimer> timer = nullptr;
+    std::unique_ptr<platform::ErrorBox> errorBox = nullptr;
+    std::unique_ptr<platform::InputBox> inputBox = nullptr;
     std::unique_ptr<platform::FileDialog> openDialog = nullptr;
     std::unique_ptr<platform::FileDialog> saveDialog = nullptr;
     std::unique_ptr<platform::SettingsStorage> settingsStorage = nullptr;
@@ -52,97 +47,96 @@ struct TForm1Services {
 // the panel of source, attenuation, drawing and option groups, under a File menu. Every
 // control is a member under its own name, and every event handler a method named after its
 // control and event. Handlers read the controls when they run; the simulation and view
-// state lives in the globals of sound.h.
-class TForm1 : public QMainWindow {
-    Q_OBJECT
-
+// state lives in the globals of sound.h. The window knows no toolkit: a backend shows its
+// controls and brings the user's input to them.
+class TForm1 : public platform::Form {
 public:
-    explicit TForm1(TForm1Services services = {}, QWidget* parent = nullptr);
+    explicit TForm1(platform::Backend& backend, TForm1Services services = {});
     ~TForm1() override;
 
     // Controls directly on the window's client area.
-    platform::CanvasWidget* graph = nullptr;
-    QListWidget* saver = nullptr; // hidden; the lines of the settings file
-    QPushButton* BitBtn1 = nullptr;
-    platform::TrackBar* phichanger = nullptr;
-    platform::TrackBar* thetachanger = nullptr;
-    QFrame* Panel1 = nullptr;
+    platform::Image graph{*this, "graph"};
+    platform::ListBox saver{*this, "saver"}; // hidden; the lines of the settings file
+    platform::Button BitBtn1{*this, "BitBtn1"};
+    platform::TrackBar phichanger{*this, "phichanger"};
+    platform::TrackBar thetachanger{*this, "thetachanger"};
+    platform::Panel Panel1{*this, "Panel1"};
 
     // The groups on Panel1.
-    QGroupBox* GroupBox1 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QGroupBox* GroupBox3 = nullptr;
-    QGroupBox* GroupBox4 = nullptr;
-    QGroupBox* gr_gensui = nullptr;
-    QGroupBox* gr_byouga = nullptr;
-    QGroupBox* GroupBox5 = nullptr;
-    QGroupBox* opt = nullptr;
+    platform::GroupBox GroupBox1{*this, "GroupBox1"};
+    platform::GroupBox GroupBox2{*this, "GroupBox2"};
+    platform::GroupBox GroupBox3{*this, "GroupBox3"};
+    platform::GroupBox GroupBox4{*this, "GroupBox4"};
+    platform::GroupBox gr_gensui{*this, "gr_gensui"};
+    platform::GroupBox gr_byouga{*this, "gr_byouga"};
+    platform::GroupBox GroupBox5{*this, "GroupBox5"};
+    platform::GroupBox opt{*this, "opt"};
 
     // Source buttons, one group per source.
-    QPushButton* bt_1_x = nullptr;
-    QPushButton* bt_1_y = nullptr;
-    QPushButton* bt_1_a = nullptr;
-    QPushButton* bt_1_o = nullptr;
-    QPushButton* bt_1_p = nullptr;
-    QPushButton* bt_2_x = nullptr;
-    QPushButton* bt_2_y = nullptr;
-    QPushButton* bt_2_a = nullptr;
-    QPushButton* bt_2_o = nullptr;
-    QPushButton* bt_2_p = nullptr;
-    QPushButton* bt_3_x = nullptr;
-    QPushButton* bt_3_y = nullptr;
-    QPushButton* bt_3_a = nullptr;
-    QPushButton* bt_3_o = nullptr;
-    QPushButton* bt_3_p = nullptr;
-    QPushButton* bt_4_x = nullptr;
-    QPushButton* bt_4_y = nullptr;
-    QPushButton* bt_4_a = nullptr;
-    QPushButton* bt_4_o = nullptr;
-    QPushButton* bt_4_p = nullptr;
+    platform::Button bt_1_x{*this, "bt_1_x"};
+    platform::Button bt_1_y{*this, "bt_1_y"};
+    platform::Button bt_1_a{*this, "bt_1_a"};
+    platform::Button bt_1_o{*this, "bt_1_o"};
+    platform::Button bt_1_p{*this, "bt_1_p"};
+    platform::Button bt_2_x{*this, "bt_2_x"};
+    platform::Button bt_2_y{*this, "bt_2_y"};
+    platform::Button bt_2_a{*this, "bt_2_a"};
+    platform::Button bt_2_o{*this, "bt_2_o"};
+    platform::Button bt_2_p{*this, "bt_2_p"};
+    platform::Button bt_3_x{*this, "bt_3_x"};
+    platform::Button bt_3_y{*this, "bt_3_y"};
+    platform::Button bt_3_a{*this, "bt_3_a"};
+    platform::Button bt_3_o{*this, "bt_3_o"};
+    platform::Button bt_3_p{*this, "bt_3_p"};
+    platform::Button bt_4_x{*this, "bt_4_x"};
+    platform::Button bt_4_y{*this, "bt_4_y"};
+    platform::Button bt_4_a{*this, "bt_4_a"};
+    platform::Button bt_4_o{*this, "bt_4_o"};
+    platform::Button bt_4_p{*this, "bt_4_p"};
 
     // Attenuation.
-    QRadioButton* gens1 = nullptr;
-    QRadioButton* gens2 = nullptr;
-    QRadioButton* gens0 = nullptr;
+    platform::RadioButton gens1{*this, "gens1"};
+    platform::RadioButton gens2{*this, "gens2"};
+    platform::RadioButton gens0{*this, "gens0"};
 
     // Grid, speed and interval sliders with their labels.
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    platform::TrackBar* numpoints = nullptr;
-    platform::TrackBar* numzoom = nullptr;
-    platform::TrackBar* velocitychanger = nullptr;
-    platform::TrackBar* fpschanger = nullptr;
+    platform::Label Label1{*this, "Label1"};
+    platform::Label Label2{*this, "Label2"};
+    platform::Label Label3{*this, "Label3"};
+    platform::Label Label4{*this, "Label4"};
+    platform::Label Label5{*this, "Label5"};
+    platform::Label Label6{*this, "Label6"};
+    platform::Label Label7{*this, "Label7"};
+    platform::Label Label8{*this, "Label8"};
+    platform::Label Label9{*this, "Label9"};
+    platform::Label Label10{*this, "Label10"};
+    platform::Label Label11{*this, "Label11"};
+    platform::Label Label12{*this, "Label12"};
+    platform::TrackBar numpoints{*this, "numpoints"};
+    platform::TrackBar numzoom{*this, "numzoom"};
+    platform::TrackBar velocitychanger{*this, "velocitychanger"};
+    platform::TrackBar fpschanger{*this, "fpschanger"};
 
     // What to draw, and the options.
-    QCheckBox* ch_baishitsu = nullptr;
-    QCheckBox* ch_bashi = nullptr;
-    QCheckBox* ch_suihei = nullptr;
-    QCheckBox* ch_seibun = nullptr;
-    QCheckBox* ch_2cut = nullptr;
-    QCheckBox* ch_guruguru = nullptr;
-    QCheckBox* ch_rect = nullptr;
-    QCheckBox* ch_koma = nullptr;
+    platform::CheckBox ch_baishitsu{*this, "ch_baishitsu"};
+    platform::CheckBox ch_bashi{*this, "ch_bashi"};
+    platform::CheckBox ch_suihei{*this, "ch_suihei"};
+    platform::CheckBox ch_seibun{*this, "ch_seibun"};
+    platform::CheckBox ch_2cut{*this, "ch_2cut"};
+    platform::CheckBox ch_guruguru{*this, "ch_guruguru"};
+    platform::CheckBox ch_rect{*this, "ch_rect"};
+    platform::CheckBox ch_koma{*this, "ch_koma"};
+
+    // The menu.
+    platform::MenuBar MainMenu1{*this, "MainMenu1"};
+    platform::Menu FileF1{*this, "FileF1"};
+    platform::MenuItem OpenO1{*this, "OpenO1"};
+    platform::MenuItem SaveS1{*this, "SaveS1"};
+    platform::MenuSeparator N1{*this, "N1"};
+    platform::MenuItem QuitQ1{*this, "QuitQ1"};
 
     // The animation timer: its interval is the running/stopped state.
     std::unique_ptr<platform::AnimationTimer> Timer1;
-
-    // The menu.
-    QMenuBar* MainMenu1 = nullptr;
-    QMenu* FileF1 = nullptr;
-    QAction* OpenO1 = nullptr;
-    QAction* SaveS1 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* QuitQ1 = nullptr;
 
     // Start-up and shutdown.
     void FormCreate();
@@ -191,13 +185,14 @@ public:
     std::unique_ptr<platform::FileDialog> SaveDialog1;
     void OpenO1Click();
     void SaveS1Click();
-    // Reads the settings file at `path` and applies it exactly as Open does, without asking
-    // for a name. A file that cannot be read, or whose lines do not all convert, raises
-    // sound::ProgramError and changes nothing.
-    void openSettingsFile(const QString& path);
+    // Reads the settings file at `path` (the bytes the system takes as its name) and applies
+    // it exactly as Open does, without asking for a name. A file that cannot be read, or
+    // whose lines do not all convert, raises sound::ProgramError and changes nothing.
+    void openSettingsFile(const std::string& path);
 
     // The twenty source buttons in the order of sound::kSourceFields.
-    std::array<QPushButton*, 20> sourceButtons() const;
+    std::array<platform::Button*, 20> sourceButtons();
+    std::array<const platform::Button*, 20> sourceButtons() const;
 
     // Runs `handler` as the handler of one event: an error it raises ends it where it
     // stands, keeping what it already changed, and is shown in the error box, after which
@@ -205,26 +200,20 @@ public:
     // another one (a slider moved by the tick) is part of that one, so its error ends both.
     void dispatch(const std::function<void()>& handler);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    void buildControls();
-    void buildMenu();
-    void buildTabOrder();
     void connectHandlers();
     void enterSourceValue(std::size_t row);
-    void setFileMenuEnabled(bool enabled);
     void setUpSettingsFiles(TForm1Services& services);
     sound::StoredSetup currentSetup() const;
     void applySetup(const sound::StoredSetup& setup);
 
+    platform::Backend& backend_;
     std::unique_ptr<platform::ErrorBox> errorBox_;
     std::unique_ptr<platform::InputBox> inputBox_;
     std::unique_ptr<platform::SettingsStorage> settingsStorage_;
     // Keeps what does not change from one tick to the next (projections, distances,
     // attenuation), so a frame costs little more than its sines.
     platform::PixelFrameRenderer frameRenderer_;
-    // The event-loop level at which the running handler was entered; -1 when none runs.
-    int handlerLoopLevel_ = -1;
+    // How many modal boxes were open when the running handler was entered; -1 when none runs.
+    int handlerModalDepth_ = -1;
 };

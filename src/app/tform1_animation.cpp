@@ -1,12 +1,8 @@
 // Start/Stop, the tick, and the sliders that feed the view, the wave speed and the tick
 // interval into the running animation. None of these handlers redraws: a change shows in
 // the next frame the timer draws.
-#include "animation_timer.h"
 #include "sound.h"
 #include "tform1.h"
-#include "track_bar.h"
-
-#include <QCheckBox>
 
 namespace {
 
@@ -19,30 +15,30 @@ constexpr double kClockLimit = 100000.0;
 void TForm1::BitBtn1Click() {
     if (Timer1->interval() != 0) {
         Timer1->setInterval(0);
-        setFileMenuEnabled(true);
+        FileF1.setEnabled(true);
     } else {
         // When the system refuses a timer this throws before the File menu is disabled;
         // the interval keeps the new value, so the next click takes the stop branch.
-        Timer1->setInterval(fpschanger->position());
-        setFileMenuEnabled(false);
+        Timer1->setInterval(fpschanger.position());
+        FileF1.setEnabled(false);
     }
 }
 
 void TForm1::Timer1Timer() {
     animationStep();
-    if (ch_koma->isChecked()) {
+    if (ch_koma.checked()) {
         // Single-frame mode: each Start shows one tick, then stops as a Stop click does.
         Timer1->setInterval(0);
-        setFileMenuEnabled(true);
+        FileF1.setEnabled(true);
     }
 }
 
 bool TForm1::animationStep() {
-    if (ch_guruguru->isChecked()) {
+    if (ch_guruguru.checked()) {
         // The view turns 2 degrees per tick and wraps from 179 to -179 and from 180 to
         // -178. The slider's handler copies the new position into phi before the frame.
-        const int p = phichanger->position();
-        phichanger->setPosition(p > 178 ? p - 358 : p + 2);
+        const int p = phichanger.position();
+        phichanger.setPosition(p > 178 ? p - 358 : p + 2);
     }
     if (sound::timecount > kClockLimit) {
         // The wrap tick draws nothing: the previous frame stays on screen.
@@ -55,15 +51,15 @@ bool TForm1::animationStep() {
 }
 
 void TForm1::thetachangerChange() {
-    sound::theta = thetachanger->position();
+    sound::theta = thetachanger.position();
 }
 
 void TForm1::phichangerChange() {
-    sound::phi = phichanger->position();
+    sound::phi = phichanger.position();
 }
 
 void TForm1::velocitychangerChange() {
-    const double speed = velocitychanger->position() / 10.0;
+    const double speed = velocitychanger.position() / 10.0;
     for (sound::THagen& source : sound::hagen)
         source.speed = speed;
 }
@@ -71,5 +67,5 @@ void TForm1::velocitychangerChange() {
 void TForm1::fpschangerChange() {
     // A stopped animation stays stopped; the new interval is used at the next start.
     if (Timer1->interval() != 0)
-        Timer1->setInterval(fpschanger->position());
+        Timer1->setInterval(fpschanger.position());
 }

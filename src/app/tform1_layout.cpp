@@ -1,248 +1,439 @@
-// The window's controls at their designed places, with their captions, ranges and initial
-// states, the menu, the keyboard tab order, and the wiring of every handler.
-#include "animation_timer.h"
-#include "canvas_widget.h"
-#include "hagen.h"
-#include "source_fields.h"
-#include "tform1.h"
-#include "track_bar.h"
-#include "window_font.h"
+// The main window's layout as data: the program sets each control's initial state from it,
+// and each backend makes and places the toolkit's controls from it.
+#include "tform1_layout.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <algorithm>
+#include "hagen.h"
+
+#include <array>
 
 namespace {
 
-// The twenty source buttons in the order of sound::kSourceFields.
-constexpr std::array<QPushButton * TForm1::*, 20> kSourceButtons = {
-    &TForm1::bt_1_x, &TForm1::bt_1_y, &TForm1::bt_1_a, &TForm1::bt_1_o, &TForm1::bt_1_p,
-    &TForm1::bt_2_x, &TForm1::bt_2_y, &TForm1::bt_2_a, &TForm1::bt_2_o, &TForm1::bt_2_p,
-    &TForm1::bt_3_x, &TForm1::bt_3_y, &TForm1::bt_3_a, &TForm1::bt_3_o, &TForm1::bt_3_p,
-    &TForm1::bt_4_x, &TForm1::bt_4_y, &TForm1::bt_4_a, &TForm1::bt_4_o, &TForm1::bt_4_p};
+using platform::ControlLayout;
+using enum platform::ControlKind;
+using enum platform::Orientation;
 
-// Positions and sizes are pixels of the parent's client area.
-template <class W> W* place(W* widget, const char* name, int left, int top, int width, int height) {
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
+// The four sources' groups show their captions and their buttons' text in the colour in
+// which the frames draw that source's share of the displacement.
+constexpr auto kLime = sound::kSourceColors[0];
+constexpr auto kFuchsia = sound::kSourceColors[1];
+constexpr auto kYellow = sound::kSourceColors[2];
+constexpr auto kAqua = sound::kSourceColors[3];
 
-QColor toQColor(sound::Color color) {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
+// Positions and sizes are pixels of the parent's client area. In each source group the five
+// buttons sit at the same places, and the place at 72, 40 stays empty. The elevation slider
+// starts at -30 while the elevation itself starts at 30: the first frames are drawn from
+// above until the user first touches the slider.
+constexpr ControlLayout kControls[] = {
+    // The menu bar with its one menu.
+    {.name = "MainMenu1", .kind = MenuBar},
+    {.name = "FileF1", .kind = Menu, .parent = "MainMenu1", .caption = "File(&F)"},
+    {.name = "OpenO1", .kind = MenuItem, .parent = "FileF1", .caption = "Open(&O)"},
+    {.name = "SaveS1", .kind = MenuItem, .parent = "FileF1", .caption = "Save(&S)"},
+    {.name = "N1", .kind = MenuSeparator, .parent = "FileF1", .caption = "-"},
+    {.name = "QuitQ1", .kind = MenuItem, .parent = "FileF1", .caption = "Quit(&Q)"},
 
-QGroupBox* group(QWidget* parent, const char* name, const char* caption, int left, int top,
-                 int height) {
-    return place(new QGroupBox(QString::fromUtf8(caption), parent), name, left, top, 145, height);
-}
+    // Directly on the window.
+    {.name = "graph", .kind = Image, .place = {8, 8, 601, 601}},
+    {.name = "saver", .kind = ListBox, .place = {8, 8, 121, 97}, .tabIndex = 3, .visible = false},
+    {.name = "BitBtn1",
+     .kind = Button,
+     .place = {656, 8, 313, 33},
+     .caption = "スタート/ストップ",
+     .tabIndex = 0},
+    {.name = "phichanger",
+     .kind = TrackBar,
+     .place = {8, 616, 601, 33},
+     .tabIndex = 1,
+     .orientation = Horizontal,
+     .min = -180,
+     .max = 180,
+     .position = 30,
+     .lineStep = 5,
+     .pageStep = 15,
+     .tickInterval = 15},
+    {.name = "thetachanger",
+     .kind = TrackBar,
+     .place = {616, 8, 33, 601},
+     .tabIndex = 2,
+     .orientation = Vertical,
+     .min = -90,
+     .max = 90,
+     .position = -30,
+     .lineStep = 5,
+     .pageStep = 15,
+     .tickInterval = 15},
+    {.name = "Panel1", .kind = Panel, .place = {656, 48, 313, 497}, .tabIndex = 4},
 
-// A source group shows its caption and its buttons' text in the source's colour, the colour
-// in which the frames draw that source's share of the displacement.
-void colourGroup(QGroupBox* box, sound::Color color) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::WindowText, toQColor(color));
-    palette.setColor(QPalette::ButtonText, toQColor(color));
-    box->setPalette(palette);
-}
+    // The groups on the panel.
+    {.name = "GroupBox1",
+     .kind = GroupBox,
+     .parent = "Panel1",
+     .place = {8, 8, 145, 97},
+     .caption = "波源1",
+     .tabIndex = 0,
+     .fontColor = kLime},
+    {.name = "GroupBox2",
+     .kind = GroupBox,
+     .parent = "Panel1",
+     .place = {160, 8, 145, 97},
+     .caption = "波源2",
+     .tabIndex = 1,
+     .fontColor = kFuchsia},
+    {.name = "GroupBox3",
+     .kind = GroupBox,
+     .parent = "Panel1",
+     .place = {8, 112, 145, 97},
+     .caption = "波源3",
+     .tabIndex = 2,
+     .fontColor = kYellow},
+    {.name = "GroupBox4",
+     .kind = GroupBox,
+     .parent = "Panel1",
+     .place = {160, 112, 145, 97},
+     .caption = "波源4",
+     .tabIndex = 3,
+     .fontColor = kAqua},
+    {.name = "gr_gensui",
+     .kind = GroupBox,
+     .parent = "Panel1",
+     .place = {8, 216, 145, 73},
+     .caption = "減衰のしかた",
+     .tabIndex = 4},
+    {.name = "gr_byouga",
+     .kind = GroupBox,
+     .parent = "Panel1",
+     .place = {8, 296, 145, 193},
+     .caption = "描画のしかた",
+     .tabIndex = 5},
+    {.name = "GroupBox5",
+     .kind = GroupBox,
+     .parent = "Panel1",
+     .place = {160, 216, 145, 89},
+     .caption = "描画するもの",
+     .tabIndex = 6},
+    {.name = "opt",
+     .kind = GroupBox,
+     .parent = "Panel1",
+     .place = {160, 312, 145, 177},
+     .caption = "オプション",
+     .tabIndex = 7},
 
-// Check boxes and radio buttons are 129 pixels wide. A caption that needs more in the font
-// at hand (a fixed-width kana font is wider than the proportional one the layout was made
-// with) may take the room up to the group's right edge instead of being cut off.
-template <class Button>
-Button* optionButton(QWidget* parent, const char* name, const char* caption, int top) {
-    auto* button = place(new Button(QString::fromUtf8(caption), parent), name, 8, top, 129, 17);
-    const int room = parent->width() - 8 - 2;
-    if (button->sizeHint().width() > button->width())
-        button->resize(std::min(button->sizeHint().width(), room), button->height());
-    return button;
-}
+    // The sources' buttons.
+    {.name = "bt_1_x",
+     .kind = Button,
+     .parent = "GroupBox1",
+     .place = {8, 16, 64, 24},
+     .caption = "X:0",
+     .tabIndex = 0},
+    {.name = "bt_1_y",
+     .kind = Button,
+     .parent = "GroupBox1",
+     .place = {72, 16, 64, 24},
+     .caption = "Y:0",
+     .tabIndex = 1},
+    {.name = "bt_1_a",
+     .kind = Button,
+     .parent = "GroupBox1",
+     .place = {8, 40, 64, 24},
+     .caption = "A:0",
+     .tabIndex = 2},
+    {.name = "bt_1_o",
+     .kind = Button,
+     .parent = "GroupBox1",
+     .place = {8, 64, 64, 24},
+     .caption = "ω:0",
+     .tabIndex = 3},
+    {.name = "bt_1_p",
+     .kind = Button,
+     .parent = "GroupBox1",
+     .place = {72, 64, 64, 24},
+     .caption = "Φ:0",
+     .tabIndex = 4},
+    {.name = "bt_2_x",
+     .kind = Button,
+     .parent = "GroupBox2",
+     .place = {8, 16, 64, 24},
+     .caption = "X:0",
+     .tabIndex = 0},
+    {.name = "bt_2_y",
+     .kind = Button,
+     .parent = "GroupBox2",
+     .place = {72, 16, 64, 24},
+     .caption = "Y:0",
+     .tabIndex = 1},
+    {.name = "bt_2_a",
+     .kind = Button,
+     .parent = "GroupBox2",
+     .place = {8, 40, 64, 24},
+     .caption = "A:0",
+     .tabIndex = 2},
+    {.name = "bt_2_o",
+     .kind = Button,
+     .parent = "GroupBox2",
+     .place = {8, 64, 64, 24},
+     .caption = "ω:0",
+     .tabIndex = 3},
+    {.name = "bt_2_p",
+     .kind = Button,
+     .parent = "GroupBox2",
+     .place = {72, 64, 64, 24},
+     .caption = "Φ:0",
+     .tabIndex = 4},
+    {.name = "bt_3_x",
+     .kind = Button,
+     .parent = "GroupBox3",
+     .place = {8, 16, 64, 24},
+     .caption = "X:0",
+     .tabIndex = 0},
+    {.name = "bt_3_y",
+     .kind = Button,
+     .parent = "GroupBox3",
+     .place = {72, 16, 64, 24},
+     .caption = "Y:0",
+     .tabIndex = 1},
+    {.name = "bt_3_a",
+     .kind = Button,
+     .parent = "GroupBox3",
+     .place = {8, 40, 64, 24},
+     .caption = "A:0",
+     .tabIndex = 2},
+    {.name = "bt_3_o",
+     .kind = Button,
+     .parent = "GroupBox3",
+     .place = {8, 64, 64, 24},
+     .caption = "ω:0",
+     .tabIndex = 3},
+    {.name = "bt_3_p",
+     .kind = Button,
+     .parent = "GroupBox3",
+     .place = {72, 64, 64, 24},
+     .caption = "Φ:0",
+     .tabIndex = 4},
+    {.name = "bt_4_x",
+     .kind = Button,
+     .parent = "GroupBox4",
+     .place = {8, 16, 64, 24},
+     .caption = "X:0",
+     .tabIndex = 0},
+    {.name = "bt_4_y",
+     .kind = Button,
+     .parent = "GroupBox4",
+     .place = {72, 16, 64, 24},
+     .caption = "Y:0",
+     .tabIndex = 1},
+    {.name = "bt_4_a",
+     .kind = Button,
+     .parent = "GroupBox4",
+     .place = {8, 40, 64, 24},
+     .caption = "A:0",
+     .tabIndex = 2},
+    {.name = "bt_4_o",
+     .kind = Button,
+     .parent = "GroupBox4",
+     .place = {8, 64, 64, 24},
+     .caption = "ω:0",
+     .tabIndex = 3},
+    {.name = "bt_4_p",
+     .kind = Button,
+     .parent = "GroupBox4",
+     .place = {72, 64, 64, 24},
+     .caption = "Φ:0",
+     .tabIndex = 4},
 
-QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, int top, bool checked) {
-    auto* box = optionButton<QCheckBox>(parent, name, caption, top);
-    box->setChecked(checked);
-    return box;
-}
+    // Attenuation.
+    {.name = "gens1",
+     .kind = RadioButton,
+     .parent = "gr_gensui",
+     .place = {8, 16, 129, 17},
+     .caption = "距離に反比例",
+     .tabIndex = 0},
+    {.name = "gens2",
+     .kind = RadioButton,
+     .parent = "gr_gensui",
+     .place = {8, 32, 129, 17},
+     .caption = "距離の√に反比例",
+     .tabIndex = 1,
+     .checked = true},
+    {.name = "gens0",
+     .kind = RadioButton,
+     .parent = "gr_gensui",
+     .place = {8, 48, 129, 17},
+     .caption = "決して減衰しない",
+     .tabIndex = 2},
 
-QLabel* label(QWidget* parent, const char* name, const char* text, int left, int top, int width,
-              int height) {
-    return place(new QLabel(QString::fromUtf8(text), parent), name, left, top, width, height);
-}
+    // Four columns: a heading, a slider, and the names of its two ends above and below it,
+    // in a larger type.
+    {.name = "Label1",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {5, 21, 24, 12},
+     .caption = "点数"},
+    {.name = "Label2",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {37, 21, 24, 12},
+     .caption = "点隔"},
+    {.name = "Label3",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {72, 21, 24, 12},
+     .caption = "波速"},
+    {.name = "Label4",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {105, 21, 24, 12},
+     .caption = "処理"},
+    {.name = "numpoints",
+     .kind = TrackBar,
+     .parent = "gr_byouga",
+     .place = {8, 56, 25, 113},
+     .tabIndex = 0,
+     .orientation = Vertical,
+     .min = 5,
+     .max = 50,
+     .position = 20},
+    {.name = "numzoom",
+     .kind = TrackBar,
+     .parent = "gr_byouga",
+     .place = {40, 56, 25, 113},
+     .tabIndex = 1,
+     .orientation = Vertical,
+     .min = 5,
+     .max = 50,
+     .position = 20},
+    {.name = "velocitychanger",
+     .kind = TrackBar,
+     .parent = "gr_byouga",
+     .place = {72, 56, 25, 113},
+     .tabIndex = 2,
+     .orientation = Vertical,
+     .min = 5,
+     .max = 50,
+     .position = 20},
+    {.name = "fpschanger",
+     .kind = TrackBar,
+     .parent = "gr_byouga",
+     .place = {104, 56, 25, 113},
+     .tabIndex = 3,
+     .orientation = Vertical,
+     .min = 20,
+     .max = 1000,
+     .position = 200,
+     .lineStep = 0,
+     .pageStep = 20},
+    {.name = "Label5",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {9, 41, 16, 16},
+     .caption = "少",
+     .fontHeight = 16},
+    {.name = "Label6",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {41, 41, 16, 16},
+     .caption = "狭",
+     .fontHeight = 16},
+    {.name = "Label7",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {73, 41, 16, 16},
+     .caption = "遅",
+     .fontHeight = 16},
+    {.name = "Label8",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {105, 41, 16, 16},
+     .caption = "忙",
+     .fontHeight = 16},
+    {.name = "Label9",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {9, 169, 16, 16},
+     .caption = "多",
+     .fontHeight = 16},
+    {.name = "Label10",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {41, 169, 16, 16},
+     .caption = "広",
+     .fontHeight = 16},
+    {.name = "Label11",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {73, 169, 16, 16},
+     .caption = "速",
+     .fontHeight = 16},
+    {.name = "Label12",
+     .kind = Label,
+     .parent = "gr_byouga",
+     .place = {105, 169, 16, 16},
+     .caption = "暇",
+     .fontHeight = 16},
 
-platform::TrackBar* trackBar(QWidget* parent, const char* name, Qt::Orientation orientation,
-                             int left, int top, int width, int height, int min, int max,
-                             int position) {
-    auto* bar = place(new platform::TrackBar(orientation, parent), name, left, top, width, height);
-    bar->setRange(min, max);
-    bar->setPosition(position);
-    bar->setLineStep(1);
-    bar->setPageStep(2);
-    return bar;
-}
+    // What to draw, and the options.
+    {.name = "ch_baishitsu",
+     .kind = CheckBox,
+     .parent = "GroupBox5",
+     .place = {8, 16, 129, 17},
+     .caption = "媒質",
+     .tabIndex = 0,
+     .checked = true},
+    {.name = "ch_bashi",
+     .kind = CheckBox,
+     .parent = "GroupBox5",
+     .place = {8, 32, 129, 17},
+     .caption = "媒質の足",
+     .tabIndex = 3,
+     .checked = true},
+    {.name = "ch_suihei",
+     .kind = CheckBox,
+     .parent = "GroupBox5",
+     .place = {8, 48, 129, 17},
+     .caption = "変位0の水平線",
+     .tabIndex = 1,
+     .checked = true},
+    {.name = "ch_seibun",
+     .kind = CheckBox,
+     .parent = "GroupBox5",
+     .place = {8, 64, 129, 17},
+     .caption = "変位の成分",
+     .tabIndex = 2,
+     .checked = true},
+    {.name = "ch_2cut",
+     .kind = CheckBox,
+     .parent = "opt",
+     .place = {8, 16, 129, 17},
+     .caption = "波源2つにして高速化",
+     .tabIndex = 0},
+    {.name = "ch_guruguru",
+     .kind = CheckBox,
+     .parent = "opt",
+     .place = {8, 32, 129, 17},
+     .caption = "視点ぐるぐる",
+     .tabIndex = 1},
+    {.name = "ch_rect",
+     .kind = CheckBox,
+     .parent = "opt",
+     .place = {8, 48, 129, 17},
+     .caption = "媒質を四角くする",
+     .tabIndex = 2},
+    {.name = "ch_koma",
+     .kind = CheckBox,
+     .parent = "opt",
+     .place = {8, 64, 129, 17},
+     .caption = "コマ送り",
+     .tabIndex = 3},
+};
 
 } // namespace
 
-void TForm1::buildMenu() {
-    MainMenu1 = menuBar();
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    FileF1 = MainMenu1->addMenu(QStringLiteral("File(&F)"));
-    FileF1->setObjectName(QStringLiteral("FileF1"));
-    OpenO1 = FileF1->addAction(QStringLiteral("Open(&O)"));
-    OpenO1->setObjectName(QStringLiteral("OpenO1"));
-    SaveS1 = FileF1->addAction(QStringLiteral("Save(&S)"));
-    SaveS1->setObjectName(QStringLiteral("SaveS1"));
-    N1 = FileF1->addSeparator();
-    N1->setObjectName(QStringLiteral("N1"));
-    QuitQ1 = FileF1->addAction(QStringLiteral("Quit(&Q)"));
-    QuitQ1->setObjectName(QStringLiteral("QuitQ1"));
-}
-
-void TForm1::buildControls() {
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client);
-
-    graph = place(new platform::CanvasWidget(client), "graph", 8, 8, 601, 601);
-    saver = place(new QListWidget(client), "saver", 8, 8, 121, 97);
-    saver->setVisible(false);
-    BitBtn1 = place(new QPushButton(QStringLiteral("スタート/ストップ"), client), "BitBtn1", 656, 8,
-                    313, 33);
-
-    phichanger = trackBar(client, "phichanger", Qt::Horizontal, 8, 616, 601, 33, -180, 180, 30);
-    phichanger->setLineStep(5);
-    phichanger->setPageStep(15);
-    phichanger->setTickMarks(15);
-    // The elevation slider starts at -30 while the elevation itself starts at 30: the
-    // first frames are drawn from above until the user first touches the slider.
-    thetachanger = trackBar(client, "thetachanger", Qt::Vertical, 616, 8, 33, 601, -90, 90, -30);
-    thetachanger->setLineStep(5);
-    thetachanger->setPageStep(15);
-    thetachanger->setTickMarks(15);
-
-    Panel1 = place(new QFrame(client), "Panel1", 656, 48, 313, 497);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setLineWidth(1);
-
-    GroupBox1 = group(Panel1, "GroupBox1", "波源1", 8, 8, 97);
-    GroupBox2 = group(Panel1, "GroupBox2", "波源2", 160, 8, 97);
-    GroupBox3 = group(Panel1, "GroupBox3", "波源3", 8, 112, 97);
-    GroupBox4 = group(Panel1, "GroupBox4", "波源4", 160, 112, 97);
-    gr_gensui = group(Panel1, "gr_gensui", "減衰のしかた", 8, 216, 73);
-    gr_byouga = group(Panel1, "gr_byouga", "描画のしかた", 8, 296, 193);
-    GroupBox5 = group(Panel1, "GroupBox5", "描画するもの", 160, 216, 89);
-    opt = group(Panel1, "opt", "オプション", 160, 312, 177);
-
-    // The five buttons of each source group sit at the same places; 72, 40 stays empty.
-    const std::array<QGroupBox*, sound::kSourceCount> sourceGroups = {GroupBox1, GroupBox2,
-                                                                      GroupBox3, GroupBox4};
-    const std::array<QPoint, 5> buttonPlaces = {QPoint(8, 16), QPoint(72, 16), QPoint(8, 40),
-                                                QPoint(8, 64), QPoint(72, 64)};
-    const std::array<char, 5> fieldLetters = {'x', 'y', 'a', 'o', 'p'};
-    for (std::size_t i = 0; i < kSourceButtons.size(); ++i) {
-        const sound::SourceField& field = sound::kSourceFields[i];
-        QGroupBox* parent = sourceGroups[field.source - 1];
-        const QPoint at = buttonPlaces[i % 5];
-        const std::string name =
-            "bt_" + std::to_string(field.source) + "_" + std::string(1, fieldLetters[i % 5]);
-        const QString caption = QString::fromUtf8(field.prefix.data(), field.prefix.size()) + "0";
-        this->*kSourceButtons[i] =
-            place(new QPushButton(caption, parent), name.c_str(), at.x(), at.y(), 64, 24);
-    }
-    for (std::size_t k = 0; k < sourceGroups.size(); ++k)
-        colourGroup(sourceGroups[k], sound::kSourceColors[k]);
-
-    gens1 = optionButton<QRadioButton>(gr_gensui, "gens1", "距離に反比例", 16);
-    gens2 = optionButton<QRadioButton>(gr_gensui, "gens2", "距離の√に反比例", 32);
-    gens0 = optionButton<QRadioButton>(gr_gensui, "gens0", "決して減衰しない", 48);
-    gens2->setChecked(true);
-
-    // Four columns: heading, slider, and the names of its two ends above and below it.
-    Label1 = label(gr_byouga, "Label1", "点数", 5, 21, 24, 12);
-    Label2 = label(gr_byouga, "Label2", "点隔", 37, 21, 24, 12);
-    Label3 = label(gr_byouga, "Label3", "波速", 72, 21, 24, 12);
-    Label4 = label(gr_byouga, "Label4", "処理", 105, 21, 24, 12);
-    numpoints = trackBar(gr_byouga, "numpoints", Qt::Vertical, 8, 56, 25, 113, 5, 50, 20);
-    numzoom = trackBar(gr_byouga, "numzoom", Qt::Vertical, 40, 56, 25, 113, 5, 50, 20);
-    velocitychanger =
-        trackBar(gr_byouga, "velocitychanger", Qt::Vertical, 72, 56, 25, 113, 5, 50, 20);
-    fpschanger = trackBar(gr_byouga, "fpschanger", Qt::Vertical, 104, 56, 25, 113, 20, 1000, 200);
-    fpschanger->setLineStep(0);
-    fpschanger->setPageStep(20);
-    Label5 = label(gr_byouga, "Label5", "少", 9, 41, 16, 16);
-    Label6 = label(gr_byouga, "Label6", "狭", 41, 41, 16, 16);
-    Label7 = label(gr_byouga, "Label7", "遅", 73, 41, 16, 16);
-    Label8 = label(gr_byouga, "Label8", "忙", 105, 41, 16, 16);
-    Label9 = label(gr_byouga, "Label9", "多", 9, 169, 16, 16);
-    Label10 = label(gr_byouga, "Label10", "広", 41, 169, 16, 16);
-    Label11 = label(gr_byouga, "Label11", "速", 73, 169, 16, 16);
-    Label12 = label(gr_byouga, "Label12", "暇", 105, 169, 16, 16);
-    for (QLabel* end : {Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label12})
-        end->setFont(windowFont(16));
-
-    ch_baishitsu = checkBox(GroupBox5, "ch_baishitsu", "媒質", 16, true);
-    ch_bashi = checkBox(GroupBox5, "ch_bashi", "媒質の足", 32, true);
-    ch_suihei = checkBox(GroupBox5, "ch_suihei", "変位0の水平線", 48, true);
-    ch_seibun = checkBox(GroupBox5, "ch_seibun", "変位の成分", 64, true);
-    ch_2cut = checkBox(opt, "ch_2cut", "波源2つにして高速化", 16, false);
-    ch_guruguru = checkBox(opt, "ch_guruguru", "視点ぐるぐる", 32, false);
-    ch_rect = checkBox(opt, "ch_rect", "媒質を四角くする", 48, false);
-    ch_koma = checkBox(opt, "ch_koma", "コマ送り", 64, false);
-}
-
-void TForm1::buildTabOrder() {
-    // The window's own controls first, then the panel's groups, each group's controls in
-    // their own order. The hidden list takes no focus.
-    const std::vector<QWidget*> order = {
-        BitBtn1,         phichanger, thetachanger, bt_1_x,    bt_1_y,    bt_1_a,    bt_1_o,
-        bt_1_p,          bt_2_x,     bt_2_y,       bt_2_a,    bt_2_o,    bt_2_p,    bt_3_x,
-        bt_3_y,          bt_3_a,     bt_3_o,       bt_3_p,    bt_4_x,    bt_4_y,    bt_4_a,
-        bt_4_o,          bt_4_p,     gens1,        gens2,     gens0,     numpoints, numzoom,
-        velocitychanger, fpschanger, ch_baishitsu, ch_suihei, ch_seibun, ch_bashi,  ch_2cut,
-        ch_guruguru,     ch_rect,    ch_koma};
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-}
-
-void TForm1::connectHandlers() {
-    using Handler = void (TForm1::*)();
-    auto wire = [this](Handler handler) {
-        return [this, handler] { dispatch([this, handler] { (this->*handler)(); }); };
-    };
-
-    connect(BitBtn1, &QPushButton::clicked, this, wire(&TForm1::BitBtn1Click));
-    Timer1->setOnTimer(wire(&TForm1::Timer1Timer));
-    thetachanger->setOnChange(wire(&TForm1::thetachangerChange));
-    phichanger->setOnChange(wire(&TForm1::phichangerChange));
-    velocitychanger->setOnChange(wire(&TForm1::velocitychangerChange));
-    fpschanger->setOnChange(wire(&TForm1::fpschangerChange));
-
-    // In the order of sourceButtons().
-    const std::array<Handler, 20> sourceHandlers = {
-        &TForm1::bt_1_xClick, &TForm1::bt_1_yClick, &TForm1::bt_1_aClick, &TForm1::bt_1_oClick,
-        &TForm1::bt_1_pClick, &TForm1::bt_2_xClick, &TForm1::bt_2_yClick, &TForm1::bt_2_aClick,
-        &TForm1::bt_2_oClick, &TForm1::bt_2_pClick, &TForm1::bt_3_xClick, &TForm1::bt_3_yClick,
-        &TForm1::bt_3_aClick, &TForm1::bt_3_oClick, &TForm1::bt_3_pClick, &TForm1::bt_4_xClick,
-        &TForm1::bt_4_yClick, &TForm1::bt_4_aClick, &TForm1::bt_4_oClick, &TForm1::bt_4_pClick};
-    const std::array<QPushButton*, 20> buttons = sourceButtons();
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        connect(buttons[i], &QPushButton::clicked, this, wire(sourceHandlers[i]));
-
-    connect(OpenO1, &QAction::triggered, this, wire(&TForm1::OpenO1Click));
-    connect(SaveS1, &QAction::triggered, this, wire(&TForm1::SaveS1Click));
-    connect(QuitQ1, &QAction::triggered, this, wire(&TForm1::QuitQ1Click));
-}
-
-std::array<QPushButton*, 20> TForm1::sourceButtons() const {
-    std::array<QPushButton*, 20> buttons{};
-    for (std::size_t i = 0; i < kSourceButtons.size(); ++i)
-        buttons[i] = this->*kSourceButtons[i];
-    return buttons;
-}
+// The window opens at its designed place rather than centred. Its client area below the
+// menu bar leaves a margin of 5 pixels right of the panel and 7 below the azimuth slider.
+const platform::WindowLayout kTForm1Layout = {
+    .caption = "Ondulix-K",
+    .left = 160,
+    .top = 150,
+    .clientWidth = 974,
+    .clientHeight = 656,
+    .controls = kControls,
+};

@@ -1,18 +1,12 @@
 // The File menu's Open and Save commands: the set-up between the controls, the shared
 // state and a settings file.
-#include "file_dialog.h"
+#include "backend.h"
 #include "program_error.h"
 #include "settings_file.h"
-#include "settings_storage.h"
 #include "sound.h"
 #include "source_fields.h"
 #include "tform1.h"
-#include "track_bar.h"
 
-#include <QCheckBox>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <array>
 #include <string>
 #include <utility>
@@ -22,24 +16,8 @@ namespace {
 
 using sound::StoredSetup;
 
-const QString kSettingsFilter = QStringLiteral("Ondulix-Kデータ[*.okd]|*.okd");
-const QString kSettingsExtension = QStringLiteral(".okd");
-
-// Sets a radio button the way the program's controls behave: checking one unchecks the
-// others beside it, unchecking one touches no other. Qt refuses to uncheck the checked
-// button of an auto-exclusive group, which would make a file with no attenuation chosen
-// impossible to restore, so exclusivity is lifted for that one step.
-void setRadioChecked(QRadioButton* button, bool checked) {
-    if (button->isChecked() == checked)
-        return;
-    if (checked) {
-        button->setChecked(true);
-        return;
-    }
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
-}
+constexpr char kSettingsFilter[] = "Ondulix-Kデータ[*.okd]|*.okd";
+constexpr std::string_view kSettingsExtension = ".okd";
 
 // An error's message reaches the error box as a C string, which would end at the first NUL
 // byte that a quoted line brings along; such a byte is shown as U+FFFD, like any other byte
@@ -56,16 +34,20 @@ std::string withoutNul(const std::string& message) {
     return shown;
 }
 
-// The controls of lines 1 to 17, in file order.
-std::array<platform::TrackBar*, StoredSetup::kSliderCount> settingsSliders(const TForm1& form) {
-    return {form.thetachanger, form.phichanger,      form.numpoints,
-            form.numzoom,      form.velocitychanger, form.fpschanger};
+// The controls of lines 1 to 6, 7 to 9 and 10 to 17, each in file order; const for a const
+// window.
+template <class Window> auto settingsSliders(Window& form) {
+    return std::array{&form.thetachanger, &form.phichanger,      &form.numpoints,
+                      &form.numzoom,      &form.velocitychanger, &form.fpschanger};
 }
 
-std::array<QAbstractButton*, StoredSetup::kOptionCount> settingsOptions(const TForm1& form) {
-    return {form.gens1,       form.gens2,     form.gens0,     form.ch_baishitsu,
-            form.ch_bashi,    form.ch_suihei, form.ch_seibun, form.ch_2cut,
-            form.ch_guruguru, form.ch_rect,   form.ch_koma};
+template <class Window> auto attenuationButtons(Window& form) {
+    return std::array{&form.gens1, &form.gens2, &form.gens0};
+}
+
+template <class Window> auto settingsCheckBoxes(Window& form) {
+    return std::array{&form.ch_baishitsu, &form.ch_bashi,    &form.ch_suihei, &form.ch_seibun,
+                      &form.ch_2cut,      &form.ch_guruguru, &form.ch_rect,   &form.ch_koma};
 }
 
 } // namespace
@@ -73,17 +55,15 @@ std::array<QAbstractButton*, StoredSetup::kOptionCount> settingsOptions(const TF
 void TForm1::setUpSettingsFiles(TForm1Services& services) {
     OpenDialog1 = std::move(services.openDialog);
     if (!OpenDialog1)
-        OpenDialog1 =
-            std::make_unique<platform::QtFileDialog>(platform::QtFileDialog::Mode::Open, this);
+        OpenDialog1 = backend_.makeFileDialog(platform::FileDialog::Mode::Open);
     SaveDialog1 = std::move(services.saveDialog);
     if (!SaveDialog1)
-        SaveDialog1 =
-            std::make_unique<platform::QtFileDialog>(platform::QtFileDialog::Mode::Save, this);
+        SaveDialog1 = backend_.makeFileDialog(platform::FileDialog::Mode::Save);
     OpenDialog1->setFilter(kSettingsFilter);
     SaveDialog1->setFilter(kSettingsFilter);
     settingsStorage_ = std::move(services.settingsStorage);
     if (!settingsStorage_)
-        settingsStorage_ = std::make_unique<platform::DiskSettingsStorage>();
+        settingsStorage_ = backend_.makeSettingsStorage();
 }
 
 StoredSetup TForm1::currentSetup() const {
@@ -91,9 +71,12 @@ StoredSetup TForm1::currentSetup() const {
     const auto sliders = settingsSliders(*this);
     for (std::size_t i = 0; i < sliders.size(); ++i)
         setup.sliders[i] = sliders[i]->position();
-    const auto options = settingsOptions(*this);
-    for (std::size_t i = 0; i < options.size(); ++i)
-        setup.options[i] = options[i]->isChecked();
+    const auto radios = attenuationButtons(*this);
+    for (std::size_t i = 0; i < radios.size(); ++i)
+        setup.options[StoredSetup::gens1 + i] = radios[i]->checked();
+    const auto boxes = settingsCheckBoxes(*this);
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        setup.options[StoredSetup::ch_baishitsu + i] = boxes[i]->checked();
     for (std::size_t i = 0; i < sound::kSourceFields.size(); ++i) {
         const sound::SourceField& field = sound::kSourceFields[i];
         setup.sources[std::size_t(field.source - 1)][i % StoredSetup::kSourceValueCount] =
@@ -108,16 +91,13 @@ void TForm1::SaveS1Click() {
         return;
     // Only an exact ".okd" at the end counts, letter case included. The longer name stays in
     // the dialog for next time, even when the write below fails.
-    if (!SaveDialog1->fileName().endsWith(kSettingsExtension, Qt::CaseSensitive))
-        SaveDialog1->setFileName(SaveDialog1->fileName() + kSettingsExtension);
+    if (!SaveDialog1->fileName().ends_with(kSettingsExtension))
+        SaveDialog1->setFileName(SaveDialog1->fileName() + std::string(kSettingsExtension));
 
-    saver->clear();
+    saver.clear();
     for (const std::string& line : sound::settingsLines(currentSetup()))
-        saver->addItem(QString::fromStdString(line));
-    std::string text;
-    for (int i = 0; i < saver->count(); ++i)
-        text += saver->item(i)->text().toStdString() + "\r\n";
-    settingsStorage_->writeWhole(SaveDialog1->fileName(), text);
+        saver.add(line);
+    settingsStorage_->writeWhole(SaveDialog1->fileName(), saver.text());
 }
 
 void TForm1::OpenO1Click() {
@@ -130,7 +110,7 @@ void TForm1::OpenO1Click() {
     openSettingsFile(OpenDialog1->fileName());
 }
 
-void TForm1::openSettingsFile(const QString& path) {
+void TForm1::openSettingsFile(const std::string& path) {
     sound::SettingsReadResult result;
     {
         const std::unique_ptr<platform::SettingsInput> input =
@@ -152,27 +132,27 @@ void TForm1::applySetup(const StoredSetup& setup) {
     // already stands there (right after start-up the elevation is 30 while its slider
     // shows -30).
     sound::theta = sliders[StoredSetup::thetachanger];
-    thetachanger->setPosition(sliders[StoredSetup::thetachanger]);
+    thetachanger.setPosition(sliders[StoredSetup::thetachanger]);
     sound::phi = sliders[StoredSetup::phichanger];
-    phichanger->setPosition(sliders[StoredSetup::phichanger]);
-    numpoints->setPosition(sliders[StoredSetup::numpoints]);
-    numzoom->setPosition(sliders[StoredSetup::numzoom]);
+    phichanger.setPosition(sliders[StoredSetup::phichanger]);
+    numpoints.setPosition(sliders[StoredSetup::numpoints]);
+    numzoom.setPosition(sliders[StoredSetup::numzoom]);
     // Likewise the speeds: the slider's handler repeats this only if the slider moves.
     for (sound::THagen& source : sound::hagen)
         source.speed = sliders[StoredSetup::velocitychanger] / 10.0;
-    velocitychanger->setPosition(sliders[StoredSetup::velocitychanger]);
+    velocitychanger.setPosition(sliders[StoredSetup::velocitychanger]);
     // Changes the timer only while the animation runs, which it never does here: the
     // interval takes effect at the next start.
-    fpschanger->setPosition(sliders[StoredSetup::fpschanger]);
+    fpschanger.setPosition(sliders[StoredSetup::fpschanger]);
 
     // In file order, so the last of the three that reads true stays checked; if none does,
     // all three end unchecked and no attenuation applies.
-    setRadioChecked(gens1, setup.options[StoredSetup::gens1]);
-    setRadioChecked(gens2, setup.options[StoredSetup::gens2]);
-    setRadioChecked(gens0, setup.options[StoredSetup::gens0]);
-    const auto options = settingsOptions(*this);
-    for (std::size_t i = StoredSetup::ch_baishitsu; i < options.size(); ++i)
-        options[i]->setChecked(setup.options[i]);
+    const auto radios = attenuationButtons(*this);
+    for (std::size_t i = 0; i < radios.size(); ++i)
+        radios[i]->setChecked(setup.options[StoredSetup::gens1 + i]);
+    const auto boxes = settingsCheckBoxes(*this);
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setChecked(setup.options[StoredSetup::ch_baishitsu + i]);
 
     // The caption shows the line as it was read, not the number made of it.
     const auto buttons = sourceButtons();
@@ -181,7 +161,6 @@ void TForm1::applySetup(const StoredSetup& setup) {
         const std::size_t source = std::size_t(field.source - 1);
         const std::size_t value = i % StoredSetup::kSourceValueCount;
         sound::fieldOf(sound::hagen, field) = setup.sources[source][value];
-        buttons[i]->setText(QString::fromUtf8(field.prefix.data(), qsizetype(field.prefix.size())) +
-                            QString::fromStdString(setup.sourceTexts[source][value]));
+        buttons[i]->setCaption(std::string(field.prefix) + setup.sourceTexts[source][value]);
     }
 }

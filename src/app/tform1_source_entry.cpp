@@ -1,11 +1,8 @@
 // The twenty source buttons: each asks for a whole number for one field of one source.
-#include "input_box.h"
 #include "integer_text.h"
 #include "sound.h"
 #include "source_fields.h"
 #include "tform1.h"
-
-#include <QPushButton>
 
 void TForm1::enterSourceValue(std::size_t row) {
     const sound::SourceField& field = sound::kSourceFields[row];
@@ -19,8 +16,7 @@ void TForm1::enterSourceValue(std::size_t row) {
     // The caption shows the entry as typed, blanks, sign, zeros and prefix included, so the
     // user sees what they wrote rather than a number rebuilt from it. The frame on screen
     // stays until the next tick draws with the new value.
-    sourceButtons()[row]->setText(QString::fromUtf8(field.prefix.data(), field.prefix.size()) +
-                                  QString::fromStdString(*text));
+    sourceButtons()[row]->setCaption(std::string(field.prefix) + *text);
 }
 
 void TForm1::bt_1_xClick() {

@@ -2,12 +2,12 @@
 
 #include "program_error.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <streambuf>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,6 +73,50 @@ private:
     std::istream stream_;
 };
 
+// Writes every byte, going on after a partial write; false when the system refuses one.
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        bytes.remove_prefix(std::size_t(put));
+    }
+    return true;
+}
+
+// The file a save really replaces, and the permissions its new content gets.
+struct ReplacedFile {
+    std::string path;
+    mode_t mode;
+};
+
+// A link to a set-up keeps pointing at it: the file it leads to is replaced, not the link.
+// An existing file keeps its permissions, and one the user may not write stays as it is even
+// though replacing it needs only the folder's permission. A new file gets the usual
+// permissions of a new file. Nothing when the name cannot take a file.
+std::optional<ReplacedFile> fileToReplace(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return ReplacedFile{path, mode_t(0666 & ~mask)};
+    }
+    if (S_ISDIR(info.st_mode))
+        return std::nullopt;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    ::close(fd);
+    std::string target = path;
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+        target = resolved;
+        std::free(resolved);
+    }
+    return ReplacedFile{target, mode_t(info.st_mode & 07777)};
+}
+
 std::string ioError(int errnum) {
     return "I/O エラー (" + std::to_string(errnum) + ")";
 }
@@ -106,49 +150,49 @@ std::string readErrorMessage(int errnum) {
     return ioError(errnum);
 }
 
-bool DiskSettingsStorage::isRegularFile(const QString& path) const {
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.contains('\0'))
+bool DiskSettingsStorage::isRegularFile(const std::string& path) const {
+    if (path.empty() || path.find('\0') != std::string::npos)
         return false;
     struct stat info;
-    return ::stat(name.constData(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::unique_ptr<SettingsInput> DiskSettingsStorage::openForReading(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    if (name.contains('\0'))
+std::unique_ptr<SettingsInput> DiskSettingsStorage::openForReading(const std::string& path) {
+    if (path.find('\0') != std::string::npos)
         throw sound::ProgramError(openErrorMessage(EINVAL));
     // Non-blocking, so that a pipe put in the file's place after the check cannot hold the
     // program up; for a regular file the flag changes nothing.
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         throw sound::ProgramError(openErrorMessage(errno));
     return std::make_unique<FdInput>(fd, readLimit_);
 }
 
-void DiskSettingsStorage::writeWhole(const QString& path, std::string_view bytes) {
-    // QSaveFile writes to a temporary file beside the target and puts it in the target's
-    // place only in commit(); until then the old file stays untouched, and a file that is not
-    // committed is removed when it goes away.
-    const std::string cannotCreate = "ファイル " + path.toStdString() + " を作成できません";
-    QSaveFile file(path);
-    // Unbuffered, and flushed and synced here before commit(): QSaveFile notices a failure
-    // only in its own write calls, so a buffered tail that failed to reach the disk in
-    // commit() would otherwise still replace the old file with a cut-off one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+void DiskSettingsStorage::writeWhole(const std::string& path, std::string_view bytes) {
+    const std::string cannotCreate = "ファイル " + path + " を作成できません";
+    if (path.empty() || path.find('\0') != std::string::npos)
         throw sound::ProgramError(cannotCreate);
-    const auto size = qint64(bytes.size());
+    std::optional<ReplacedFile> replaced = fileToReplace(path);
+    if (!replaced)
+        throw sound::ProgramError(cannotCreate);
+
+    // The bytes go to a new file beside the target, which takes the target's name only once
+    // every byte is on the disk: until then the old file stays as it was, and a write that
+    // fails leaves neither a cut-off file nor the new one behind.
+    std::string temporary = replaced->path + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        throw sound::ProgramError(cannotCreate);
     const bool written =
-        file.write(bytes.data(), size) == size && file.flush() && ::fsync(file.handle()) == 0;
-    if (!written) {
-        file.cancelWriting();
+        ::fchmod(fd, replaced->mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        ::unlink(temporary.c_str());
         throw sound::ProgramError("ストリームへの書き込みエラー");
     }
-    if (!file.commit()) {
-        // Every byte is on the disk; only giving the file its name failed.
-        if (file.error() == QFileDevice::RenameError)
-            throw sound::ProgramError(cannotCreate);
-        throw sound::ProgramError("ストリームへの書き込みエラー");
+    if (::rename(temporary.c_str(), replaced->path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        throw sound::ProgramError(cannotCreate);
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <cstddef>
 #include <istream>
 #include <memory>
@@ -29,22 +28,23 @@ public:
     virtual void throwIfReadFailed() const = 0;
 };
 
-// Everything Open and Save need of the file system. Each failure is raised as a
-// sound::ProgramError carrying the message the user sees.
+// Everything Open and Save need of the file system. A path is the file's name as the system
+// takes it, bytes that need not be UTF-8. Each failure is raised as a sound::ProgramError
+// carrying the message the user sees.
 class SettingsStorage {
 public:
     virtual ~SettingsStorage() = default;
 
     // True when a regular file of that name exists; a directory does not count.
-    virtual bool isRegularFile(const QString& path) const = 0;
+    virtual bool isRegularFile(const std::string& path) const = 0;
 
-    virtual std::unique_ptr<SettingsInput> openForReading(const QString& path) = 0;
+    virtual std::unique_ptr<SettingsInput> openForReading(const std::string& path) = 0;
 
     // Replaces the file by the bytes as one whole: until every byte is written and flushed the
     // old file stays as it was, and a failed write leaves no temporary file behind.
     // "ファイル %s を作成できません" when the file cannot be created,
     // "ストリームへの書き込みエラー" when writing fails.
-    virtual void writeWhole(const QString& path, std::string_view bytes) = 0;
+    virtual void writeWhole(const std::string& path, std::string_view bytes) = 0;
 };
 
 // The real file system.
@@ -58,9 +58,9 @@ public:
     explicit DiskSettingsStorage(std::size_t readLimit = kDefaultReadLimit)
         : readLimit_(readLimit) {}
 
-    bool isRegularFile(const QString& path) const override;
-    std::unique_ptr<SettingsInput> openForReading(const QString& path) override;
-    void writeWhole(const QString& path, std::string_view bytes) override;
+    bool isRegularFile(const std::string& path) const override;
+    std::unique_ptr<SettingsInput> openForReading(const std::string& path) override;
+    void writeWhole(const std::string& path, std::string_view bytes) override;
 
 private:
     std::size_t readLimit_;

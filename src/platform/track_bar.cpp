@@ -1,74 +1,107 @@
 #include "track_bar.h"
 
-#include <QKeyEvent>
 #include <algorithm>
+#include <cmath>
 
 namespace platform {
 
-TrackBar::TrackBar(Qt::Orientation orientation, QWidget* parent) : QSlider(orientation, parent) {
-    // A vertical QSlider has its minimum at the bottom; turning the picture upside down puts
-    // it at the top, next to the label that names the small end.
-    setInvertedAppearance(orientation == Qt::Vertical);
-    setTickPosition(QSlider::NoTicks);
-    // QAbstractSlider announces a user action before it stores the new position; the
-    // handler must see the position the action leads to, so it is stored here first.
-    connect(this, &QAbstractSlider::actionTriggered, this, [this] { userAction(); });
-    // Letting go of the thumb is a notification of its own, even when it did not move.
-    connect(this, &QAbstractSlider::sliderReleased, this, [this] { runOnChange(); });
+namespace {
+
+// Lines the thumb moves per notch of the wheel, as scrolled lists move on most desktops.
+constexpr int kWheelLines = 3;
+
+} // namespace
+
+void TrackBar::setRange(int min, int max) {
+    min_ = min;
+    max_ = std::max(min, max);
+    position_ = std::clamp(position_, min_, max_);
+    changed();
 }
 
 void TrackBar::setPosition(int position) {
-    const int clamped = std::clamp(position, minimum(), maximum());
-    if (clamped == value())
+    const int clamped = std::clamp(position, min_, max_);
+    if (clamped == position_)
         return;
-    setValue(clamped);
-    runOnChange();
+    position_ = clamped;
+    changed();
+    if (onChange)
+        onChange();
 }
 
-void TrackBar::setTickMarks(int interval) {
-    setTickPosition(QSlider::TicksBelow);
-    setTickInterval(interval);
+void TrackBar::setLineStep(int step) {
+    lineStep_ = step;
+    changed();
 }
 
-void TrackBar::keyPressEvent(QKeyEvent* event) {
-    SliderAction action = SliderNoAction;
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Left:
-        action = SliderSingleStepSub;
+void TrackBar::setPageStep(int step) {
+    pageStep_ = step;
+    changed();
+}
+
+bool TrackBar::keyPress(Key key) {
+    int to;
+    switch (key) {
+    case Key::Up:
+    case Key::Left:
+        to = position_ - lineStep_;
         break;
-    case Qt::Key_Down:
-    case Qt::Key_Right:
-        action = SliderSingleStepAdd;
+    case Key::Down:
+    case Key::Right:
+        to = position_ + lineStep_;
         break;
-    case Qt::Key_PageUp:
-        action = SliderPageStepSub;
+    case Key::PageUp:
+        to = position_ - pageStep_;
         break;
-    case Qt::Key_PageDown:
-        action = SliderPageStepAdd;
+    case Key::PageDown:
+        to = position_ + pageStep_;
         break;
-    case Qt::Key_Home:
-        action = SliderToMinimum;
+    case Key::Home:
+        to = min_;
         break;
-    case Qt::Key_End:
-        action = SliderToMaximum;
+    case Key::End:
+        to = max_;
         break;
     default:
-        QSlider::keyPressEvent(event);
-        return;
+        return false;
     }
-    triggerAction(action);
-    event->accept();
+    if (takesInput())
+        userAction(to);
+    return true;
 }
 
-void TrackBar::userAction() {
-    setValue(sliderPosition());
-    runOnChange();
+void TrackBar::wheel(double notches) {
+    if (!takesInput())
+        return;
+    // A turn the other way starts afresh rather than first using up what was left over.
+    if (wheelSteps_ * notches < 0)
+        wheelSteps_ = 0;
+    wheelSteps_ += notches * kWheelLines * lineStep_;
+    const double whole = std::trunc(wheelSteps_);
+    wheelSteps_ -= whole;
+    // A part of a notch that makes no step yet is no notification.
+    if (whole == 0 && std::abs(notches) < 1)
+        return;
+    const double steps = std::clamp(whole, -double(pageStep_), double(pageStep_));
+    userAction(position_ - int(steps));
 }
 
-void TrackBar::runOnChange() {
-    if (onChange_)
-        onChange_();
+void TrackBar::moveTo(int position) {
+    if (takesInput())
+        userAction(position);
+}
+
+void TrackBar::release() {
+    if (takesInput())
+        userAction(position_);
+}
+
+void TrackBar::userAction(int position) {
+    // The position is stored first, so the handler sees where the action led.
+    position_ = std::clamp(position, min_, max_);
+    changed();
+    if (onChange)
+        onChange();
 }
 
 } // namespace platform

@@ -13,7 +13,7 @@ namespace render {
 
 void exportFrames(RenderSession& session, const RenderRequest& request, const ExportHooks& hooks) {
     const QString output = QFile::decodeName(request.outputPath.c_str());
-    session.open(QFile::decodeName(request.settingsPath.c_str()));
+    session.open(request.settingsPath);
     session.setClock(request.clock);
 
     if (request.kind == OutputKind::Png) {

@@ -6,8 +6,8 @@
 #include "render_error.h"
 #include "render_session.h"
 
-#include <QApplication>
 #include <QFileInfo>
+#include <QtGlobal>
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -34,8 +34,8 @@ int fail(const std::string& message) {
     return 1;
 }
 
-// The window is never shown, so what Qt has to say about the platform or fonts is no
-// concern of the user; a failure is reported by the command itself in one line.
+// A failure is reported by the command itself in one line; Qt's own notices are not for the
+// user.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg)
         std::fprintf(stderr, "%s: %s\n", kCommand, message.toLocal8Bit().constData());
@@ -91,16 +91,9 @@ int main(int argc, char* argv[]) {
     if (sameFile(request.settingsPath, request.outputPath))
         return fail("the output '" + request.outputPath + "' is the settings file itself");
 
-    // The window is made but never shown: it needs no display unless the user chose a
-    // platform of their own.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window runs on the headless backend and Qt only encodes pictures, so no display
+    // platform is started; what Qt has to say is no concern of the user.
     qInstallMessageHandler(quietQtMessages);
-    // Qt reads options of its own from the command line; ours were read above, so it gets
-    // only the command's name.
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    QApplication app(qtArgc, qtArgv);
 
     // An interrupted export unwinds like a failed one, so its temporary file goes away.
     std::signal(SIGINT, requestInterrupt);

@@ -1,24 +1,23 @@
 #include "render_session.h"
 
-#include "canvas_widget.h"
 #include "render_error.h"
 #include "sound.h"
 #include "tform1.h"
-#include "track_bar.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace render {
 
-RenderSession::RenderSession() : form_(std::make_unique<TForm1>()) {}
+RenderSession::RenderSession() : form_(std::make_unique<TForm1>(backend_)) {}
 
 RenderSession::~RenderSession() = default;
 
-void RenderSession::open(const QString& settingsPath) {
+void RenderSession::open(const std::string& settingsPath) {
     // File > Open passes over a folder without a word; a command that was asked for a
     // picture must say why it made none.
-    if (QFileInfo(settingsPath).isDir())
-        throw RenderError("'" + settingsPath.toStdString() + "' is a folder, not a settings file");
+    struct stat info;
+    if (::stat(settingsPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        throw RenderError("'" + settingsPath + "' is a folder, not a settings file");
     form_->openSettingsFile(settingsPath);
 }
 
@@ -29,11 +28,11 @@ void RenderSession::setClock(double timecount) {
 const platform::PixelCanvas& RenderSession::nextFrame() {
     while (!form_->animationStep()) {
     }
-    return form_->graph->canvas();
+    return form_->graph.canvas();
 }
 
 int RenderSession::tickInterval() const {
-    return form_->fpschanger->position();
+    return form_->fpschanger.position();
 }
 
 int gifDelay(int intervalMilliseconds) {

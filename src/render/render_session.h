@@ -1,18 +1,19 @@
 #pragma once
 
+#include "headless_backend.h"
 #include "pixel_canvas.h"
 
-#include <QString>
 #include <memory>
+#include <string>
 
 class TForm1;
 
 namespace render {
 
-// The program itself, started without showing its window: a freshly created main window,
-// a settings file opened into it exactly as File > Open does, and the animation ticked by
-// hand. Every picture comes from the window's own tick and drawall, so the frames are the
-// program's frames. Needs a QApplication.
+// The program itself on the headless backend: a freshly created main window, a settings
+// file opened into it exactly as File > Open does, and the animation ticked by hand. Every
+// picture comes from the window's own tick and drawall, so the frames are the program's
+// frames. Needs no display and no Qt.
 class RenderSession {
 public:
     RenderSession();
@@ -23,7 +24,7 @@ public:
     // Applies a settings file on top of the start-up state. Throws RenderError for a folder
     // and sound::ProgramError, with the program's own message, for a file that is missing,
     // cannot be read or has a line that does not convert.
-    void open(const QString& settingsPath);
+    void open(const std::string& settingsPath);
 
     // Sets the animation clock for the next tick.
     void setClock(double timecount);
@@ -39,6 +40,7 @@ public:
     TForm1& window() { return *form_; }
 
 private:
+    platform::HeadlessBackend backend_;
     std::unique_ptr<TForm1> form_;
 };
 

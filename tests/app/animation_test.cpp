@@ -1,18 +1,10 @@
 // Start/Stop, the tick with its clock wrap, turning view and single-frame mode, the four
 // slider handlers and the File menu, driven through the buttons, keys and the scripted timer.
+#include "key.h"
 #include "program_error.h"
 #include "scripted_window.h"
 #include "sound.h"
-#include "track_bar.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QEventLoop>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -20,7 +12,7 @@ namespace {
 
 TEST(Animation, StartDrawsEachTickWithTheStartupViewAndAdvancesTheClock) {
     ScriptedWindow w;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     EXPECT_EQ(w->Timer1->interval(), 200);
     EXPECT_EQ(w.timer->period, 200);
     ASSERT_TRUE(w.timer->fire());
@@ -35,7 +27,7 @@ TEST(Animation, StartDrawsEachTickWithTheStartupViewAndAdvancesTheClock) {
 
 struct ThetaCase {
     const char* name;
-    Qt::Key key; // Qt::Key_unknown: press and release the thumb without moving it
+    platform::Key key; // Key::Other: press and release the thumb without moving it
     double theta;
 };
 
@@ -45,32 +37,31 @@ class ThetaFirstTouch : public ::testing::TestWithParam<ThetaCase> {};
 // position, even when the thumb does not move.
 TEST_P(ThetaFirstTouch, ReplacesTheStartupElevationByThePosition) {
     ScriptedWindow w;
-    w->show();
-    if (GetParam().key != Qt::Key_unknown) {
-        QTest::keyClick(w->thetachanger, GetParam().key);
+    if (GetParam().key != platform::Key::Other) {
+        EXPECT_TRUE(w->thetachanger.keyPress(GetParam().key));
     } else {
-        w->thetachanger->triggerAction(QAbstractSlider::SliderMove);
+        w->thetachanger.release();
     }
     EXPECT_EQ(sound::theta, GetParam().theta);
-    EXPECT_EQ(w->thetachanger->position(), static_cast<int>(GetParam().theta));
+    EXPECT_EQ(w->thetachanger.position(), static_cast<int>(GetParam().theta));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ThetaFirstTouch,
-                         ::testing::Values(ThetaCase{"arrow_down", Qt::Key_Down, -25},
-                                           ThetaCase{"arrow_up", Qt::Key_Up, -35},
-                                           ThetaCase{"page_down", Qt::Key_PageDown, -15},
-                                           ThetaCase{"thumb_not_moved", Qt::Key_unknown, -30}),
+                         ::testing::Values(ThetaCase{"arrow_down", platform::Key::Down, -25},
+                                           ThetaCase{"arrow_up", platform::Key::Up, -35},
+                                           ThetaCase{"page_down", platform::Key::PageDown, -15},
+                                           ThetaCase{"thumb_not_moved", platform::Key::Other, -30}),
                          [](const auto& info) { return info.param.name; });
 
 TEST(Animation, SliderHandlersFeedViewAndSpeedWithoutDrawing) {
     ScriptedWindow w;
     const auto before = w.pixels();
-    QTest::keyClick(w->phichanger, Qt::Key_Right);
+    w->phichanger.keyPress(platform::Key::Right);
     EXPECT_EQ(sound::phi, 35.0);
-    QTest::keyClick(w->velocitychanger, Qt::Key_Down);
+    w->velocitychanger.keyPress(platform::Key::Down);
     for (const sound::THagen& s : sound::hagen)
         EXPECT_DOUBLE_EQ(s.speed, 2.1);
-    w->velocitychanger->setPosition(50);
+    w->velocitychanger.setPosition(50);
     for (const sound::THagen& s : sound::hagen)
         EXPECT_EQ(s.speed, 5.0);
     EXPECT_EQ(w.pixels(), before);
@@ -89,7 +80,7 @@ TEST_P(ClockTick, DrawsAndAdvancesOrWrapsWithoutAFrame) {
     const ClockCase& c = GetParam();
     ScriptedWindow w;
     sound::hagen[0] = {0, 0, 300, 30, 0, 2}; // a moving wave, so frames differ with the clock
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     sound::timecount = c.before;
     const auto before = w.pixels();
     ASSERT_TRUE(w.timer->fire());
@@ -112,17 +103,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Animation, WrapTickStillTurnsTheViewAndStillStopsASingleFrame) {
     ScriptedWindow w;
-    w->ch_guruguru->setChecked(true);
-    w->ch_koma->setChecked(true);
+    w->ch_guruguru.setChecked(true);
+    w->ch_koma.setChecked(true);
     sound::timecount = 100001;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     const auto before = w.pixels();
     ASSERT_TRUE(w.timer->fire());
-    EXPECT_EQ(w->phichanger->position(), 32);
+    EXPECT_EQ(w->phichanger.position(), 32);
     EXPECT_EQ(sound::phi, 32.0);
     EXPECT_EQ(sound::timecount, -100000.0);
     EXPECT_EQ(w->Timer1->interval(), 0);
-    EXPECT_TRUE(w->FileF1->menuAction()->isEnabled());
+    EXPECT_TRUE(w->FileF1.enabled());
     // That press showed no new frame.
     EXPECT_EQ(w.pixels(), before);
 }
@@ -137,12 +128,12 @@ class TurningView : public ::testing::TestWithParam<TurnCase> {};
 
 TEST_P(TurningView, TurnsTwoDegreesPerTickAndWrapsPastTheEnd) {
     ScriptedWindow w;
-    w->phichanger->setPosition(GetParam().start);
-    w->ch_guruguru->setChecked(true);
-    w->BitBtn1->click();
+    w->phichanger.setPosition(GetParam().start);
+    w->ch_guruguru.setChecked(true);
+    w->BitBtn1.press();
     for (int expected : GetParam().positions) {
         ASSERT_TRUE(w.timer->fire());
-        EXPECT_EQ(w->phichanger->position(), expected);
+        EXPECT_EQ(w->phichanger.position(), expected);
         EXPECT_EQ(sound::phi, expected);
     }
     // The frame of the last tick was drawn with the view already turned.
@@ -160,23 +151,23 @@ INSTANTIATE_TEST_SUITE_P(Rows, TurningView,
 
 TEST(Animation, ViewStaysWhenTurningIsOff) {
     ScriptedWindow w;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     ASSERT_TRUE(w.timer->fire());
-    EXPECT_EQ(w->phichanger->position(), 30);
+    EXPECT_EQ(w->phichanger.position(), 30);
 }
 
 TEST(Animation, SingleFrameModeDrawsOneFramePerPress) {
     ScriptedWindow w;
     sound::hagen[0] = {0, 0, 300, 30, 0, 2};
-    w->ch_koma->setChecked(true);
-    w->ch_guruguru->setChecked(true);
+    w->ch_koma.setChecked(true);
+    w->ch_guruguru.setChecked(true);
     for (int press = 0; press < 3; ++press) {
-        w->BitBtn1->click();
-        EXPECT_FALSE(w->FileF1->menuAction()->isEnabled());
+        w->BitBtn1.press();
+        EXPECT_FALSE(w->FileF1.enabled());
         ASSERT_TRUE(w.timer->fire());
         EXPECT_FALSE(w.timer->fire()) << "stopped after one tick";
         EXPECT_EQ(w->Timer1->interval(), 0);
-        EXPECT_TRUE(w->FileF1->menuAction()->isEnabled());
+        EXPECT_TRUE(w->FileF1.enabled());
         EXPECT_EQ(sound::timecount, press + 1.0);
         EXPECT_EQ(sound::phi, 32.0 + 2 * press);
         EXPECT_EQ(w.pixels(), referenceFrame(sound::hagen, press, sound::View{30, sound::phi}));
@@ -185,9 +176,9 @@ TEST(Animation, SingleFrameModeDrawsOneFramePerPress) {
 
 TEST(Animation, CheckingSingleFrameWhileRunningStopsAfterTheNextTick) {
     ScriptedWindow w;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     ASSERT_TRUE(w.timer->fire());
-    w->ch_koma->setChecked(true);
+    w->ch_koma.setChecked(true);
     ASSERT_TRUE(w.timer->fire());
     EXPECT_EQ(w->Timer1->interval(), 0);
     EXPECT_EQ(sound::timecount, 2.0);
@@ -195,89 +186,90 @@ TEST(Animation, CheckingSingleFrameWhileRunningStopsAfterTheNextTick) {
 
 TEST(Animation, StartStopTogglesTheTimerAndTheFileMenu) {
     ScriptedWindow w;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     EXPECT_EQ(w->Timer1->interval(), 200);
-    EXPECT_FALSE(w->FileF1->menuAction()->isEnabled());
-    w->BitBtn1->click();
+    EXPECT_FALSE(w->FileF1.enabled());
+    w->BitBtn1.press();
     EXPECT_EQ(w->Timer1->interval(), 0);
     EXPECT_FALSE(w.timer->ticking);
-    EXPECT_TRUE(w->FileF1->menuAction()->isEnabled());
+    EXPECT_TRUE(w->FileF1.enabled());
     // The clock is not reset by stopping or starting.
     sound::timecount = 41;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     ASSERT_TRUE(w.timer->fire());
     EXPECT_EQ(sound::timecount, 42.0);
 }
 
 TEST(Animation, IntervalSliderSetsTheNextStartButNeverStartsTheTimer) {
     ScriptedWindow w;
-    QTest::keyClick(w->fpschanger, Qt::Key_PageDown);
-    EXPECT_EQ(w->fpschanger->position(), 220);
+    w->fpschanger.keyPress(platform::Key::PageDown);
+    EXPECT_EQ(w->fpschanger.position(), 220);
     EXPECT_EQ(w->Timer1->interval(), 0);
     EXPECT_FALSE(w.timer->ticking);
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     EXPECT_EQ(w->Timer1->interval(), 220);
     EXPECT_EQ(w.timer->period, 220);
-    w->BitBtn1->click();
-    w->fpschanger->setPosition(20);
+    w->BitBtn1.press();
+    w->fpschanger.setPosition(20);
     EXPECT_EQ(w->Timer1->interval(), 0);
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     EXPECT_EQ(w->Timer1->interval(), 20);
 }
 
 TEST(Animation, IntervalSliderRestartsARunningTimerAtTheNewPeriod) {
     ScriptedWindow w;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     const int starts = w.timer->starts;
-    QTest::keyClick(w->fpschanger, Qt::Key_PageUp);
+    w->fpschanger.keyPress(platform::Key::PageUp);
     EXPECT_EQ(w->Timer1->interval(), 180);
     EXPECT_EQ(w.timer->period, 180);
     EXPECT_EQ(w.timer->starts, starts + 1);
     // An arrow key moves this slider by 0: the handler runs, the period goes on.
-    QTest::keyClick(w->fpschanger, Qt::Key_Down);
+    w->fpschanger.keyPress(platform::Key::Down);
     EXPECT_EQ(w.timer->starts, starts + 1);
 }
 
-// While running, the File menu's title is disabled and clicking it opens nothing.
-TEST(Animation, FileMenuCannotBeOpenedWhileRunning) {
+// While running, the File menu is disabled and none of its items can be chosen.
+TEST(Animation, FileMenuCannotBeUsedWhileRunning) {
     ScriptedWindow w;
-    w->show();
-    const QPoint file = w->MainMenu1->actionGeometry(w->FileF1->menuAction()).center();
-    w->BitBtn1->click();
-    QTest::mouseClick(w->MainMenu1, Qt::LeftButton, {}, file);
-    EXPECT_FALSE(w->FileF1->isVisible());
-    w->BitBtn1->click();
-    QTest::mouseClick(w->MainMenu1, Qt::LeftButton, {}, file);
-    EXPECT_TRUE(w->FileF1->isVisible());
-    w->FileF1->hide();
+    w->BitBtn1.press();
+    EXPECT_FALSE(w->FileF1.enabled());
+    w->QuitQ1.choose();
+    w->OpenO1.choose();
+    EXPECT_FALSE(w.backend.quitRequested);
+    EXPECT_TRUE(w.openDialog->offered.empty());
+    w->BitBtn1.press();
+    EXPECT_TRUE(w->FileF1.enabled());
+    w->QuitQ1.choose();
+    EXPECT_TRUE(w.backend.quitRequested);
 }
 
 TEST(Animation, RefusedTimerIsReportedAndTheNextClicksStopAndStartAgain) {
     ScriptedWindow w;
     w.timer->refuse = true;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     EXPECT_EQ(w.errors->shown, std::vector<std::string>{"タイマーを取得できません."});
     // The handler ended at the error: the interval kept its value, the menu stayed enabled.
     EXPECT_EQ(w->Timer1->interval(), 200);
-    EXPECT_TRUE(w->FileF1->menuAction()->isEnabled());
+    EXPECT_TRUE(w->FileF1.enabled());
     EXPECT_FALSE(w.timer->fire());
 
     w.timer->refuse = false;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     EXPECT_EQ(w->Timer1->interval(), 0);
-    EXPECT_TRUE(w->FileF1->menuAction()->isEnabled());
-    w->BitBtn1->click();
+    EXPECT_TRUE(w->FileF1.enabled());
+    w->BitBtn1.press();
     EXPECT_EQ(w->Timer1->interval(), 200);
-    EXPECT_FALSE(w->FileF1->menuAction()->isEnabled());
+    EXPECT_FALSE(w->FileF1.enabled());
     EXPECT_TRUE(w.timer->fire());
     EXPECT_EQ(w.errors->shown.size(), 1u);
 }
 
 TEST(Animation, RefusedRestartFromTheIntervalSliderIsReported) {
     ScriptedWindow w;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     w.timer->refuse = true;
-    QTest::keyClick(w->fpschanger, Qt::Key_PageDown);
+    w->fpschanger.keyPress(platform::Key::PageDown);
     EXPECT_EQ(w.errors->shown, std::vector<std::string>{"タイマーを取得できません."});
     EXPECT_EQ(w->Timer1->interval(), 220);
 }
@@ -299,7 +291,7 @@ TEST_P(DispatchedErrors, AreShownWithTheFullStopRuleAndTheWindowCarriesOn) {
     });
     EXPECT_FALSE(after);
     EXPECT_EQ(w.errors->shown, std::vector<std::string>{GetParam().shown});
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     EXPECT_EQ(w->Timer1->interval(), 200);
 }
 
@@ -337,27 +329,20 @@ TEST(Dispatch, ErrorOfANestedHandlerEndsTheOuterOne) {
     EXPECT_EQ(w.errors->shown, std::vector<std::string>{"inner."});
 }
 
-// An event delivered by the nested loop of a modal box is an event of its own: its error
+// An event delivered by the event loop of a modal box is an event of its own: its error
 // is reported there, and the handler that opened the box carries on.
 TEST(Dispatch, ErrorOfAnEventInAModalLoopIsReportedThereAndTheOpenerGoesOn) {
     ScriptedWindow w;
-    bool openerGoesOn = false;
-    w->dispatch([&] {
-        QEventLoop modal;
-        QTimer::singleShot(0, [&] {
-            w->dispatch([] { throw sound::ProgramError("tick"); });
-            modal.quit();
-        });
-        modal.exec();
-        openerGoesOn = true;
-    });
-    EXPECT_TRUE(openerGoesOn);
+    w.input->whileOpen = [&] { w->dispatch([] { throw sound::ProgramError("tick"); }); };
+    w.input->answers = {"12"};
+    w->bt_1_x.press();
     EXPECT_EQ(w.errors->shown, std::vector<std::string>{"tick."});
+    EXPECT_EQ(sound::hagen[0].x, 12.0) << "the handler that opened the box went on";
 }
 
 TEST(Animation, TicksGoOnWhileTheErrorBoxIsOpen) {
     ScriptedWindow w;
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     w.errors->whileOpen = [&] { w.timer->fire(); };
     w->dispatch([] { throw sound::ProgramError("boom"); });
     EXPECT_EQ(sound::timecount, 1.0);

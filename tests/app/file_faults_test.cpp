@@ -3,16 +3,17 @@
 // that goes away or changes after the dialog closed, a file the user may not read, a file
 // of 100 MB. Each gives its message, and leaves the files on disk, the set-up in the window
 // and the folder (no temporary file) exactly as they were.
-#include "scripted_settings_window.h"
+#include "scripted_window.h"
+#include "temp_folder.h"
+#include "window_state.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -34,7 +35,7 @@ public:
     // Runs the write it is given, inside whatever conditions the test sets up around it.
     std::function<void(const std::function<void()>&)> aroundWrite;
 
-    bool isRegularFile(const QString& path) const override {
+    bool isRegularFile(const std::string& path) const override {
         if (beforeCheck)
             beforeCheck();
         const bool regular = disk_.isRegularFile(path);
@@ -42,10 +43,10 @@ public:
             afterCheck();
         return regular;
     }
-    std::unique_ptr<platform::SettingsInput> openForReading(const QString& path) override {
+    std::unique_ptr<platform::SettingsInput> openForReading(const std::string& path) override {
         return disk_.openForReading(path);
     }
-    void writeWhole(const QString& path, std::string_view bytes) override {
+    void writeWhole(const std::string& path, std::string_view bytes) override {
         const auto write = [&] { disk_.writeWhole(path, bytes); };
         if (aroundWrite)
             aroundWrite(write);
@@ -80,6 +81,16 @@ private:
     void (*oldHandler_)(int) = SIG_DFL;
 };
 
+// A digest of a big file's bytes (64-bit FNV-1a), enough to tell that it changed.
+std::string digestOf(std::istream& in) {
+    std::uint64_t hash = 14695981039346656037ull;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+        for (std::streamsize i = 0; i < in.gcount(); ++i)
+            hash = (hash ^ static_cast<unsigned char>(chunk[i])) * 1099511628211ull;
+    return std::to_string(hash);
+}
+
 // The most memory the process has held at once so far, in KiB.
 long peakMemoryKiB() {
     rusage usage{};
@@ -95,7 +106,7 @@ class FaultFolder;
 struct FaultRow {
     std::string name;
     Command command;
-    QString answer; // what the user confirms in the dialog, in the folder
+    std::string answer; // what the user confirms in the dialog, in the folder
     std::function<void(FaultFolder&)> prepare; // puts the fault in place
     Rights rights;
     std::string message; // in the error box, "{folder}" standing for the folder; "" for none
@@ -108,24 +119,26 @@ void PrintTo(const FaultRow& row, std::ostream* out) {
 // A window with a changed set-up, saved once to kept.okd, beside a folder folder.okd.
 class FaultFolder : public ::testing::Test {
 public:
-    QString path(const QString& name) const { return dir_.filePath(name); }
-    std::string native(const QString& name) const { return path(name).toStdString(); }
+    std::string path(const std::string& name) const { return dir_.path(name); }
+    std::string native(const std::string& name) const { return path(name); }
 
-    void writeFile(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
+    void writeFile(const std::string& name, const std::string& bytes) const {
+        dir_.write(name, bytes);
+    }
+    void copyFile(const std::string& from, const std::string& to) const {
+        std::filesystem::copy_file(path(from), path(to));
     }
 
     // Written a megabyte at a time, so the test itself never holds the whole file.
-    void writeBigFile(const QString& name, const QByteArray& head, qint64 size, char fill) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(head), head.size());
-        const QByteArray chunk(1 << 20, fill);
-        for (qint64 left = size - head.size(); left > 0; left -= chunk.size())
-            ASSERT_EQ(file.write(chunk.left(int(std::min<qint64>(left, chunk.size())))),
-                      std::min<qint64>(left, chunk.size()));
+    void writeBigFile(const std::string& name, const std::string& head, std::int64_t size,
+                      char fill) const {
+        std::ofstream file(path(name), std::ios::binary);
+        file << head;
+        const std::string chunk(1 << 20, fill);
+        for (std::int64_t left = size - std::int64_t(head.size()); left > 0;
+             left -= std::int64_t(chunk.size()))
+            file.write(chunk.data(), std::min<std::int64_t>(left, std::int64_t(chunk.size())));
+        ASSERT_TRUE(file.good());
     }
 
     // Called by a fault that changes the folder while the command runs, right after it did:
@@ -139,67 +152,59 @@ public:
 
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
         auto hooked = std::make_unique<HookedDiskStorage>();
         storage = hooked.get();
-        window_ = std::make_unique<ScriptedSettingsWindow>(std::move(hooked));
+        window_ = std::make_unique<ScriptedWindow>(std::move(hooked));
         changeTheSetup();
         // A previous Save: the file that a failed Save must not destroy.
         window_->saveDialog->answers.push_back(path("kept.okd"));
-        window_->form->SaveS1->trigger();
+        window_->form->SaveS1.choose();
         ASSERT_EQ(window_->errors->shown, std::vector<std::string>{});
-        ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.okd"));
+        dir_.mkdir("folder.okd");
         writeFile("folder.okd/inside.okd", "a file in the folder\r\n");
     }
 
     // A set-up far from the start-up one, so that a fault that resets anything shows.
     void changeTheSetup() {
         TForm1& w = *window_->form;
-        w.thetachanger->setPosition(55);
-        w.phichanger->setPosition(-95);
-        w.numpoints->setPosition(12);
-        w.numzoom->setPosition(41);
-        w.velocitychanger->setPosition(8);
-        w.fpschanger->setPosition(640);
-        w.gens0->click();
-        w.ch_bashi->click();
-        w.ch_rect->click();
-        w.ch_guruguru->click();
+        w.thetachanger.setPosition(55);
+        w.phichanger.setPosition(-95);
+        w.numpoints.setPosition(12);
+        w.numzoom.setPosition(41);
+        w.velocitychanger.setPosition(8);
+        w.fpschanger.setPosition(640);
+        w.gens0.select();
+        w.ch_bashi.toggle();
+        w.ch_rect.toggle();
+        w.ch_guruguru.toggle();
         const auto buttons = w.sourceButtons();
         const char* const typed[] = {"  12", "$1F", "-7", "007", "+3"};
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             window_->input->answers.push_back(typed[i % 5]);
-            buttons[i]->click();
+            buttons[i]->press();
         }
     }
 
     // Every name under the folder with what it holds, one per line, bytes outside printable
     // ASCII escaped; a big file by its size and digest.
     std::string folderContents() const {
-        std::map<QString, QByteArray> contents;
-        QDirIterator it(dir_.path(),
-                        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString name = it.next();
-            const QString relative = QDir(dir_.path()).relativeFilePath(name);
-            QFile file(name);
-            if (it.fileInfo().isDir())
+        std::map<std::string, std::string> contents;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.dir())) {
+            const std::string relative =
+                std::filesystem::relative(entry.path(), dir_.dir()).string();
+            std::ifstream file(entry.path(), std::ios::binary);
+            if (entry.is_directory())
                 contents[relative] = "<folder>";
-            else if (!file.open(QIODevice::ReadOnly))
+            else if (!file)
                 contents[relative] = "<unreadable>";
-            else if (file.size() <= (1 << 20))
-                contents[relative] = file.readAll();
-            else {
-                QCryptographicHash digest(QCryptographicHash::Sha256);
-                digest.addData(&file);
-                contents[relative] =
-                    QByteArray::number(file.size()) + " bytes " + digest.result().toHex();
-            }
+            else if (entry.file_size() <= (1 << 20))
+                contents[relative] = std::string(std::istreambuf_iterator<char>(file), {});
+            else
+                contents[relative] = std::to_string(entry.file_size()) + " bytes " + digestOf(file);
         }
         std::string listing;
         for (const auto& [name, bytes] : contents) {
-            listing += name.toStdString() + ": ";
+            listing += name + ": ";
             for (const char c : bytes) {
                 if (c >= ' ' && c <= '~') {
                     listing += c;
@@ -222,10 +227,10 @@ protected:
 
         if (row.command == Command::Open) {
             window_->openDialog->answers.push_back(path(row.answer));
-            window_->form->OpenO1->trigger();
+            window_->form->OpenO1.choose();
         } else {
             window_->saveDialog->answers.push_back(path(row.answer));
-            window_->form->SaveS1->trigger();
+            window_->form->SaveS1.choose();
         }
 
         std::vector<std::string> expected;
@@ -233,8 +238,8 @@ protected:
             std::string message = row.message;
             const std::string placeholder = "{folder}";
             if (const auto at = message.find(placeholder); at != std::string::npos)
-                message = message.substr(0, at) + dir_.path().toStdString() +
-                          message.substr(at + placeholder.size());
+                message =
+                    message.substr(0, at) + dir_.dir() + message.substr(at + placeholder.size());
             expected.push_back(message);
         }
         EXPECT_EQ(window_->errors->shown, expected);
@@ -245,8 +250,8 @@ protected:
         EXPECT_LT(peakMemoryKiB() - memoryBefore, 32 * 1024);
     }
 
-    QTemporaryDir dir_;
-    std::unique_ptr<ScriptedSettingsWindow> window_;
+    testsupport::TempFolder dir_;
+    std::unique_ptr<ScriptedWindow> window_;
     std::optional<std::string> afterFault_;
 };
 
@@ -278,7 +283,7 @@ TEST_P(FileFaults, GiveTheirMessageAndChangeNothing) {
     EXPECT_EQ(folderContents(), filesBefore);
 }
 
-constexpr qint64 kHundredMB = qint64(100) << 20;
+constexpr std::int64_t kHundredMB = std::int64_t(100) << 20;
 
 // The error box's texts that quote a line or name a file in the folder.
 std::string notAnInteger(const std::string& quoted) {
@@ -302,7 +307,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The name gets ".okd" first, and that is a folder.
         FaultRow{"SaveOntoFolder", Command::Save, "folder", nullptr, Rights::Root,
                  cannotCreate("folder.okd")},
-        FaultRow{"SaveWithNameTooLong", Command::Save, QString(300, 'n'), nullptr, Rights::Root,
+        FaultRow{"SaveWithNameTooLong", Command::Save, std::string(300, 'n'), nullptr, Rights::Root,
                  cannotCreate(std::string(300, 'n') + ".okd")},
         FaultRow{"SaveOntoReadOnlyFile", Command::Save, "kept.okd",
                  [](FaultFolder& t) {
@@ -339,18 +344,18 @@ INSTANTIATE_TEST_SUITE_P(
         FaultRow{"OpenFolder", Command::Open, "folder.okd", nullptr, Rights::Root, ""},
         FaultRow{"OpenFileRemovedAfterTheDialogClosed", Command::Open, "gone.okd",
                  [](FaultFolder& t) {
-                     QFile::copy(t.path("kept.okd"), t.path("gone.okd"));
+                     t.copyFile("kept.okd", "gone.okd");
                      t.storage->beforeCheck = [&t] {
-                         QFile::remove(t.path("gone.okd"));
+                         std::filesystem::remove(t.path("gone.okd"));
                          t.faultDone();
                      };
                  },
                  Rights::Root, ""},
         FaultRow{"OpenFileRemovedJustBeforeItIsOpened", Command::Open, "gone.okd",
                  [](FaultFolder& t) {
-                     QFile::copy(t.path("kept.okd"), t.path("gone.okd"));
+                     t.copyFile("kept.okd", "gone.okd");
                      t.storage->afterCheck = [&t] {
-                         QFile::remove(t.path("gone.okd"));
+                         std::filesystem::remove(t.path("gone.okd"));
                          t.faultDone();
                      };
                  },
@@ -358,10 +363,10 @@ INSTANTIATE_TEST_SUITE_P(
         // The message ends in a bracket, so the error box adds no full stop.
         FaultRow{"OpenFileReplacedByAFolderJustBeforeItIsOpened", Command::Open, "turned.okd",
                  [](FaultFolder& t) {
-                     QFile::copy(t.path("kept.okd"), t.path("turned.okd"));
+                     t.copyFile("kept.okd", "turned.okd");
                      t.storage->afterCheck = [&t] {
-                         QFile::remove(t.path("turned.okd"));
-                         QDir(t.path("")).mkdir("turned.okd");
+                         std::filesystem::remove(t.path("turned.okd"));
+                         std::filesystem::create_directory(t.path("turned.okd"));
                          t.faultDone();
                      };
                  },
@@ -369,7 +374,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultRow{"OpenUnreadableFile", Command::Open, "secret.okd",
                  [](FaultFolder& t) {
                      t.openFolderToEveryone();
-                     QFile::copy(t.path("kept.okd"), t.path("secret.okd"));
+                     t.copyFile("kept.okd", "secret.okd");
                      ::chmod(t.native("secret.okd").c_str(), 0);
                  },
                  Rights::OrdinaryUser, "ファイルへのアクセスが拒否されました."},
@@ -388,7 +393,7 @@ INSTANTIATE_TEST_SUITE_P(
                  }()},
         FaultRow{"OpenHundredMegabytesGoingBadAtLine20", Command::Open, "late.okd",
                  [](FaultFolder& t) {
-                     QByteArray head;
+                     std::string head;
                      for (int line = 1; line < 20; ++line)
                          head += line <= 17 ? "-1\r\n" : "5\r\n";
                      t.writeBigFile("late.okd", head + "x", kHundredMB, 'x');
@@ -397,23 +402,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST_F(FaultFolder, HundredMegabytesAfterAValidSetupAreNeverRead) {
-    QByteArray head;
+    std::string head;
     const char* const lines[] = {"10", "20", "30", "40", "50", "60", "-1", "0",  "0",  "0",
                                  "-1", "0",  "-1", "0",  "-1", "0",  "-1", "1",  "2",  "3",
                                  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11", "12", "13",
                                  "14", "15", "16", "17", "18", "19", "20"};
     for (const char* line : lines)
-        head += QByteArray(line) + "\r\n";
+        head += std::string(line) + "\r\n";
     writeBigFile("tail.okd", head, kHundredMB, '\xff');
     const long memoryBefore = peakMemoryKiB();
     window_->openDialog->answers.push_back(path("tail.okd"));
-    window_->form->OpenO1->trigger();
+    window_->form->OpenO1.choose();
     EXPECT_EQ(window_->errors->shown, std::vector<std::string>{});
     const WindowState now = windowState(*window_->form);
     EXPECT_EQ(now.sliders, (std::array<int, 6>{10, 20, 30, 40, 50, 60}));
     EXPECT_EQ(now.options, (std::array<bool, 11>{true, false, false, false, true, false, true,
                                                  false, true, false, true}));
-    EXPECT_EQ(now.captions[19], QStringLiteral("Φ:20"));
+    EXPECT_EQ(now.captions[19], "Φ:20");
     EXPECT_EQ(now.hagen[3].phase, 20.0);
     EXPECT_LT(peakMemoryKiB() - memoryBefore, 32 * 1024);
 }

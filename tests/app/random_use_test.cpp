@@ -1,30 +1,22 @@
-// A long run of random user actions on the real window, shown headless: mouse clicks on
-// the buttons, check boxes, radio buttons and sliders, keys on the sliders, answers in the
-// input box (garbage included), Start/Stop and single frames with ticks fired while the
-// animation runs, and Open and Save of random files through the File menu. A model of what
+// A long run of random user actions on the real window, on the headless backend: clicks on
+// the buttons, check boxes, radio buttons and sliders, keys and drags on the sliders, answers
+// in the input box (garbage included), Start/Stop and single frames with ticks fired while
+// the animation runs, and Open and Save of random files through the File menu. A model of what
 // the user expects follows along, and after every action the window must agree with it:
 // the File menu opens exactly while the animation is stopped, each caption shows the last
 // accepted text, the clock and the picture change only with a drawn frame, and so on.
 //
 // The run is fixed by its seed. ONDULIX_RANDOM_SEED replays another one and
 // ONDULIX_RANDOM_ACTIONS sets the number of actions.
-#include "canvas_widget.h"
 #include "frame_renderer.h"
+#include "key.h"
 #include "pixel_canvas.h"
-#include "scripted_settings_window.h"
+#include "scripted_window.h"
 #include "source_fields.h"
 #include "startup_settings_lines.h"
+#include "temp_folder.h"
+#include "window_state.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QMenuBar>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QStyleOptionSlider>
-#include <QTemporaryDir>
-#include <QTest>
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -32,7 +24,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <random>
@@ -78,12 +72,10 @@ constexpr std::array<std::pair<int, int>, 6> kSliderRange = {
 
 class RandomUser {
 public:
-    RandomUser(std::uint64_t seed, const QString& folder)
-        : seed_(seed), random_(seed), folder_(folder) {
-        window_.form->show();
-        window_.form->activateWindow();
+    RandomUser(std::uint64_t seed, const testsupport::TempFolder& folder)
+        : seed_(seed), random_(seed), folder_(folder.dir()) {
         readEverythingFromTheWindow();
-        QDir(folder_).mkdir("dir.okd");
+        folder.mkdir("dir.okd");
     }
 
     // Runs `count` actions, stopping at the first broken promise.
@@ -243,7 +235,7 @@ private:
     }
 
     // Writes a random settings file and says what opening it must do.
-    OpenOutcome writeRandomFile(const QString& path) {
+    OpenOutcome writeRandomFile(const std::string& path) {
         FileSetup setup;
         std::vector<std::string> lines;
         for (std::size_t i = 0; i < 6; ++i) {
@@ -306,10 +298,10 @@ private:
         return outcome;
     }
 
-    static void writeBytes(const QString& path, const std::string& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-        ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+    static void writeBytes(const std::string& path, const std::string& bytes) {
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file << bytes;
+        ASSERT_TRUE(file.good()) << path;
     }
 
     // --- The model of what the user sees ---
@@ -318,7 +310,7 @@ private:
         bool running = false;
         std::array<int, 6> sliders{};
         std::array<bool, 11> options{};
-        std::array<QString, 20> captions;
+        std::array<std::string, 20> captions;
         std::array<double, 20> values{};
         double speed = 0;
         double theta = 0;
@@ -329,7 +321,7 @@ private:
     };
 
     std::vector<std::uint32_t> picture() const {
-        const platform::PixelCanvas& canvas = window_.form->graph->canvas();
+        const platform::PixelCanvas& canvas = window_.form->graph.canvas();
         return {canvas.bits(), canvas.bits() + std::size_t(canvas.width()) * canvas.height()};
     }
 
@@ -349,14 +341,15 @@ private:
     }
 
     std::array<platform::TrackBar*, 6> sliders() const {
-        const TForm1& w = *window_.form;
-        return {w.thetachanger, w.phichanger,      w.numpoints,
-                w.numzoom,      w.velocitychanger, w.fpschanger};
+        TForm1& w = *window_.form;
+        return {&w.thetachanger, &w.phichanger,      &w.numpoints,
+                &w.numzoom,      &w.velocitychanger, &w.fpschanger};
     }
-    std::array<QAbstractButton*, 11> optionButtons() const {
-        const TForm1& w = *window_.form;
-        return {w.gens1,     w.gens2,   w.gens0,       w.ch_baishitsu, w.ch_bashi, w.ch_suihei,
-                w.ch_seibun, w.ch_2cut, w.ch_guruguru, w.ch_rect,      w.ch_koma};
+    std::array<platform::Control*, 11> optionButtons() const {
+        TForm1& w = *window_.form;
+        return {&w.gens1,       &w.gens2,     &w.gens0,     &w.ch_baishitsu,
+                &w.ch_bashi,    &w.ch_suihei, &w.ch_seibun, &w.ch_2cut,
+                &w.ch_guruguru, &w.ch_rect,   &w.ch_koma};
     }
 
     // The slider handlers, as a user action on slider `i` sets them off.
@@ -398,14 +391,11 @@ private:
             expected_.options[i] = setup.options[i];
         for (std::size_t i = 0; i < 20; ++i) {
             expected_.values[i] = setup.values[i];
-            expected_.captions[i] = prefix(i) + QString::fromStdString(setup.texts[i]);
+            expected_.captions[i] = prefix(i) + setup.texts[i];
         }
     }
 
-    static QString prefix(std::size_t i) {
-        const std::string_view p = sound::kSourceFields[i].prefix;
-        return QString::fromUtf8(p.data(), qsizetype(p.size()));
-    }
+    static std::string prefix(std::size_t i) { return std::string(sound::kSourceFields[i].prefix); }
 
     // --- Actions ---
 
@@ -437,7 +427,7 @@ private:
 
     void clickStartStop() {
         note("click Start/Stop");
-        QTest::mouseClick(window_.form->BitBtn1, Qt::LeftButton);
+        window_.form->BitBtn1.press();
         expected_.running = !expected_.running;
     }
 
@@ -496,13 +486,11 @@ private:
         note("fire " + std::to_string(count) + " tick(s)");
         for (int i = 0; i < count; ++i)
             tick();
-        // The event loop gets its turn as between real ticks: the new frame is painted.
-        QApplication::processEvents();
     }
 
     void clickSourceButton() {
         const std::size_t row = std::size_t(uniform(0, 19));
-        ScriptedInputBox& box = *window_.input;
+        platform::HeadlessInputBox& box = *window_.input;
         box.answers.clear();
         box.asked.clear();
         const int kind = uniform(0, 9);
@@ -519,7 +507,7 @@ private:
         note("click source button " + std::to_string(row + 1) + ", answer " +
              (answer ? "\"" + answer->text + "\"" : std::string("Cancel")) +
              (tickBehind ? ", one tick behind the box" : ""));
-        QTest::mouseClick(window_.form->sourceButtons()[row], Qt::LeftButton);
+        window_.form->sourceButtons()[row]->press();
         box.whileOpen = nullptr;
         ++entries;
         ASSERT_EQ(box.asked.size(), 1u);
@@ -527,25 +515,20 @@ private:
         EXPECT_EQ(box.asked[0].prompt, std::string(sound::kSourceFields[row].prompt));
         if (answer && answer->value) {
             expected_.values[row] = *answer->value;
-            expected_.captions[row] = prefix(row) + QString::fromStdString(answer->text);
+            expected_.captions[row] = prefix(row) + answer->text;
         }
     }
 
     void clickOption() {
         const std::size_t i = std::size_t(uniform(0, 10));
-        QAbstractButton* button = optionButtons()[i];
-        note("click " + button->objectName().toStdString());
-        // The click lands on the box or the circle itself.
-        QStyleOptionButton option;
-        option.initFrom(button);
-        const QStyle::SubElement indicator =
-            i < 3 ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator;
-        const QPoint at = button->style()->subElementRect(indicator, &option, button).center();
-        QTest::mouseClick(button, Qt::LeftButton, {}, at);
+        platform::Control* button = optionButtons()[i];
+        note("click " + button->name());
         if (i < 3) {
+            static_cast<platform::RadioButton*>(button)->select();
             expected_.options[0] = expected_.options[1] = expected_.options[2] = false;
             expected_.options[i] = true;
         } else {
+            static_cast<platform::CheckBox*>(button)->toggle();
             expected_.options[i] = !expected_.options[i];
         }
     }
@@ -554,71 +537,41 @@ private:
         const std::size_t i = std::size_t(uniform(0, 5));
         platform::TrackBar* slider = sliders()[i];
         struct Key {
-            Qt::Key key;
+            platform::Key key;
             const char* name;
         };
+        using platform::Key::Down, platform::Key::End, platform::Key::Home, platform::Key::Left,
+            platform::Key::PageDown, platform::Key::PageUp, platform::Key::Right, platform::Key::Up;
         static const std::vector<Key> keys = {
-            {Qt::Key_Up, "Up"},       {Qt::Key_Down, "Down"},      {Qt::Key_Left, "Left"},
-            {Qt::Key_Right, "Right"}, {Qt::Key_PageUp, "Page Up"}, {Qt::Key_PageDown, "Page Down"},
-            {Qt::Key_Home, "Home"},   {Qt::Key_End, "End"}};
+            {Up, "Up"},          {Down, "Down"},          {Left, "Left"}, {Right, "Right"},
+            {PageUp, "Page Up"}, {PageDown, "Page Down"}, {Home, "Home"}, {End, "End"}};
         const Key& key = pick(keys);
-        note("key " + std::string(key.name) + " on " + slider->objectName().toStdString());
-        slider->setFocus();
-        QTest::keyClick(slider, key.key);
+        note("key " + std::string(key.name) + " on " + slider->name());
+        EXPECT_TRUE(slider->keyPress(key.key));
         int& position = expected_.sliders[i];
         switch (key.key) {
-        case Qt::Key_Up:
-        case Qt::Key_Left:
-            position -= slider->singleStep();
+        case Up:
+        case Left:
+            position -= slider->lineStep();
             break;
-        case Qt::Key_Down:
-        case Qt::Key_Right:
-            position += slider->singleStep();
+        case Down:
+        case Right:
+            position += slider->lineStep();
             break;
-        case Qt::Key_PageUp:
+        case PageUp:
             position -= slider->pageStep();
             break;
-        case Qt::Key_PageDown:
+        case PageDown:
             position += slider->pageStep();
             break;
-        case Qt::Key_Home:
-            position = slider->minimum();
+        case Home:
+            position = slider->min();
             break;
         default:
-            position = slider->maximum();
+            position = slider->max();
         }
-        position = std::clamp(position, slider->minimum(), slider->maximum());
+        position = std::clamp(position, slider->min(), slider->max());
         sliderHandlerRan(i);
-    }
-
-    // Where the style draws a slider's groove and thumb: the style option as QSlider makes
-    // it for painting, from the slider's public state.
-    static QRect sliderPart(const QSlider* slider, QStyle::SubControl part) {
-        QStyleOptionSlider option;
-        option.initFrom(slider);
-        option.subControls = QStyle::SC_None;
-        option.activeSubControls = QStyle::SC_None;
-        option.orientation = slider->orientation();
-        option.maximum = slider->maximum();
-        option.minimum = slider->minimum();
-        option.tickPosition = slider->tickPosition();
-        option.tickInterval = slider->tickInterval();
-        option.upsideDown =
-            slider->orientation() == Qt::Horizontal
-                ? slider->invertedAppearance() != (option.direction == Qt::RightToLeft)
-                : !slider->invertedAppearance();
-        option.direction = Qt::LeftToRight;
-        option.sliderPosition = slider->sliderPosition();
-        option.sliderValue = slider->value();
-        option.singleStep = slider->singleStep();
-        option.pageStep = slider->pageStep();
-        if (slider->orientation() == Qt::Horizontal)
-            option.state |= QStyle::State_Horizontal;
-        return slider->style()->subControlRect(QStyle::CC_Slider, &option, part, slider);
-    }
-
-    QPoint pointIn(const QRect& rect) {
-        return {uniform(rect.left(), rect.right()), uniform(rect.top(), rect.bottom())};
     }
 
     // A click on a slider's track: on the thumb it only lets go of it again, elsewhere it
@@ -626,62 +579,59 @@ private:
     void clickOnSlider() {
         const std::size_t i = std::size_t(uniform(0, 5));
         platform::TrackBar* slider = sliders()[i];
-        const QPoint at = pointIn(sliderPart(slider, QStyle::SC_SliderGroove));
-        note("click on " + slider->objectName().toStdString() + " at " + std::to_string(at.x()) +
-             "," + std::to_string(at.y()));
-        const int before = slider->position();
-        QTest::mouseClick(slider, Qt::LeftButton, {}, at);
-        EXPECT_LE(std::abs(slider->position() - before), slider->pageStep())
-            << "a click moves a slider by at most a page";
-        expected_.sliders[i] = slider->position();
+        const int where = uniform(-1, 1);
+        note("click on " + slider->name() +
+             (where < 0   ? " above"
+              : where > 0 ? " below"
+                          : "'s thumb"));
+        if (where == 0)
+            slider->release();
+        else
+            slider->moveTo(slider->position() + where * slider->pageStep());
+        expected_.sliders[i] = std::clamp(expected_.sliders[i] + where * slider->pageStep(),
+                                          slider->min(), slider->max());
         sliderHandlerRan(i);
     }
 
-    // Drags a slider's thumb to somewhere on its track and lets go.
+    // Drags a slider's thumb to somewhere on its track, passing another place, and lets go.
     void dragSlider() {
         const std::size_t i = std::size_t(uniform(0, 5));
         platform::TrackBar* slider = sliders()[i];
-        const QPoint from = sliderPart(slider, QStyle::SC_SliderHandle).center();
-        const QPoint to = pointIn(sliderPart(slider, QStyle::SC_SliderGroove));
-        note("drag " + slider->objectName().toStdString() + " to " + std::to_string(to.x()) + "," +
-             std::to_string(to.y()));
-        QTest::mousePress(slider, Qt::LeftButton, {}, from);
-        QTest::mouseMove(slider, to);
-        QTest::mouseRelease(slider, Qt::LeftButton, {}, to);
-        EXPECT_FALSE(slider->isSliderDown());
-        expected_.sliders[i] = slider->position();
+        const int passing = uniform(slider->min(), slider->max());
+        const int to = uniform(slider->min(), slider->max());
+        note("drag " + slider->name() + " over " + std::to_string(passing) + " to " +
+             std::to_string(to));
+        slider->moveTo(passing);
+        slider->moveTo(to);
+        slider->release();
+        expected_.sliders[i] = to;
         sliderHandlerRan(i);
     }
 
-    // Opens the File menu the way the user does, by clicking its title; true when it opened.
-    bool openFileMenu() {
-        QMenuBar* bar = window_.form->MainMenu1;
-        const QRect title = bar->actionGeometry(window_.form->FileF1->menuAction());
-        QTest::mouseClick(bar, Qt::LeftButton, {}, title.center());
-        const bool opened = window_.form->FileF1->isVisible();
-        EXPECT_EQ(opened, !expected_.running) << "the File menu opens exactly while stopped";
-        return opened;
+    // Chooses an item of the File menu the way the user does; while the animation runs the
+    // menu cannot be opened, and an item chosen anyway does nothing. True when it ran.
+    bool chooseFromFileMenu(platform::MenuItem& item) {
+        EXPECT_EQ(window_.form->FileF1.enabled(), !expected_.running)
+            << "the File menu opens exactly while stopped";
+        const std::size_t dialogsBefore =
+            window_.openDialog->offered.size() + window_.saveDialog->offered.size();
+        item.choose();
+        const bool ran =
+            window_.openDialog->offered.size() + window_.saveDialog->offered.size() > dialogsBefore;
+        EXPECT_EQ(ran, !expected_.running);
+        return ran;
     }
 
-    void chooseFromFileMenu(QAction* item) {
-        QMenu* menu = window_.form->FileF1;
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        EXPECT_FALSE(menu->isVisible());
-    }
-
-    QString randomName() {
-        static const std::vector<QString> names = {"a",         "b.okd",   "c.OKD", "d.okd.okd",
-                                                   "波源.okd",  "e f.okd", "dir",   "dir.okd",
-                                                   "sub/x.okd", "g.txt",   ".okd",  "hh"};
+    std::string randomName() {
+        static const std::vector<std::string> names = {"a",         "b.okd",   "c.OKD", "d.okd.okd",
+                                                       "波源.okd",  "e f.okd", "dir",   "dir.okd",
+                                                       "sub/x.okd", "g.txt",   ".okd",  "hh"};
         return pick(names);
     }
 
     void openFromMenu() {
-        note(expected_.running ? "try to open the File menu while running" : "File > Open");
-        if (!openFileMenu())
-            return;
-        ++opens;
-        std::optional<QString> answer;
+        note(expected_.running ? "try File > Open while running" : "File > Open");
+        std::optional<std::string> answer;
         OpenOutcome outcome;
         const int kind = uniform(0, 9);
         if (kind == 0) {
@@ -696,14 +646,17 @@ private:
             // A folder, or a name with no file: nothing happens, without a word.
             answer = folder_ + (chance(0.5) ? "/dir.okd" : "/missing.okd");
         } else {
-            answer = folder_ + "/r" + QString::number(uniform(0, 20)) + ".okd";
+            answer = folder_ + "/r" + std::to_string(uniform(0, 20)) + ".okd";
             outcome = writeRandomFile(*answer);
             known_[*answer] = outcome;
         }
         if (answer)
-            note("  open " + answer->toStdString());
+            note("  open " + *answer);
+        window_.openDialog->answers.clear();
         window_.openDialog->answers.push_back(answer);
-        chooseFromFileMenu(window_.form->OpenO1);
+        if (!chooseFromFileMenu(window_.form->OpenO1))
+            return;
+        ++opens;
         if (outcome.setup)
             applyFile(*outcome.setup);
         if (outcome.error) {
@@ -722,22 +675,22 @@ private:
     }
 
     void saveFromMenu() {
-        note(expected_.running ? "try to open the File menu while running" : "File > Save");
-        if (!openFileMenu())
-            return;
-        ++saves;
-        std::optional<QString> answer;
+        note(expected_.running ? "try File > Save while running" : "File > Save");
+        std::optional<std::string> answer;
         if (uniform(0, 9) > 0)
             answer = folder_ + "/" + randomName();
-        note("  save as " + (answer ? answer->toStdString() : std::string("(cancel)")));
+        note("  save as " + (answer ? *answer : std::string("(cancel)")));
+        window_.saveDialog->answers.clear();
         window_.saveDialog->answers.push_back(answer);
-        chooseFromFileMenu(window_.form->SaveS1);
+        if (!chooseFromFileMenu(window_.form->SaveS1))
+            return;
+        ++saves;
         if (!answer)
             return;
-        const QString name = answer->endsWith(".okd") ? *answer : *answer + ".okd";
+        const std::string name = answer->ends_with(".okd") ? *answer : *answer + ".okd";
         EXPECT_EQ(window_.saveDialog->fileName(), name);
-        if (name.endsWith("/dir.okd") || name.contains("/sub/")) {
-            expected_.errors.push_back("ファイル " + name.toStdString() + " を作成できません.");
+        if (name.ends_with("/dir.okd") || name.find("/sub/") != std::string::npos) {
+            expected_.errors.push_back("ファイル " + name + " を作成できません.");
             return;
         }
         // The file holds the set-up as the controls show it, one decimal value a line.
@@ -756,9 +709,10 @@ private:
             setup.texts[i] = std::to_string(setup.values[i]);
             lines.push_back(setup.texts[i]);
         }
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        EXPECT_EQ(file.readAll().toStdString(), testsupport::joinLines(lines, "\r\n"));
+        std::ifstream file(name, std::ios::binary);
+        ASSERT_TRUE(file.good()) << name;
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}),
+                  testsupport::joinLines(lines, "\r\n"));
         known_[name] = OpenOutcome{setup, std::nullopt};
     }
 
@@ -771,13 +725,13 @@ private:
         EXPECT_EQ(window_.timer->ticking, expected_.running) << "ticks come exactly while running";
         EXPECT_EQ(now.fileMenuEnabled, !expected_.running) << "File menu enabled while stopped";
         if (expected_.running) {
-            EXPECT_EQ(now.interval, w.fpschanger->position()) << "the interval follows 処理";
+            EXPECT_EQ(now.interval, w.fpschanger.position()) << "the interval follows 処理";
         }
         EXPECT_EQ(now.sliders, expected_.sliders);
         EXPECT_EQ(now.options, expected_.options);
         EXPECT_LE(int(now.options[0]) + int(now.options[1]) + int(now.options[2]), 1);
         for (std::size_t i = 0; i < 20; ++i) {
-            EXPECT_EQ(now.captions[i].toStdString(), expected_.captions[i].toStdString())
+            EXPECT_EQ(now.captions[i], expected_.captions[i])
                 << "caption of button " << i + 1 << " shows the last accepted text";
             EXPECT_EQ(sound::fieldOf(sound::hagen, sound::kSourceFields[i]), expected_.values[i])
                 << "value of button " << i + 1;
@@ -794,44 +748,27 @@ private:
 
     std::uint64_t seed_;
     std::mt19937_64 random_;
-    QString folder_;
-    ScriptedSettingsWindow window_;
+    std::string folder_;
+    ScriptedWindow window_;
     Expected expected_;
-    std::map<QString, OpenOutcome> known_; // files written so far and what opening them does
+    std::map<std::string, OpenOutcome> known_; // files written so far and what opening them does
     std::deque<std::string> log_;
 };
 
-QtMessageHandler forwardedHandler = nullptr;
-
-// The offscreen platform says for every menu that pops up that it can neither raise it nor
-// grab the keyboard; thousands of those lines would bury the run's figures.
-void withoutOffscreenNotices(QtMsgType type, const QMessageLogContext& context,
-                             const QString& message) {
-    if (message.startsWith(QStringLiteral("This plugin does not support")))
-        return;
-    if (forwardedHandler)
-        forwardedHandler(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 TEST(RandomUse, EveryActionKeepsWhatTheUserReliesOn) {
-    forwardedHandler = qInstallMessageHandler(withoutOffscreenNotices);
     const std::uint64_t seed = environmentNumber("ONDULIX_RANDOM_SEED", kDefaultSeed);
     const int actions = int(environmentNumber("ONDULIX_RANDOM_ACTIONS", kDefaultActions));
     std::printf("random use: seed %llu, %d actions (replay with ONDULIX_RANDOM_SEED=%llu)\n",
                 static_cast<unsigned long long>(seed), actions,
                 static_cast<unsigned long long>(seed));
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    RandomUser user(seed, folder.path());
+    testsupport::TempFolder folder;
+    RandomUser user(seed, folder);
     user.run(actions);
     std::printf("random use: %d actions (%d while running), %d ticks, %d frames (%d compared "
                 "with the reference), %d entries, %d opens, %d saves, %d error messages\n",
                 user.actionsRun, user.actionsWhileRunning, user.ticksFired, user.framesDrawn,
                 user.framesCompared, user.entries, user.opens, user.saves, user.errorsShown);
     EXPECT_EQ(user.actionsRun, actions);
-    qInstallMessageHandler(forwardedHandler);
 }
 
 } // namespace

@@ -1,42 +1,43 @@
 #pragma once
 
-#include "canvas_widget.h"
 #include "frame_renderer.h"
+#include "headless_backend.h"
 #include "pixel_canvas.h"
-#include "recording_error_box.h"
-#include "scripted_input_box.h"
-#include "scripted_timer.h"
 #include "tform1.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-// The main window with a timer, an error box and an input box that the test drives.
-// Creating it runs FormCreate, which also resets the program's shared state.
+// The main window on the headless backend, whose timer, boxes and dialogs the test drives;
+// the file layer is the real disk unless the test hands in one of its own. Creating it runs
+// FormCreate, which also resets the program's shared state.
 struct ScriptedWindow {
-    ScriptedWindow() {
-        auto scriptedTimer = std::make_unique<ScriptedTimer>();
-        auto recordingErrors = std::make_unique<RecordingErrorBox>();
-        auto scriptedInput = std::make_unique<ScriptedInputBox>();
-        timer = scriptedTimer.get();
-        errors = recordingErrors.get();
-        input = scriptedInput.get();
-        form = std::make_unique<TForm1>(TForm1Services{
-            std::move(scriptedTimer), std::move(recordingErrors), std::move(scriptedInput)});
+    explicit ScriptedWindow(std::unique_ptr<platform::SettingsStorage> storage = nullptr) {
+        TForm1Services services;
+        services.settingsStorage = std::move(storage);
+        form = std::make_unique<TForm1>(backend, std::move(services));
+        timer = backend.timer;
+        errors = backend.errorBox;
+        input = backend.inputBox;
+        openDialog = backend.openDialog;
+        saveDialog = backend.saveDialog;
     }
 
     TForm1* operator->() const { return form.get(); }
 
     // The bitmap of the drawing area as it stands.
     std::vector<std::uint32_t> pixels() const {
-        const platform::PixelCanvas& canvas = form->graph->canvas();
+        const platform::PixelCanvas& canvas = form->graph.canvas();
         return {canvas.bits(), canvas.bits() + canvas.width() * canvas.height()};
     }
 
-    ScriptedTimer* timer;
-    RecordingErrorBox* errors;
-    ScriptedInputBox* input;
+    platform::HeadlessBackend backend;
+    platform::HeadlessTimer* timer = nullptr;
+    platform::HeadlessErrorBox* errors = nullptr;
+    platform::HeadlessInputBox* input = nullptr;
+    platform::HeadlessFileDialog* openDialog = nullptr;
+    platform::HeadlessFileDialog* saveDialog = nullptr;
     std::unique_ptr<TForm1> form;
 };
 

@@ -2,38 +2,31 @@
 // and real files in a temporary folder.
 #include "open_descriptors.h"
 #include "program_error.h"
-#include "recording_error_box.h"
-#include "scripted_file_dialog.h"
-#include "scripted_input_box.h"
-#include "scripted_settings_window.h"
-#include "scripted_timer.h"
+#include "scripted_window.h"
 #include "settings_file.h"
 #include "settings_storage.h"
 #include "sound.h"
 #include "source_fields.h"
 #include "startup_settings_lines.h"
+#include "temp_folder.h"
 #include "tform1.h"
-#include "track_bar.h"
+#include "window_state.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
 #include <array>
 #include <cerrno>
 #include <csignal>
 #include <dirent.h>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -47,78 +40,59 @@ using testsupport::startupWith;
 
 using testsupport::openDescriptorCount;
 
+using Names = std::vector<std::string>;
+
 // A fresh main window with scripted dialogs, boxes and timer, over a temporary folder.
 class SettingsCommands : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        makeWindow();
-    }
+    void SetUp() override { makeWindow(); }
 
     // Replaces the window by a fresh one, as after a new start of the program.
     void makeWindow(std::unique_ptr<platform::SettingsStorage> storage = nullptr) {
-        window_.reset();
-        TForm1Services services;
-        auto openDialog = std::make_unique<ScriptedFileDialog>();
-        auto saveDialog = std::make_unique<ScriptedFileDialog>();
-        auto errorBox = std::make_unique<RecordingErrorBox>();
-        auto inputBox = std::make_unique<ScriptedInputBox>();
-        auto timer = std::make_unique<ScriptedTimer>();
-        openDialog_ = openDialog.get();
-        saveDialog_ = saveDialog.get();
-        errorBox_ = errorBox.get();
-        inputBox_ = inputBox.get();
-        services.openDialog = std::move(openDialog);
-        services.saveDialog = std::move(saveDialog);
-        services.errorBox = std::move(errorBox);
-        services.inputBox = std::move(inputBox);
-        services.timer = std::move(timer);
-        services.settingsStorage = std::move(storage);
-        window_ = std::make_unique<TForm1>(std::move(services));
+        scripted_.reset();
+        scripted_ = std::make_unique<ScriptedWindow>(std::move(storage));
+        window_ = scripted_->form.get();
+        openDialog_ = scripted_->openDialog;
+        saveDialog_ = scripted_->saveDialog;
+        errorBox_ = scripted_->errors;
+        inputBox_ = scripted_->input;
     }
 
-    QString path(const QString& name) const { return dir_.filePath(name); }
+    std::string path(const std::string& name) const { return dir_.path(name); }
 
-    void writeFile(const QString& name, const std::string& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+    void writeFile(const std::string& name, const std::string& bytes) const {
+        dir_.write(name, bytes);
     }
-    std::string readFile(const QString& name) const {
-        QFile file(path(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return "<missing>";
-        return file.readAll().toStdString();
+    std::string readFile(const std::string& name) const {
+        const std::string bytes = dir_.read(name);
+        return bytes == "<unreadable>" ? "<missing>" : bytes;
     }
-    QStringList entries() const {
-        return QDir(dir_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDir::Name);
-    }
+    Names entries() const { return dir_.entries(); }
 
     // File > Open, the user confirming `answer` (a name in the folder) or cancelling.
-    void open(const std::optional<QString>& answer) {
+    void open(const std::optional<std::string>& answer) {
         openDialog_->answers.push_back(answer ? std::optional(path(*answer)) : std::nullopt);
-        window_->OpenO1->trigger();
+        window_->OpenO1.choose();
     }
     void openLines(const std::vector<std::string>& lines) {
         writeFile("set.okd", joinLines(lines, "\r\n"));
         open("set.okd");
     }
     // File > Save, the user confirming `answer` as it stands or cancelling.
-    void save(const std::optional<QString>& answer) {
+    void save(const std::optional<std::string>& answer) {
         saveDialog_->answers.push_back(answer);
-        window_->SaveS1->trigger();
+        window_->SaveS1.choose();
     }
 
     std::vector<std::string> errors() const { return errorBox_->shown; }
 
-    QTemporaryDir dir_;
-    std::unique_ptr<TForm1> window_;
-    ScriptedFileDialog* openDialog_ = nullptr;
-    ScriptedFileDialog* saveDialog_ = nullptr;
-    RecordingErrorBox* errorBox_ = nullptr;
-    ScriptedInputBox* inputBox_ = nullptr;
+    testsupport::TempFolder dir_;
+    std::unique_ptr<ScriptedWindow> scripted_;
+    TForm1* window_ = nullptr;
+    platform::HeadlessFileDialog* openDialog_ = nullptr;
+    platform::HeadlessFileDialog* saveDialog_ = nullptr;
+    platform::HeadlessErrorBox* errorBox_ = nullptr;
+    platform::HeadlessInputBox* inputBox_ = nullptr;
 };
 
 // --- Save ---
@@ -130,16 +104,16 @@ TEST_F(SettingsCommands, SaveRightAfterStartWritesTheStartupFile) {
     ASSERT_EQ(expected.size(), 124u);
     EXPECT_EQ(readFile("startup.okd"), expected);
     EXPECT_EQ(saveDialog_->fileName(), path("startup.okd"));
-    ASSERT_EQ(window_->saver->count(), 37);
-    EXPECT_EQ(window_->saver->item(0)->text(), QStringLiteral("-30"));
-    EXPECT_FALSE(window_->saver->isVisible());
-    EXPECT_EQ(entries(), QStringList{"startup.okd"});
+    ASSERT_EQ(window_->saver.items().size(), 37u);
+    EXPECT_EQ(window_->saver.items()[0], "-30");
+    EXPECT_FALSE(window_->saver.visible());
+    EXPECT_EQ(entries(), Names{"startup.okd"});
 }
 
 struct ExtensionRow {
     std::string name;
-    QString typed;
-    QString written;
+    std::string typed;
+    std::string written;
 };
 
 void PrintTo(const ExtensionRow& row, std::ostream* out) {
@@ -151,13 +125,13 @@ class SaveExtension : public SettingsCommands,
 
 TEST_P(SaveExtension, AppendsDotOkdUnlessTheNameEndsInExactlyThat) {
     // Relative names, so that the rule sees names as short as two characters.
-    const QString oldCurrent = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    const std::filesystem::path oldCurrent = std::filesystem::current_path();
+    std::filesystem::current_path(dir_.dir());
     save(GetParam().typed);
-    QDir::setCurrent(oldCurrent);
+    std::filesystem::current_path(oldCurrent);
     EXPECT_EQ(errors(), std::vector<std::string>{});
     EXPECT_EQ(saveDialog_->fileName(), GetParam().written);
-    EXPECT_EQ(entries(), QStringList{GetParam().written});
+    EXPECT_EQ(entries(), Names{GetParam().written});
     // The longer name is offered the next time.
     save(std::nullopt);
     EXPECT_EQ(saveDialog_->offered.back(), GetParam().written);
@@ -178,21 +152,21 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveExtension,
 TEST_F(SettingsCommands, CancelledSaveWritesNothing) {
     writeFile("set.okd", "old");
     save(path("set.okd"));
-    window_->thetachanger->setPosition(10);
+    window_->thetachanger.setPosition(10);
     writeFile("set.okd", "old");
     save(std::nullopt);
     EXPECT_EQ(readFile("set.okd"), "old");
-    EXPECT_EQ(entries(), QStringList{"set.okd"});
+    EXPECT_EQ(entries(), Names{"set.okd"});
     EXPECT_EQ(saveDialog_->fileName(), path("set.okd"));
     EXPECT_EQ(errors(), std::vector<std::string>{});
 }
 
 TEST_F(SettingsCommands, SaveThatCannotCreateNamesTheFileAndKeepsTheLongerName) {
     save(path("nowhere/set"));
-    const std::string name = path("nowhere/set.okd").toStdString();
+    const std::string name = path("nowhere/set.okd");
     EXPECT_EQ(errors(), std::vector<std::string>{"ファイル " + name + " を作成できません."});
     EXPECT_EQ(saveDialog_->fileName(), path("nowhere/set.okd"));
-    EXPECT_EQ(entries(), QStringList{});
+    EXPECT_EQ(entries(), Names{});
 }
 
 TEST_F(SettingsCommands, SaveThatFailsMidwayKeepsTheOldFile) {
@@ -210,7 +184,7 @@ TEST_F(SettingsCommands, SaveThatFailsMidwayKeepsTheOldFile) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(errors(), std::vector<std::string>{"ストリームへの書き込みエラー."});
     EXPECT_EQ(readFile("set.okd"), old);
-    EXPECT_EQ(entries(), QStringList{"set.okd"}) << "no temporary file is left";
+    EXPECT_EQ(entries(), Names{"set.okd"}) << "no temporary file is left";
 }
 
 // --- Open: the whole set-up ---
@@ -227,23 +201,23 @@ TEST_F(SettingsCommands, OpenOfTheStartupFileOnlySetsTheElevation) {
 }
 
 // Changes every part of the set-up the way a user does.
-void changeEverything(TForm1& window, ScriptedInputBox& inputBox) {
-    window.thetachanger->setPosition(40);
-    window.phichanger->setPosition(-120);
-    window.numpoints->setPosition(33);
-    window.numzoom->setPosition(12);
-    window.velocitychanger->setPosition(37);
-    window.fpschanger->setPosition(450);
-    window.gens0->click();
-    window.ch_baishitsu->click();
-    window.ch_seibun->click();
-    window.ch_2cut->click();
-    window.ch_guruguru->click();
-    window.ch_koma->click();
+void changeEverything(TForm1& window, platform::HeadlessInputBox& inputBox) {
+    window.thetachanger.setPosition(40);
+    window.phichanger.setPosition(-120);
+    window.numpoints.setPosition(33);
+    window.numzoom.setPosition(12);
+    window.velocitychanger.setPosition(37);
+    window.fpschanger.setPosition(450);
+    window.gens0.select();
+    window.ch_baishitsu.toggle();
+    window.ch_seibun.toggle();
+    window.ch_2cut.toggle();
+    window.ch_guruguru.toggle();
+    window.ch_koma.toggle();
     const auto buttons = window.sourceButtons();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         inputBox.answers.push_back(std::to_string(int(i * 137) - 1000));
-        buttons[i]->click();
+        buttons[i]->press();
     }
 }
 
@@ -321,8 +295,8 @@ class OpenSliderLine : public SettingsCommands, public ::testing::WithParamInter
 protected:
     platform::TrackBar* slider() const {
         const std::array<platform::TrackBar*, 6> sliders = {
-            window_->thetachanger, window_->phichanger,      window_->numpoints,
-            window_->numzoom,      window_->velocitychanger, window_->fpschanger};
+            &window_->thetachanger, &window_->phichanger,      &window_->numpoints,
+            &window_->numzoom,      &window_->velocitychanger, &window_->fpschanger};
         return sliders[std::size_t(GetParam().line - 1)];
     }
 };
@@ -333,9 +307,9 @@ TEST_P(OpenSliderLine, SetsTheValueThenTheSlider) {
         slider()->setPosition(*row.preset);
     // The other lines as the window stands, so that only this line's effect shows.
     std::vector<std::string> lines = startupWith({{row.line, row.text}});
-    lines[0] = std::to_string(window_->thetachanger->position());
-    lines[1] = std::to_string(window_->phichanger->position());
-    lines[4] = std::to_string(window_->velocitychanger->position());
+    lines[0] = std::to_string(window_->thetachanger.position());
+    lines[1] = std::to_string(window_->phichanger.position());
+    lines[4] = std::to_string(window_->velocitychanger.position());
     lines[std::size_t(row.line - 1)] = row.text;
     openLines(lines);
     EXPECT_EQ(errors(), std::vector<std::string>{});
@@ -376,7 +350,7 @@ TEST_F(SettingsCommands, ElevationLineRightAfterStartSetsTheAngleAlthoughTheSlid
     // The slider already shows -30 while the angle is 30: the slider does not move, so only
     // the direct assignment can set the angle.
     openLines(startupWith({{1, "-30"}}));
-    EXPECT_EQ(window_->thetachanger->position(), -30);
+    EXPECT_EQ(window_->thetachanger.position(), -30);
     EXPECT_EQ(sound::theta, -30.0);
 }
 
@@ -396,8 +370,8 @@ TEST_P(OpenRadioLines, LastTrueLineStaysChecked) {
     const RadioRow& row = GetParam();
     openLines(startupWith({{7, row.gens1}, {8, row.gens2}, {9, row.gens0}}));
     EXPECT_EQ(errors(), std::vector<std::string>{});
-    EXPECT_EQ((std::array<bool, 3>{window_->gens1->isChecked(), window_->gens2->isChecked(),
-                                   window_->gens0->isChecked()}),
+    EXPECT_EQ((std::array<bool, 3>{window_->gens1.checked(), window_->gens2.checked(),
+                                   window_->gens0.checked()}),
               row.checked);
 }
 
@@ -413,11 +387,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsCommands, AfterNoAttenuationTheButtonsStillExcludeEachOther) {
     openLines(startupWith({{7, "0"}, {8, "0"}, {9, "0"}}));
-    window_->gens1->click();
-    window_->gens0->click();
-    EXPECT_FALSE(window_->gens1->isChecked());
-    EXPECT_FALSE(window_->gens2->isChecked());
-    EXPECT_TRUE(window_->gens0->isChecked());
+    window_->gens1.select();
+    window_->gens0.select();
+    EXPECT_FALSE(window_->gens1.checked());
+    EXPECT_FALSE(window_->gens2.checked());
+    EXPECT_TRUE(window_->gens0.checked());
 }
 
 struct OptionRow {
@@ -433,10 +407,10 @@ void PrintTo(const OptionRow& row, std::ostream* out) {
 class OpenOptionLine : public SettingsCommands, public ::testing::WithParamInterface<OptionRow> {};
 
 TEST_P(OpenOptionLine, SetsTheCheckBox) {
-    window_->ch_baishitsu->setChecked(!GetParam().checked);
+    window_->ch_baishitsu.setChecked(!GetParam().checked);
     openLines(startupWith({{10, GetParam().text}}));
     EXPECT_EQ(errors(), std::vector<std::string>{});
-    EXPECT_EQ(window_->ch_baishitsu->isChecked(), GetParam().checked);
+    EXPECT_EQ(window_->ch_baishitsu.checked(), GetParam().checked);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OpenOptionLine,
@@ -454,7 +428,7 @@ struct CaptionRow {
     int line;
     std::string text;
     double value;
-    QString caption;
+    std::string caption;
 };
 
 void PrintTo(const CaptionRow& row, std::ostream* out) {
@@ -469,7 +443,7 @@ TEST_P(OpenSourceLine, SetsTheFieldAndShowsTheLineAsRead) {
     EXPECT_EQ(errors(), std::vector<std::string>{});
     const std::size_t index = std::size_t(row.line - 18);
     EXPECT_EQ(sound::fieldOf(sound::hagen, sound::kSourceFields[index]), row.value);
-    EXPECT_EQ(window_->sourceButtons()[index]->text(), row.caption);
+    EXPECT_EQ(window_->sourceButtons()[index]->caption(), row.caption);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -575,7 +549,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST_F(SettingsCommands, FolderOrMissingFileUnderTheChosenNameIsIgnoredQuietly) {
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.okd"));
+    dir_.mkdir("folder.okd");
     const WindowState before = windowState(*window_);
     open("folder.okd");
     open("missing.okd");
@@ -587,10 +561,10 @@ TEST_F(SettingsCommands, FolderOrMissingFileUnderTheChosenNameIsIgnoredQuietly) 
 
 TEST_F(SettingsCommands, CancelledOpenReadsNothingNotEvenTheLastFile) {
     openLines(startupWith({{1, "45"}}));
-    ASSERT_EQ(window_->thetachanger->position(), 45);
-    window_->thetachanger->setPosition(10);
+    ASSERT_EQ(window_->thetachanger.position(), 45);
+    window_->thetachanger.setPosition(10);
     open(std::nullopt);
-    EXPECT_EQ(window_->thetachanger->position(), 10);
+    EXPECT_EQ(window_->thetachanger.position(), 10);
     EXPECT_EQ(sound::theta, 10.0);
     EXPECT_EQ(openDialog_->fileName(), path("set.okd"));
     EXPECT_EQ(openDialog_->offered.back(), path("set.okd"));
@@ -600,24 +574,24 @@ TEST_F(SettingsCommands, CancelledOpenReadsNothingNotEvenTheLastFile) {
 TEST_F(SettingsCommands, CancelledOpenBeforeAnyNameDoesNothing) {
     const WindowState before = windowState(*window_);
     open(std::nullopt);
-    EXPECT_EQ(openDialog_->offered, std::vector<QString>{QString()});
+    EXPECT_EQ(openDialog_->offered, std::vector<std::string>{std::string()});
     EXPECT_EQ(windowState(*window_).describe(), before.describe());
     EXPECT_EQ(errors(), std::vector<std::string>{});
 }
 
 TEST_F(SettingsCommands, DialogsOfferTheSettingsFilter) {
-    EXPECT_EQ(window_->OpenDialog1->filter(), QStringLiteral("Ondulix-Kデータ[*.okd]|*.okd"));
-    EXPECT_EQ(window_->SaveDialog1->filter(), QStringLiteral("Ondulix-Kデータ[*.okd]|*.okd"));
+    EXPECT_EQ(window_->OpenDialog1->filter(), "Ondulix-Kデータ[*.okd]|*.okd");
+    EXPECT_EQ(window_->SaveDialog1->filter(), "Ondulix-Kデータ[*.okd]|*.okd");
 }
 
 // A file layer whose file reads well for a while and then fails, as a failing disk does.
 class FailingReadStorage final : public platform::SettingsStorage {
 public:
-    bool isRegularFile(const QString&) const override { return true; }
-    std::unique_ptr<platform::SettingsInput> openForReading(const QString&) override {
+    bool isRegularFile(const std::string&) const override { return true; }
+    std::unique_ptr<platform::SettingsInput> openForReading(const std::string&) override {
         return std::make_unique<Input>();
     }
-    void writeWhole(const QString&, std::string_view) override {}
+    void writeWhole(const std::string&, std::string_view) override {}
 
 private:
     class Input final : public platform::SettingsInput {
@@ -644,19 +618,21 @@ TEST_F(SettingsCommands, ReadThatFailsMidwayShowsTheIoErrorAndChangesNothing) {
 // --- The sample set-ups ---
 
 TEST_F(SettingsCommands, EverySampleOpensAsWritten) {
-    const QDir examples(QStringLiteral(ONDULIX_EXAMPLES_DIR));
-    const QStringList names = examples.entryList({QStringLiteral("*.okd")}, QDir::Files);
-    ASSERT_GE(names.size(), 5);
-    for (const QString& name : names) {
-        SCOPED_TRACE(name.toStdString());
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(ONDULIX_EXAMPLES_DIR))
+        if (entry.path().extension() == ".okd")
+            names.push_back(entry.path().string());
+    ASSERT_GE(names.size(), 5u);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
         makeWindow();
-        openDialog_->answers.push_back(examples.filePath(name));
-        window_->OpenO1->trigger();
+        openDialog_->answers.push_back(name);
+        window_->OpenO1.choose();
         EXPECT_EQ(errors(), std::vector<std::string>{});
         // What the file says, read on its own, is what the window now shows.
-        QFile file(examples.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        std::istringstream in(file.readAll().toStdString());
+        std::ifstream file(name, std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(file), {});
+        std::istringstream in(bytes);
         const auto stored = std::get<StoredSetup>(sound::readSettings(in));
         const WindowState now = windowState(*window_);
         EXPECT_EQ(now.sliders, stored.sliders);
@@ -668,12 +644,11 @@ TEST_F(SettingsCommands, EverySampleOpensAsWritten) {
             const std::size_t k = std::size_t(field.source - 1);
             const std::size_t v = i % StoredSetup::kSourceValueCount;
             EXPECT_EQ(sound::fieldOf(sound::hagen, field), stored.sources[k][v]);
-            EXPECT_EQ(now.captions[i].toStdString(),
-                      std::string(field.prefix) + stored.sourceTexts[k][v]);
+            EXPECT_EQ(now.captions[i], std::string(field.prefix) + stored.sourceTexts[k][v]);
         }
         // Saved again, a sample is the same file byte for byte.
         save(path("again.okd"));
-        EXPECT_EQ(readFile("again.okd"), file.seek(0) ? file.readAll().toStdString() : "");
+        EXPECT_EQ(readFile("again.okd"), bytes);
     }
 }
 

@@ -3,8 +3,6 @@
 #include "sound.h"
 #include "source_fields.h"
 
-#include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -24,17 +22,17 @@ TEST_P(SourceEntry, StoresTheValueAndShowsTheTextAsTyped) {
     const EntryCase& c = GetParam();
     ScriptedWindow w;
     w.input->answers = {"5", c.typed};
-    QTest::mouseClick(w->bt_1_x, Qt::LeftButton);
-    QTest::mouseClick(w->bt_1_x, Qt::LeftButton);
+    w->bt_1_x.press();
+    w->bt_1_x.press();
     ASSERT_EQ(w.input->asked.size(), 2u);
     EXPECT_EQ(w.input->asked[1].caption, "入力");
     EXPECT_EQ(w.input->asked[1].prompt, "波源1のx座標は？");
     if (c.value) {
         EXPECT_EQ(sound::hagen[0].x, *c.value);
-        EXPECT_EQ(w->bt_1_x->text().toStdString(), "X:" + *c.typed);
+        EXPECT_EQ(w->bt_1_x.caption(), "X:" + *c.typed);
     } else {
         EXPECT_EQ(sound::hagen[0].x, 5.0);
-        EXPECT_EQ(w->bt_1_x->text().toStdString(), "X:5");
+        EXPECT_EQ(w->bt_1_x.caption(), "X:5");
     }
     EXPECT_TRUE(w.errors->shown.empty()) << "invalid entries are ignored silently";
 }
@@ -77,15 +75,15 @@ TEST(SourceButtons, EachSetsItsOwnFieldOfItsOwnSource) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const int source = int(i / 5) + 1;
         const std::size_t f = i % 5;
-        const std::string name = buttons[i]->objectName().toStdString();
+        const std::string name = buttons[i]->name();
         EXPECT_EQ(name, "bt_" + std::to_string(source) + "_" + "xyaop"[f]);
 
         sound::Hagen before = sound::hagen;
         w.input->answers = {std::to_string(100 + i)};
-        QTest::mouseClick(buttons[i], Qt::LeftButton);
+        buttons[i]->press();
         ASSERT_EQ(w.input->asked.size(), i + 1);
         EXPECT_EQ(w.input->asked.back().prompt, "波源" + std::to_string(source) + asks[f]) << name;
-        EXPECT_EQ(buttons[i]->text().toStdString(), prefixes[f] + std::to_string(100 + i));
+        EXPECT_EQ(buttons[i]->caption(), prefixes[f] + std::to_string(100 + i));
         before[source - 1].*fields[f] = double(100 + i);
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(sound::hagen[k].x, before[k].x) << name;
@@ -101,18 +99,18 @@ TEST(SourceButtons, EachSetsItsOwnFieldOfItsOwnSource) {
 TEST(SourceButtons, NewValueShowsOnlyInTheNextFrame) {
     ScriptedWindow w;
     // A first frame with the flat medium, then stop.
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     ASSERT_TRUE(w.timer->fire());
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     const auto flat = w.pixels();
 
     w.input->answers = {"300", "30"};
-    w->bt_1_a->click();
-    w->bt_1_o->click();
+    w->bt_1_a.press();
+    w->bt_1_o.press();
     EXPECT_EQ(sound::hagen[0].amp, 300.0);
     EXPECT_EQ(w.pixels(), flat) << "entering a value does not redraw";
 
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     ASSERT_TRUE(w.timer->fire());
     EXPECT_NE(w.pixels(), flat);
     EXPECT_EQ(w.pixels(), referenceFrame(sound::hagen, 1, sound::View{30, 30}));
@@ -123,14 +121,14 @@ TEST(SourceButtons, NewValueShowsOnlyInTheNextFrame) {
 TEST(SourceButtons, TicksWhileTheBoxIsOpenUseTheOldValue) {
     ScriptedWindow w;
     sound::hagen[0] = {0, 0, 300, 30, 0, 2};
-    w->BitBtn1->click();
+    w->BitBtn1.press();
     std::vector<std::uint32_t> behindTheBox;
     w.input->whileOpen = [&] {
         ASSERT_TRUE(w.timer->fire());
         behindTheBox = w.pixels();
     };
     w.input->answers = {"-300"};
-    w->bt_1_a->click();
+    w->bt_1_a.press();
     sound::Hagen old = sound::hagen;
     old[0].amp = 300;
     EXPECT_EQ(behindTheBox, referenceFrame(old, 0, sound::View{30, 30}));

@@ -1,33 +1,12 @@
 // What the user sees right after start: captions, checks, slider settings, a white drawing
-// area, a stopped animation, and a layout whose controls neither overlap nor stick out.
+// area, a stopped animation and the keyboard focus on Start/Stop.
 #include "scripted_window.h"
 #include "sound.h"
-#include "track_bar.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-QString captionOf(const QWidget* w) {
-    if (const auto* b = qobject_cast<const QAbstractButton*>(w))
-        return b->text();
-    if (const auto* g = qobject_cast<const QGroupBox*>(w))
-        return g->title();
-    if (const auto* l = qobject_cast<const QLabel*>(w))
-        return l->text();
-    return {};
-}
 
 struct CaptionCase {
     const char* control;
@@ -38,9 +17,9 @@ class StartupCaptions : public ::testing::TestWithParam<CaptionCase> {};
 
 TEST_P(StartupCaptions, ReadAsDesigned) {
     ScriptedWindow w;
-    const auto* control = w->findChild<QWidget*>(QString::fromUtf8(GetParam().control));
+    const platform::Control* control = w->find(GetParam().control);
     ASSERT_NE(control, nullptr) << GetParam().control;
-    EXPECT_EQ(captionOf(control).toStdString(), GetParam().caption);
+    EXPECT_EQ(control->caption(), GetParam().caption);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,57 +49,47 @@ TEST(Startup, EveryButtonOfEverySourceReadsItsPrefixAndZero) {
     const char* prefixes[] = {"X:0", "Y:0", "A:0", "ω:0", "Φ:0"};
     const auto buttons = w->sourceButtons();
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        EXPECT_EQ(buttons[i]->text().toStdString(), prefixes[i % 5]) << i;
+        EXPECT_EQ(buttons[i]->caption(), prefixes[i % 5]) << i;
 }
 
 TEST(Startup, OnlyTheSquareRootAttenuationAndTheFourDrawingBoxesAreChecked) {
     ScriptedWindow w;
-    EXPECT_FALSE(w->gens1->isChecked());
-    EXPECT_TRUE(w->gens2->isChecked());
-    EXPECT_FALSE(w->gens0->isChecked());
-    for (const QCheckBox* box : {w->ch_baishitsu, w->ch_bashi, w->ch_suihei, w->ch_seibun})
-        EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
-    for (const QCheckBox* box : {w->ch_2cut, w->ch_guruguru, w->ch_rect, w->ch_koma})
-        EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
+    EXPECT_FALSE(w->gens1.checked());
+    EXPECT_TRUE(w->gens2.checked());
+    EXPECT_FALSE(w->gens0.checked());
+    for (const auto* box : {&w->ch_baishitsu, &w->ch_bashi, &w->ch_suihei, &w->ch_seibun})
+        EXPECT_TRUE(box->checked()) << box->name();
+    for (const auto* box : {&w->ch_2cut, &w->ch_guruguru, &w->ch_rect, &w->ch_koma})
+        EXPECT_FALSE(box->checked()) << box->name();
 }
 
 struct SliderCase {
     const char* name;
-    Qt::Orientation orientation;
     int min, max, position, line, page;
-    QSlider::TickPosition ticks;
-    int tickInterval;
 };
 
 class StartupSliders : public ::testing::TestWithParam<SliderCase> {};
 
-TEST_P(StartupSliders, HaveTheirRangeStepsAndTicks) {
+TEST_P(StartupSliders, HaveTheirRangeAndSteps) {
     const SliderCase& c = GetParam();
     ScriptedWindow w;
-    const auto* bar = w->findChild<platform::TrackBar*>(c.name);
+    const auto* bar = dynamic_cast<const platform::TrackBar*>(w->find(c.name));
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->orientation(), c.orientation);
-    EXPECT_EQ(bar->minimum(), c.min);
-    EXPECT_EQ(bar->maximum(), c.max);
+    EXPECT_EQ(bar->min(), c.min);
+    EXPECT_EQ(bar->max(), c.max);
     EXPECT_EQ(bar->position(), c.position);
-    EXPECT_EQ(bar->singleStep(), c.line);
+    EXPECT_EQ(bar->lineStep(), c.line);
     EXPECT_EQ(bar->pageStep(), c.page);
-    EXPECT_EQ(bar->tickPosition(), c.ticks);
-    if (c.ticks != QSlider::NoTicks) {
-        EXPECT_EQ(bar->tickInterval(), c.tickInterval);
-    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Controls, StartupSliders,
-    ::testing::Values(
-        SliderCase{"phichanger", Qt::Horizontal, -180, 180, 30, 5, 15, QSlider::TicksBelow, 15},
-        SliderCase{"thetachanger", Qt::Vertical, -90, 90, -30, 5, 15, QSlider::TicksBelow, 15},
-        SliderCase{"numpoints", Qt::Vertical, 5, 50, 20, 1, 2, QSlider::NoTicks, 0},
-        SliderCase{"numzoom", Qt::Vertical, 5, 50, 20, 1, 2, QSlider::NoTicks, 0},
-        SliderCase{"velocitychanger", Qt::Vertical, 5, 50, 20, 1, 2, QSlider::NoTicks, 0},
-        SliderCase{"fpschanger", Qt::Vertical, 20, 1000, 200, 0, 20, QSlider::NoTicks, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Controls, StartupSliders,
+                         ::testing::Values(SliderCase{"phichanger", -180, 180, 30, 5, 15},
+                                           SliderCase{"thetachanger", -90, 90, -30, 5, 15},
+                                           SliderCase{"numpoints", 5, 50, 20, 1, 2},
+                                           SliderCase{"numzoom", 5, 50, 20, 1, 2},
+                                           SliderCase{"velocitychanger", 5, 50, 20, 1, 2},
+                                           SliderCase{"fpschanger", 20, 1000, 200, 0, 20}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Startup, DrawingAreaIsWhiteAndTheAnimationStopped) {
     ScriptedWindow w;
@@ -130,7 +99,7 @@ TEST(Startup, DrawingAreaIsWhiteAndTheAnimationStopped) {
         ASSERT_EQ(p, platform::PixelCanvas::toPixel(sound::kWhite));
     EXPECT_EQ(w->Timer1->interval(), 0);
     EXPECT_FALSE(w.timer->ticking);
-    EXPECT_TRUE(w->FileF1->menuAction()->isEnabled());
+    EXPECT_TRUE(w->FileF1.enabled());
 }
 
 TEST(Startup, ElevationIs30WhileItsSliderShowsMinus30) {
@@ -141,9 +110,9 @@ TEST(Startup, ElevationIs30WhileItsSliderShowsMinus30) {
     sound::hagen[3].speed = 4.5;
     ScriptedWindow w;
     EXPECT_EQ(sound::theta, 30.0);
-    EXPECT_EQ(w->thetachanger->position(), -30);
+    EXPECT_EQ(w->thetachanger.position(), -30);
     EXPECT_EQ(sound::phi, 30.0);
-    EXPECT_EQ(w->phichanger->position(), 30);
+    EXPECT_EQ(w->phichanger.position(), 30);
     EXPECT_EQ(sound::timecount, 0.0);
     for (const sound::THagen& s : sound::hagen) {
         EXPECT_EQ(s.x, 0.0);
@@ -155,117 +124,11 @@ TEST(Startup, ElevationIs30WhileItsSliderShowsMinus30) {
     }
 }
 
-TEST(Startup, WindowHasItsCaptionIconPlaceAndClientArea) {
+TEST(Startup, FocusIsOnStartStopAndTheHiddenListIsEmpty) {
     ScriptedWindow w;
-    w->show();
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Ondulix-K"));
-    EXPECT_FALSE(w->windowIcon().isNull());
-    EXPECT_TRUE(w->windowIcon().availableSizes().contains(QSize(32, 32)));
-    EXPECT_EQ(w->pos(), QPoint(160, 150));
-    // The client area under the menu bar holds every control with a small margin.
-    const QWidget* client = w->centralWidget();
-    EXPECT_EQ(client->y(), w->MainMenu1->height());
-    EXPECT_EQ(client->size(), QSize(974, 656));
-    EXPECT_EQ(w->font().pixelSize(), 12);
-    EXPECT_EQ(w->Label5->font().pixelSize(), 16);
-    EXPECT_EQ(w->Label1->font().pixelSize(), 12);
-    EXPECT_EQ(w->focusWidget(), w->BitBtn1);
-}
-
-// Buttons, check boxes, sliders and groups are where the user can reach them: inside their
-// parent and clear of each other. Check boxes 17 pixels high stand 16 apart, so rows may
-// share one line of pixels. The end labels may touch their sliders and the hidden list lies
-// under the drawing area, so labels and hidden controls are left out.
-TEST(Startup, NoVisibleControlOverlapsAnotherOrLeavesItsParent) {
-    ScriptedWindow w;
-    w->show();
-    std::vector<QWidget*> controls;
-    for (QWidget* c : w->centralWidget()->findChildren<QWidget*>()) {
-        const bool control = qobject_cast<QAbstractButton*>(c) || qobject_cast<QSlider*>(c) ||
-                             qobject_cast<QGroupBox*>(c) || c == w->graph || c == w->Panel1;
-        if (control && c->isVisible())
-            controls.push_back(c);
-    }
-    EXPECT_EQ(controls.size(), 2u + 2 + 1 + 8 + 20 + 3 + 4 + 8);
-    for (const QWidget* c : controls) {
-        EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
-            << c->objectName().toStdString() << " sticks out of its parent";
-        for (const QWidget* other : controls)
-            if (other != c && other->parentWidget() == c->parentWidget()) {
-                const QRect common = c->geometry().intersected(other->geometry());
-                EXPECT_FALSE(common.width() > 1 && common.height() > 1)
-                    << c->objectName().toStdString() << " overlaps "
-                    << other->objectName().toStdString();
-            }
-    }
-    EXPECT_FALSE(w->saver->isVisible());
-    EXPECT_EQ(w->saver->count(), 0);
-}
-
-// The caption of each source group and its buttons' text come out in the colour in which
-// the frames draw that source.
-TEST(Startup, SourceGroupsPaintTheirCaptionAndButtonsInTheSourceColour) {
-    ScriptedWindow w;
-    w->show();
-    const QGroupBox* groups[] = {w->GroupBox1, w->GroupBox2, w->GroupBox3, w->GroupBox4};
-    const QColor colours[] = {QColor(0, 255, 0), QColor(255, 0, 255), QColor(255, 255, 0),
-                              QColor(0, 255, 255)};
-    for (int k = 0; k < 4; ++k) {
-        const QImage caption =
-            const_cast<QGroupBox*>(groups[k])->grab(QRect(0, 0, 60, 14)).toImage();
-        const QImage button =
-            w->sourceButtons()[5 * k]->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        auto holds = [](const QImage& image, QColor colour) {
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (image.pixelColor(x, y) == colour)
-                        return true;
-            return false;
-        };
-        EXPECT_TRUE(holds(caption.convertToFormat(QImage::Format_RGB32), colours[k])) << k;
-        EXPECT_TRUE(holds(button, colours[k])) << k;
-    }
-}
-
-TEST(Startup, KeyboardFocusRunsFromStartStopThroughTheViewSlidersIntoThePanel) {
-    ScriptedWindow w;
-    w->show();
-    std::vector<QWidget*> order;
-    QWidget* at = w->BitBtn1;
-    do {
-        if (at->isVisible() && at->isEnabled() && (at->focusPolicy() & Qt::TabFocus))
-            order.push_back(at);
-        at = at->nextInFocusChain();
-    } while (at != w->BitBtn1);
-    const std::vector<QWidget*> expected = {
-        w->BitBtn1,      w->phichanger, w->thetachanger, w->bt_1_x,          w->bt_1_y,
-        w->bt_1_a,       w->bt_1_o,     w->bt_1_p,       w->bt_2_x,          w->bt_2_y,
-        w->bt_2_a,       w->bt_2_o,     w->bt_2_p,       w->bt_3_x,          w->bt_3_y,
-        w->bt_3_a,       w->bt_3_o,     w->bt_3_p,       w->bt_4_x,          w->bt_4_y,
-        w->bt_4_a,       w->bt_4_o,     w->bt_4_p,       w->gens1,           w->gens2,
-        w->gens0,        w->numpoints,  w->numzoom,      w->velocitychanger, w->fpschanger,
-        w->ch_baishitsu, w->ch_suihei,  w->ch_seibun,    w->ch_bashi,        w->ch_2cut,
-        w->ch_guruguru,  w->ch_rect,    w->ch_koma};
-    EXPECT_EQ(order, expected);
-}
-
-TEST(Startup, FileMenuHoldsOpenSaveASeparatorAndQuitWithAccessKeysOnly) {
-    ScriptedWindow w;
-    ASSERT_EQ(w->MainMenu1->actions().size(), 1);
-    EXPECT_EQ(w->MainMenu1->actions().front(), w->FileF1->menuAction());
-    EXPECT_EQ(w->FileF1->title(), QStringLiteral("File(&F)"));
-    const QList<QAction*> items = w->FileF1->actions();
-    ASSERT_EQ(items.size(), 4);
-    EXPECT_EQ(items[0], w->OpenO1);
-    EXPECT_EQ(items[1], w->SaveS1);
-    EXPECT_EQ(items[2], w->N1);
-    EXPECT_EQ(items[3], w->QuitQ1);
-    EXPECT_EQ(w->OpenO1->text(), QStringLiteral("Open(&O)"));
-    EXPECT_EQ(w->SaveS1->text(), QStringLiteral("Save(&S)"));
-    EXPECT_TRUE(w->N1->isSeparator());
-    EXPECT_EQ(w->QuitQ1->text(), QStringLiteral("Quit(&Q)"));
-    for (const QAction* item : items)
-        EXPECT_TRUE(item->shortcut().isEmpty());
+    EXPECT_EQ(w->focused(), &w->BitBtn1);
+    EXPECT_FALSE(w->saver.visible());
+    EXPECT_TRUE(w->saver.items().empty());
 }
 
 } // namespace

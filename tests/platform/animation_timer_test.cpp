@@ -1,14 +1,7 @@
-// The interval rules of the animation timer, on a scripted clock and on QTimer.
-#include "dialog_input_box.h"
+// The interval rules of the animation timer, on a clock the test runs.
+#include "headless_timer.h"
 #include "program_error.h"
-#include "qt_animation_timer.h"
-#include "scripted_timer.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QEventLoop>
-#include <QLineEdit>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -26,7 +19,7 @@ class IntervalWrites : public ::testing::TestWithParam<IntervalCase> {};
 
 TEST_P(IntervalWrites, StartStopOrKeepThePeriod) {
     const IntervalCase& c = GetParam();
-    ScriptedTimer timer;
+    platform::HeadlessTimer timer;
     for (int ms : c.writes)
         timer.setInterval(ms);
     EXPECT_EQ(timer.interval(), c.interval);
@@ -48,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(AnimationTimer, RefusedTimerThrowsAndKeepsTheNewInterval) {
-    ScriptedTimer timer;
+    platform::HeadlessTimer timer;
     timer.refuse = true;
     try {
         timer.setInterval(200);
@@ -71,7 +64,7 @@ TEST(AnimationTimer, RefusedTimerThrowsAndKeepsTheNewInterval) {
 }
 
 TEST(AnimationTimer, RefusalStopsTheOldPeriod) {
-    ScriptedTimer timer;
+    platform::HeadlessTimer timer;
     timer.setInterval(200);
     timer.refuse = true;
     EXPECT_THROW(timer.setInterval(100), sound::ProgramError);
@@ -80,7 +73,7 @@ TEST(AnimationTimer, RefusalStopsTheOldPeriod) {
 }
 
 TEST(AnimationTimer, TicksReachTheHandlerOnlyWhileRunning) {
-    ScriptedTimer timer;
+    platform::HeadlessTimer timer;
     int ticks = 0;
     timer.setOnTimer([&] { ++ticks; });
     EXPECT_FALSE(timer.fire());
@@ -90,48 +83,6 @@ TEST(AnimationTimer, TicksReachTheHandlerOnlyWhileRunning) {
     timer.setInterval(0);
     EXPECT_FALSE(timer.fire());
     EXPECT_EQ(ticks, 2);
-}
-
-TEST(QtAnimationTimer, RunsAPreciseQTimerOnlyWhileTheIntervalIsNotZero) {
-    platform::QtAnimationTimer timer;
-    EXPECT_FALSE(timer.qtTimer().isActive());
-    timer.setInterval(200);
-    EXPECT_TRUE(timer.qtTimer().isActive());
-    EXPECT_EQ(timer.qtTimer().interval(), 200);
-    EXPECT_EQ(timer.qtTimer().timerType(), Qt::PreciseTimer);
-    EXPECT_FALSE(timer.qtTimer().isSingleShot());
-    const int id = timer.qtTimer().timerId();
-    timer.setInterval(200);
-    EXPECT_EQ(timer.qtTimer().timerId(), id);
-    timer.setInterval(40);
-    EXPECT_TRUE(timer.qtTimer().isActive());
-    EXPECT_EQ(timer.qtTimer().interval(), 40);
-    timer.setInterval(0);
-    EXPECT_FALSE(timer.qtTimer().isActive());
-}
-
-// The animation goes on behind an open input box because the box's own event loop keeps
-// delivering the timer's ticks. The box is closed from the third tick; a guard timer ends
-// the test should no tick come.
-TEST(QtAnimationTimer, KeepsTickingWhileAModalInputBoxIsOpen) {
-    platform::QtAnimationTimer timer;
-    int ticks = 0;
-    timer.setOnTimer([&] {
-        if (++ticks == 3)
-            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                box->reject();
-    });
-    timer.setInterval(5);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            box->reject();
-    });
-    guard.start(10000);
-    platform::DialogInputBox box(nullptr);
-    EXPECT_EQ(box.ask("入力", "波源1のx座標は？"), std::nullopt);
-    EXPECT_GE(ticks, 3);
 }
 
 } // namespace

@@ -1,17 +1,16 @@
 #include "open_descriptors.h"
 #include "program_error.h"
 #include "settings_storage.h"
+#include "temp_folder.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <exception>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -19,6 +18,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -65,33 +65,15 @@ TEST(ReadErrorMessage, IsAlwaysTheNumberedIoError) {
 
 // --- Helpers on a temporary folder ---
 
-class Folder {
+// A temporary folder that an ordinary user may be let into.
+class Folder : public testsupport::TempFolder {
 public:
-    Folder() { EXPECT_TRUE(dir_.isValid()); }
-    QString path(const QString& name) const { return dir_.filePath(name); }
-    std::string native(const QString& name) const { return path(name).toStdString(); }
-
-    void write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    QByteArray read(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
-    // Every name in the folder, hidden ones included: a temporary file left behind shows.
-    QStringList entries() const {
-        return QDir(dir_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDir::Name);
-    }
+    std::string native(const std::string& name) const { return path(name); }
     // Lets an ordinary user create and remove files here.
-    void openToEveryone() const { ::chmod(QFile::encodeName(dir_.path()).constData(), 0777); }
-
-private:
-    QTemporaryDir dir_;
+    void openToEveryone() const { ::chmod(dir().c_str(), 0777); }
 };
+
+using Names = std::vector<std::string>;
 
 std::string messageOf(const std::function<void()>& action) {
     try {
@@ -133,7 +115,7 @@ void asOrdinaryUser(const std::function<void()>& check) {
 TEST(DiskSettingsStorage, OnlyARegularFileCountsAsExisting) {
     Folder folder;
     folder.write("set.okd", "1\r\n");
-    ASSERT_TRUE(QDir(folder.path("")).mkdir("folder.okd"));
+    folder.mkdir("folder.okd");
     ::symlink(folder.native("set.okd").c_str(), folder.native("link.okd").c_str());
     ::symlink(folder.native("gone.okd").c_str(), folder.native("dangling.okd").c_str());
     ::mkfifo(folder.native("pipe.okd").c_str(), 0600);
@@ -145,21 +127,21 @@ TEST(DiskSettingsStorage, OnlyARegularFileCountsAsExisting) {
     EXPECT_FALSE(storage.isRegularFile(folder.path("missing.okd")));
     EXPECT_FALSE(storage.isRegularFile(folder.path("dangling.okd")));
     EXPECT_FALSE(storage.isRegularFile(folder.path("pipe.okd")));
-    EXPECT_FALSE(storage.isRegularFile(QString()));
-    EXPECT_FALSE(storage.isRegularFile(folder.path("set.okd") + QChar(0) + "x"));
+    EXPECT_FALSE(storage.isRegularFile(std::string()));
+    EXPECT_FALSE(storage.isRegularFile(folder.path("set.okd") + std::string(1, '\0') + "x"));
 }
 
 // --- Opening and reading ---
 
 TEST(DiskSettingsStorage, ReadsTheBytesAsTheyAreAndClosesTheFile) {
     Folder folder;
-    const QByteArray bytes("-30\r\n30\n\0\xff\r\nend", 16);
+    const std::string bytes("-30\r\n30\n\0\xff\r\nend", 16);
     folder.write("set.okd", bytes);
     DiskSettingsStorage storage;
     const int before = openDescriptorCount();
     {
         auto input = storage.openForReading(folder.path("set.okd"));
-        EXPECT_EQ(readAll(*input), bytes.toStdString());
+        EXPECT_EQ(readAll(*input), bytes);
         EXPECT_EQ(openDescriptorCount(), before + 1);
         EXPECT_EQ(messageOf([&] { input->throwIfReadFailed(); }), "<no error>");
     }
@@ -168,7 +150,7 @@ TEST(DiskSettingsStorage, ReadsTheBytesAsTheyAreAndClosesTheFile) {
 
 TEST(DiskSettingsStorage, StopsReadingAtItsLimit) {
     Folder folder;
-    folder.write("big.okd", QByteArray(300 * 1024, 'x'));
+    folder.write("big.okd", std::string(300 * 1024, 'x'));
     DiskSettingsStorage storage(100 * 1024 + 7);
     auto input = storage.openForReading(folder.path("big.okd"));
     EXPECT_EQ(readAll(*input).size(), std::size_t(100 * 1024 + 7));
@@ -187,14 +169,15 @@ TEST(DiskSettingsStorage, FailedOpenNamesTheFault) {
     ::symlink(folder.native("loop1").c_str(), folder.native("loop2").c_str());
     ::symlink(folder.native("loop2").c_str(), folder.native("loop1").c_str());
     DiskSettingsStorage storage;
-    auto openMessage = [&](const QString& path) {
+    auto openMessage = [&](const std::string& path) {
         return messageOf([&] { storage.openForReading(path); });
     };
     EXPECT_EQ(openMessage(folder.path("missing.okd")), "ファイルが見つかりません");
-    EXPECT_EQ(openMessage(folder.path(QString(300, 'n'))), "不正なファイル名です");
+    EXPECT_EQ(openMessage(folder.path(std::string(300, 'n'))), "不正なファイル名です");
     EXPECT_EQ(openMessage(folder.path("file/set.okd")), "不正なファイル名です");
     EXPECT_EQ(openMessage(folder.path("loop1")), "不正なファイル名です");
-    EXPECT_EQ(openMessage(folder.path("file") + QChar(0) + "x"), "不正なファイル名です");
+    EXPECT_EQ(openMessage(folder.path("file") + std::string(1, '\0') + "x"),
+              "不正なファイル名です");
 }
 
 TEST(DiskSettingsStorage, OpenWithNoDescriptorLeftSaysTooManyFiles) {
@@ -241,7 +224,7 @@ TEST(DiskSettingsStorage, ReadThatFailsIsReportedWithItsCode) {
     // A folder opens, but every read of it fails: the same as a file that turns into a
     // folder between the check and the read.
     Folder folder;
-    ASSERT_TRUE(QDir(folder.path("")).mkdir("folder.okd"));
+    folder.mkdir("folder.okd");
     DiskSettingsStorage storage;
     auto input = storage.openForReading(folder.path("folder.okd"));
     EXPECT_EQ(readAll(*input), "");
@@ -250,23 +233,23 @@ TEST(DiskSettingsStorage, ReadThatFailsIsReportedWithItsCode) {
 
 // --- Writing ---
 
-const QByteArray kOld("old set-up\r\n");
+const std::string kOld("old set-up\r\n");
 const std::string kNew = "-30\r\n30\r\n20\r\n";
 
 TEST(DiskSettingsStorage, WritesExactlyTheBytesAndReplacesTheOldFile) {
     Folder folder;
-    folder.write("set.okd", QByteArray(5000, 'o'));
+    folder.write("set.okd", std::string(5000, 'o'));
     DiskSettingsStorage storage;
     storage.writeWhole(folder.path("set.okd"), kNew);
-    EXPECT_EQ(folder.read("set.okd").toStdString(), kNew) << "shorter text: nothing of the old";
+    EXPECT_EQ(folder.read("set.okd"), kNew) << "shorter text: nothing of the old";
     storage.writeWhole(folder.path("new.okd"), std::string("a\0b", 3));
-    EXPECT_EQ(folder.read("new.okd"), QByteArray("a\0b", 3));
-    EXPECT_EQ(folder.entries(), (QStringList{"new.okd", "set.okd"})) << "no temporary file";
+    EXPECT_EQ(folder.read("new.okd"), std::string("a\0b", 3));
+    EXPECT_EQ(folder.entries(), (Names{"new.okd", "set.okd"})) << "no temporary file";
 }
 
 struct CreateFailureRow {
     std::string name;
-    QString target; // in the test's folder
+    std::string target; // in the test's folder
 };
 
 void PrintTo(const CreateFailureRow& row, std::ostream* out) {
@@ -278,14 +261,14 @@ class WriteThatCannotCreate : public ::testing::TestWithParam<CreateFailureRow> 
 TEST_P(WriteThatCannotCreate, NamesTheFileAndChangesNothing) {
     Folder folder;
     folder.write("set.okd", kOld);
-    ASSERT_TRUE(QDir(folder.path("")).mkdir("folder.okd"));
-    const QString target = folder.path(GetParam().target);
+    folder.mkdir("folder.okd");
+    const std::string target = folder.path(GetParam().target);
     DiskSettingsStorage storage;
     EXPECT_EQ(messageOf([&] { storage.writeWhole(target, kNew); }),
-              "ファイル " + target.toStdString() + " を作成できません");
+              "ファイル " + target + " を作成できません");
     EXPECT_EQ(folder.read("set.okd"), kOld);
-    EXPECT_TRUE(QFileInfo(folder.path("folder.okd")).isDir());
-    EXPECT_EQ(folder.entries(), (QStringList{"folder.okd", "set.okd"}));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path("folder.okd")));
+    EXPECT_EQ(folder.entries(), (Names{"folder.okd", "set.okd"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WriteThatCannotCreate,
@@ -293,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, WriteThatCannotCreate,
                                            CreateFailureRow{"FileUsedAsFolder", "set.okd/x.okd"},
                                            CreateFailureRow{"FolderInTheWay", "folder.okd"},
                                            CreateFailureRow{"NameTooLong",
-                                                            QString(300, 'n') + ".okd"}),
+                                                            std::string(300, 'n') + ".okd"}),
                          [](const auto& info) { return info.param.name; });
 
 TEST(DiskSettingsStorage, ReadOnlyFileIsNotReplaced) {
@@ -308,7 +291,7 @@ TEST(DiskSettingsStorage, ReadOnlyFileIsNotReplaced) {
         EXPECT_EQ(messageOf([&] { storage.writeWhole(folder.path("locked.okd"), kNew); }),
                   "ファイル " + folder.native("locked.okd") + " を作成できません");
         EXPECT_EQ(folder.read("locked.okd"), kOld);
-        EXPECT_EQ(folder.entries(), QStringList{"locked.okd"});
+        EXPECT_EQ(folder.entries(), Names{"locked.okd"});
     });
 }
 
@@ -322,7 +305,7 @@ TEST(DiskSettingsStorage, FolderWithoutWriteRightCannotTakeTheFile) {
         EXPECT_EQ(messageOf([&] { storage.writeWhole(folder.path("set.okd"), kNew); }),
                   "ファイル " + folder.native("set.okd") + " を作成できません");
         EXPECT_EQ(folder.read("set.okd"), kOld);
-        EXPECT_EQ(folder.entries(), QStringList{"set.okd"});
+        EXPECT_EQ(folder.entries(), Names{"set.okd"});
     });
 }
 
@@ -344,7 +327,7 @@ TEST(DiskSettingsStorage, WriteThatFailsMidwayKeepsTheOldFile) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(message, "ストリームへの書き込みエラー");
     EXPECT_EQ(folder.read("set.okd"), kOld);
-    EXPECT_EQ(folder.entries(), QStringList{"set.okd"});
+    EXPECT_EQ(folder.entries(), Names{"set.okd"});
 }
 
 } // namespace

@@ -1,9 +1,8 @@
-// The track bar rules the window's handlers rely on, driven through real key and mouse
-// events where the user is involved.
+// The track bar rules the window's handlers rely on: what setting the position does, and
+// what each action of the user does.
+#include "form.h"
 #include "track_bar.h"
 
-#include <QStyleOptionSlider>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -11,17 +10,19 @@ namespace {
 
 using platform::TrackBar;
 
+using platform::Key;
+
 // A bar with a handler that records the position it saw on each call.
 struct RecordedBar {
-    explicit RecordedBar(Qt::Orientation orientation, int min = -90, int max = 90, int start = -30)
-        : bar(orientation) {
+    explicit RecordedBar(int min = -90, int max = 90, int start = -30) {
         bar.setRange(min, max);
         bar.setPosition(start);
         bar.setLineStep(5);
         bar.setPageStep(15);
-        bar.setOnChange([this] { seen.push_back(bar.position()); });
+        bar.onChange = [this] { seen.push_back(bar.position()); };
     }
-    TrackBar bar;
+    platform::Form form;
+    TrackBar bar{form, "bar"};
     std::vector<int> seen;
 };
 
@@ -37,7 +38,7 @@ class TrackBarSetPosition : public ::testing::TestWithParam<SetCase> {};
 
 TEST_P(TrackBarSetPosition, ClampsAndRunsTheHandlerInsideTheSetterOnlyOnAChange) {
     const SetCase& c = GetParam();
-    RecordedBar b(Qt::Vertical, -90, 90, c.start);
+    RecordedBar b(-90, 90, c.start);
     b.bar.setPosition(c.set);
     EXPECT_EQ(b.bar.position(), c.position);
     EXPECT_EQ(b.seen, c.seen);
@@ -53,20 +54,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, TrackBarSetPosition,
                          [](const auto& info) { return info.param.name; });
 
 TEST(TrackBar, NoHandlerRunsBeforeOneIsAttached) {
-    TrackBar bar(Qt::Horizontal);
+    platform::Form form;
+    TrackBar bar(form, "bar");
     bar.setRange(-180, 180);
     bar.setPosition(30);
     int calls = 0;
-    bar.setOnChange([&] { ++calls; });
+    bar.onChange = [&] { ++calls; };
     EXPECT_EQ(bar.position(), 30);
     EXPECT_EQ(calls, 0);
 }
 
 struct KeyCase {
     const char* name;
-    Qt::Orientation orientation;
     int start;
-    Qt::Key key;
+    Key key;
     int position;
 };
 
@@ -76,8 +77,8 @@ class TrackBarKeys : public ::testing::TestWithParam<KeyCase> {};
 // also when the thumb is already at the end it is pushed towards.
 TEST_P(TrackBarKeys, MoveTheThumbInScreenTermsAndAlwaysRunTheHandler) {
     const KeyCase& c = GetParam();
-    RecordedBar b(c.orientation, -90, 90, c.start);
-    QTest::keyClick(&b.bar, c.key);
+    RecordedBar b(-90, 90, c.start);
+    EXPECT_TRUE(b.bar.keyPress(c.key));
     EXPECT_EQ(b.bar.position(), c.position);
     EXPECT_EQ(b.seen, std::vector<int>{c.position});
 }
@@ -85,105 +86,70 @@ TEST_P(TrackBarKeys, MoveTheThumbInScreenTermsAndAlwaysRunTheHandler) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, TrackBarKeys,
     ::testing::Values(
-        // Vertical: the minimum is at the top, so Down goes towards the maximum.
-        KeyCase{"vertical_down_adds_line", Qt::Vertical, -30, Qt::Key_Down, -25},
-        KeyCase{"vertical_up_subtracts_line", Qt::Vertical, -30, Qt::Key_Up, -35},
-        KeyCase{"vertical_page_down_adds_page", Qt::Vertical, -30, Qt::Key_PageDown, -15},
-        KeyCase{"vertical_page_up_subtracts_page", Qt::Vertical, -30, Qt::Key_PageUp, -45},
-        KeyCase{"vertical_right_adds_line", Qt::Vertical, -30, Qt::Key_Right, -25},
-        KeyCase{"vertical_left_subtracts_line", Qt::Vertical, -30, Qt::Key_Left, -35},
-        KeyCase{"home_goes_to_min", Qt::Vertical, -30, Qt::Key_Home, -90},
-        KeyCase{"end_goes_to_max", Qt::Vertical, -30, Qt::Key_End, 90},
-        KeyCase{"horizontal_right_adds_line", Qt::Horizontal, 30, Qt::Key_Right, 35},
-        KeyCase{"horizontal_left_subtracts_line", Qt::Horizontal, 30, Qt::Key_Left, 25},
-        KeyCase{"horizontal_page_down_adds_page", Qt::Horizontal, 30, Qt::Key_PageDown, 45},
+        // The minimum is at the top of a vertical bar, so Down goes towards the maximum.
+        KeyCase{"vertical_down_adds_line", -30, Key::Down, -25},
+        KeyCase{"vertical_up_subtracts_line", -30, Key::Up, -35},
+        KeyCase{"vertical_page_down_adds_page", -30, Key::PageDown, -15},
+        KeyCase{"vertical_page_up_subtracts_page", -30, Key::PageUp, -45},
+        KeyCase{"vertical_right_adds_line", -30, Key::Right, -25},
+        KeyCase{"vertical_left_subtracts_line", -30, Key::Left, -35},
+        KeyCase{"home_goes_to_min", -30, Key::Home, -90},
+        KeyCase{"end_goes_to_max", -30, Key::End, 90},
+        KeyCase{"horizontal_right_adds_line", 30, Key::Right, 35},
+        KeyCase{"horizontal_left_subtracts_line", 30, Key::Left, 25},
+        KeyCase{"horizontal_page_down_adds_page", 30, Key::PageDown, 45},
         // The thumb stays but the user acted, so the handler still runs.
-        KeyCase{"down_at_max_stays", Qt::Vertical, 90, Qt::Key_Down, 90},
-        KeyCase{"up_at_min_stays", Qt::Vertical, -90, Qt::Key_Up, -90},
-        KeyCase{"home_at_min_stays", Qt::Horizontal, -90, Qt::Key_Home, -90}),
+        KeyCase{"down_at_max_stays", 90, Key::Down, 90},
+        KeyCase{"up_at_min_stays", -90, Key::Up, -90},
+        KeyCase{"home_at_min_stays", -90, Key::Home, -90}),
     [](const auto& info) { return info.param.name; });
 
 TEST(TrackBar, LineStepZeroLeavesTheThumbButStillRunsTheHandler) {
-    RecordedBar b(Qt::Vertical, 20, 1000, 200);
+    RecordedBar b(20, 1000, 200);
     b.bar.setLineStep(0);
-    QTest::keyClick(&b.bar, Qt::Key_Down);
-    QTest::keyClick(&b.bar, Qt::Key_Up);
+    b.bar.keyPress(Key::Down);
+    b.bar.keyPress(Key::Up);
     EXPECT_EQ(b.bar.position(), 200);
     EXPECT_EQ(b.seen, (std::vector<int>{200, 200}));
 }
 
-QRect handleRect(TrackBar& bar) {
-    QStyleOptionSlider option;
-    option.initFrom(&bar);
-    option.orientation = bar.orientation();
-    option.minimum = bar.minimum();
-    option.maximum = bar.maximum();
-    option.sliderPosition = bar.sliderPosition();
-    option.sliderValue = bar.value();
-    option.upsideDown = bar.orientation() == Qt::Horizontal
-                            ? bar.invertedAppearance() != (bar.layoutDirection() == Qt::RightToLeft)
-                            : !bar.invertedAppearance();
-    option.tickPosition = bar.tickPosition();
-    option.tickInterval = bar.tickInterval();
-    option.subControls = QStyle::SC_SliderHandle;
-    return bar.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &bar);
+TEST(TrackBar, KeysOfNoMeaningToTheBarAreLeftToTheToolkit) {
+    RecordedBar b;
+    EXPECT_FALSE(b.bar.keyPress(Key::Enter));
+    EXPECT_FALSE(b.bar.keyPress(Key::Other));
+    EXPECT_TRUE(b.seen.empty());
 }
 
-TEST(TrackBar, VerticalBarHasItsMinimumAtTheTopAndHorizontalAtTheLeft) {
-    RecordedBar vertical(Qt::Vertical);
-    vertical.bar.resize(33, 601);
-    vertical.bar.setPosition(-90);
-    const QRect atMinV = handleRect(vertical.bar);
-    vertical.bar.setPosition(90);
-    const QRect atMaxV = handleRect(vertical.bar);
-    EXPECT_LT(atMinV.center().y(), 100);
-    EXPECT_GT(atMaxV.center().y(), 500);
+struct WheelCase {
+    const char* name;
+    std::vector<double> notches; // positive: turned away from the user
+    int position;
+    std::vector<int> seen;
+};
 
-    RecordedBar horizontal(Qt::Horizontal);
-    horizontal.bar.resize(601, 33);
-    horizontal.bar.setPosition(-90);
-    const QRect atMinH = handleRect(horizontal.bar);
-    horizontal.bar.setPosition(90);
-    const QRect atMaxH = handleRect(horizontal.bar);
-    EXPECT_LT(atMinH.center().x(), 100);
-    EXPECT_GT(atMaxH.center().x(), 500);
+class TrackBarWheel : public ::testing::TestWithParam<WheelCase> {};
+
+// The wheel moves the thumb the way the arrow keys do on screen: turned away from the user
+// it goes where Up goes, three line steps a notch and never more than a page at a time.
+TEST_P(TrackBarWheel, MovesLikeTheArrowKeys) {
+    const WheelCase& c = GetParam();
+    RecordedBar b(-90, 90, -30);
+    for (double n : c.notches)
+        b.bar.wheel(n);
+    EXPECT_EQ(b.bar.position(), c.position);
+    EXPECT_EQ(b.seen, c.seen);
 }
 
-TEST(TrackBar, ClickOnTheTrackBelowTheThumbPagesTowardsTheMaximum) {
-    RecordedBar b(Qt::Vertical);
-    b.bar.resize(33, 601);
-    b.bar.show();
-    const QRect handle = handleRect(b.bar);
-    QTest::mouseClick(&b.bar, Qt::LeftButton, {}, QPoint(handle.center().x(), 560));
-    EXPECT_EQ(b.bar.position(), -15);
-    EXPECT_EQ(b.seen, std::vector<int>{-15});
-}
-
-TEST(TrackBar, PressingAndReleasingTheThumbRunsTheHandlerWithoutMovingIt) {
-    RecordedBar b(Qt::Vertical);
-    b.bar.resize(33, 601);
-    b.bar.show();
-    const QPoint thumb = handleRect(b.bar).center();
-    QTest::mousePress(&b.bar, Qt::LeftButton, {}, thumb);
-    QTest::mouseRelease(&b.bar, Qt::LeftButton, {}, thumb);
-    EXPECT_EQ(b.bar.position(), -30);
-    ASSERT_FALSE(b.seen.empty());
-    EXPECT_EQ(b.seen.back(), -30);
-}
-
-TEST(TrackBar, DraggingTheThumbRunsTheHandlerWithEachNewPosition) {
-    RecordedBar b(Qt::Horizontal, -180, 180, 30);
-    b.bar.resize(601, 33);
-    b.bar.show();
-    const QPoint thumb = handleRect(b.bar).center();
-    QTest::mousePress(&b.bar, Qt::LeftButton, {}, thumb);
-    QTest::mouseMove(&b.bar, thumb + QPoint(60, 0));
-    const int dragged = b.bar.position();
-    QTest::mouseRelease(&b.bar, Qt::LeftButton, {}, thumb + QPoint(60, 0));
-    EXPECT_GT(dragged, 30);
-    ASSERT_FALSE(b.seen.empty());
-    EXPECT_EQ(b.seen.front(), dragged);
-    EXPECT_EQ(b.seen.back(), dragged);
-}
+INSTANTIATE_TEST_SUITE_P(Rows, TrackBarWheel,
+                         ::testing::Values(WheelCase{"away_goes_up", {1}, -45, {-45}},
+                                           WheelCase{"back_goes_down", {-1}, -15, {-15}},
+                                           WheelCase{"never_more_than_a_page", {3}, -45, {-45}},
+                                           WheelCase{
+                                               "parts_add_up_to_a_step", {0.05, 0.05}, -31, {-31}},
+                                           WheelCase{"at_the_end_it_still_notifies",
+                                                     {10, 10, 10, 10, 1},
+                                                     -90,
+                                                     {-45, -60, -75, -90, -90}}),
+                         [](const auto& info) { return info.param.name; });
 
 } // namespace

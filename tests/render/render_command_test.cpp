@@ -1,9 +1,9 @@
 // ondulix-k-render run as a user runs it, in a child process with no display: its pictures
 // are the frames the program's own window draws, its animations hold the frames of
 // consecutive ticks, and every failure is one line on standard error with no file written.
-#include "canvas_widget.h"
 #include "frame_renderer.h"
 #include "gif_reading.h"
+#include "headless_backend.h"
 #include "pixel_canvas.h"
 #include "render_session.h"
 #include "sound.h"
@@ -142,12 +142,13 @@ TEST_P(PictureOfTheWindow, EveryPixelEqualsTheWindowsDrawall) {
     QTemporaryDir dir;
     const Pixels picture = renderedPng(dir, settings, c.clock);
 
-    TForm1 form;
-    form.openSettingsFile(settings);
+    platform::HeadlessBackend backend;
+    TForm1 form(backend);
+    form.openSettingsFile(settings.toStdString());
     sound::timecount = c.clock;
     for (int t = 0; t < c.ticks; ++t)
         form.Timer1Timer();
-    const Pixels window = canvasPixels(form.graph->canvas());
+    const Pixels window = canvasPixels(form.graph.canvas());
 
     EXPECT_GT(blackPixels(window), 1000u) << "the window drew no frame";
     EXPECT_EQ(differingPixels(picture, window), 0u);

@@ -1,13 +1,13 @@
-#include "message_error_box.h"
+#include "qt_error_box.h"
 
 #include <QMessageBox>
 
 namespace platform {
 
-MessageErrorBox::MessageErrorBox(QWidget* owner, QString caption)
+QtErrorBox::QtErrorBox(QWidget* owner, QString caption)
     : owner_(owner), caption_(std::move(caption)) {}
 
-void MessageErrorBox::show(const std::string& text) {
+void QtErrorBox::run(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, caption_, QString::fromStdString(text), QMessageBox::Ok,
                     owner_);
     // While the box is open the program's other windows take no input.

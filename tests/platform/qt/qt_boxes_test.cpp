@@ -1,7 +1,7 @@
 // The Qt input box and error box, operated from inside their own event loops the way a
 // user would: keys into the edit field, Enter, Esc, the buttons.
-#include "dialog_input_box.h"
-#include "message_error_box.h"
+#include "qt_error_box.h"
+#include "qt_input_box.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -42,7 +42,8 @@ void whenOpen(std::function<void(QDialog&)> user) {
 struct InputCase {
     const char* name;
     const char* typed;
-    // What closes the box: a key on the edit field, or a named button when key is 0.
+    // What closes the box: a key on the edit field, or on the named button when there is one;
+    // else a click on the named button (or the close box).
     Qt::Key key;
     const char* button;
     std::optional<std::string> answer;
@@ -56,14 +57,20 @@ TEST_P(InputBoxAnswers, GiveTheTextAsTypedOnlyWhenConfirmed) {
         auto* edit = box.findChild<QLineEdit*>(QStringLiteral("edit"));
         ASSERT_NE(edit, nullptr);
         type(edit, QString::fromUtf8(c.typed));
-        if (c.key != Qt::Key_unknown)
+        if (c.key != Qt::Key_unknown && *c.button != '\0') {
+            auto* button = box.findChild<QPushButton*>(QString::fromUtf8(c.button));
+            button->setFocus();
+            QTest::keyClick(button, c.key);
+            // The press shows for a moment before the click lands.
+            QTest::qWait(300);
+        } else if (c.key != Qt::Key_unknown)
             QTest::keyClick(edit, c.key);
         else if (QString(c.button) == QStringLiteral("close"))
             box.close();
         else
             box.findChild<QPushButton*>(QString::fromUtf8(c.button))->click();
     });
-    platform::DialogInputBox input(nullptr);
+    platform::QtInputBox input(nullptr);
     EXPECT_EQ(input.ask("入力", "波源1のx座標は？"), c.answer);
 }
 
@@ -75,11 +82,14 @@ INSTANTIATE_TEST_SUITE_P(
                       InputCase{"ok_on_empty_field", "", Qt::Key_unknown, "ok", ""},
                       InputCase{"japanese_text", "１２", Qt::Key_Return, "", "１２"},
                       InputCase{"escape_cancels", "12", Qt::Key_Escape, "", std::nullopt},
+                      InputCase{"enter_on_ok_confirms", "12", Qt::Key_Return, "ok", "12"},
+                      InputCase{"enter_on_cancel_cancels", "12", Qt::Key_Return, "cancel",
+                                std::nullopt},
                       InputCase{"cancel_button", "12", Qt::Key_unknown, "cancel", std::nullopt},
                       InputCase{"close_box_cancels", "12", Qt::Key_unknown, "close", std::nullopt}),
     [](const auto& info) { return info.param.name; });
 
-TEST(DialogInputBox, ShowsCaptionPromptAndAnEmptyFieldOf255CharactersCentredOnScreen) {
+TEST(QtInputBox, ShowsCaptionPromptAndAnEmptyFieldOf255CharactersCentredOnScreen) {
     whenOpen([](QDialog& box) {
         EXPECT_EQ(box.windowTitle(), QStringLiteral("入力"));
         EXPECT_TRUE(box.isModal());
@@ -104,20 +114,20 @@ TEST(DialogInputBox, ShowsCaptionPromptAndAnEmptyFieldOf255CharactersCentredOnSc
         EXPECT_LE((box.geometry().center() - screenCentre).manhattanLength(), 8);
         box.reject();
     });
-    platform::DialogInputBox input(nullptr);
+    platform::QtInputBox input(nullptr);
     input.ask("入力", "波源2の振幅は？");
 }
 
-TEST(DialogInputBox, TakesAtMost255Characters) {
+TEST(QtInputBox, TakesAtMost255Characters) {
     whenOpen([](QDialog& box) {
         type(box.findChild<QLineEdit*>(QStringLiteral("edit")), QString(300, '7'));
         box.accept();
     });
-    platform::DialogInputBox input(nullptr);
+    platform::QtInputBox input(nullptr);
     EXPECT_EQ(input.ask("入力", "?"), std::string(255, '7'));
 }
 
-TEST(MessageErrorBox, ShowsTheTextWithCaptionErrorIconAndOneOkButton) {
+TEST(QtErrorBox, ShowsTheTextWithCaptionErrorIconAndOneOkButton) {
     bool opened = false;
     whenOpen([&opened](QDialog& dialog) {
         opened = true;
@@ -132,7 +142,7 @@ TEST(MessageErrorBox, ShowsTheTextWithCaptionErrorIconAndOneOkButton) {
         EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
         box->buttons().front()->click();
     });
-    platform::MessageErrorBox box(nullptr, QStringLiteral("Ondulix-K"));
+    platform::QtErrorBox box(nullptr, QStringLiteral("Ondulix-K"));
     box.show("<b>タイマーを取得できません.</b>");
     EXPECT_TRUE(opened);
 }

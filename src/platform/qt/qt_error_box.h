@@ -9,11 +9,12 @@ class QWidget;
 namespace platform {
 
 // The error box as a QMessageBox, modal to the whole application.
-class MessageErrorBox final : public ErrorBox {
+class QtErrorBox final : public ErrorBox {
 public:
-    MessageErrorBox(QWidget* owner, QString caption);
+    QtErrorBox(QWidget* owner, QString caption);
 
-    void show(const std::string& text) override;
+protected:
+    void run(const std::string& text) override;
 
 private:
     QWidget* owner_;

@@ -2,11 +2,14 @@
 
 #include "animation_timer.h"
 
-// An animation timer whose clock is the test: it counts starts and stops, can be told to
-// refuse a timer, and delivers a tick only when fire() is called while it runs.
-class ScriptedTimer final : public platform::AnimationTimer {
+namespace platform {
+
+// An animation timer with no clock of its own: it ticks only when fire() is called while it
+// runs. It counts starts and stops, and can be told to refuse a timer as a system out of
+// timers does.
+class HeadlessTimer final : public AnimationTimer {
 public:
-    bool refuse = false; // the next starts are refused by the "system"
+    bool refuse = false; // the next starts are refused
     bool ticking = false;
     int period = 0;
     int starts = 0;
@@ -34,3 +37,5 @@ protected:
         ticking = false;
     }
 };
+
+} // namespace platform

@@ -1,4 +1,4 @@
-#include "file_dialog.h"
+#include "qt_file_dialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -129,7 +129,7 @@ class QtFileDialogBoth : public ::testing::TestWithParam<ModeRow> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        dialog_.setFilter(kFilter);
+        dialog_.setFilter(kFilter.toStdString());
     }
     QString path(const QString& name) const { return dir_.filePath(name); }
 
@@ -153,7 +153,7 @@ TEST_P(QtFileDialogBoth, TakesTheNameOfAFileThatDoesNotExistAsTyped) {
     ASSERT_TRUE(seen.found);
     EXPECT_TRUE(confirmed);
     // Taken as typed: no ".okd" is added here.
-    EXPECT_EQ(dialog_.fileName(), missing);
+    EXPECT_EQ(dialog_.fileName(), missing.toStdString());
     EXPECT_FALSE(QFile::exists(missing));
 }
 
@@ -164,7 +164,7 @@ TEST_P(QtFileDialogBoth, TakesAnExistingFileWithoutAsking) {
     const Showing seen = play(dialog_, existing, &confirmed);
     EXPECT_TRUE(confirmed);
     EXPECT_FALSE(seen.askedBeforeReplacing);
-    EXPECT_EQ(dialog_.fileName(), existing);
+    EXPECT_EQ(dialog_.fileName(), existing.toStdString());
 }
 
 TEST_P(QtFileDialogBoth, OffersTheLastConfirmedNameAndKeepsItOnCancel) {
@@ -180,7 +180,7 @@ TEST_P(QtFileDialogBoth, OffersTheLastConfirmedNameAndKeepsItOnCancel) {
     EXPECT_EQ(again.offered, QStringList{first});
     EXPECT_EQ(again.typedField, QStringLiteral("first.okd"));
     EXPECT_FALSE(confirmed);
-    EXPECT_EQ(dialog_.fileName(), first);
+    EXPECT_EQ(dialog_.fileName(), first.toStdString());
 }
 
 TEST_P(QtFileDialogBoth, CancelBeforeAnyNameLeavesItEmpty) {
@@ -188,7 +188,7 @@ TEST_P(QtFileDialogBoth, CancelBeforeAnyNameLeavesItEmpty) {
     const Showing seen = play(dialog_, QString(), &confirmed);
     ASSERT_TRUE(seen.found);
     EXPECT_FALSE(confirmed);
-    EXPECT_TRUE(dialog_.fileName().isEmpty());
+    EXPECT_TRUE(dialog_.fileName().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, QtFileDialogBoth,

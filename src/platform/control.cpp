@@ -1,0 +1,72 @@
+#include "control.h"
+
+#include "form.h"
+
+#include <utility>
+
+namespace platform {
+
+Control::Control(Form& form, ControlKind kind, std::string_view name)
+    : form_(form), kind_(kind), name_(name) {
+    form.add(*this);
+}
+
+Control::~Control() {
+    if (view_ != nullptr)
+        view_->controlGone();
+}
+
+void Control::setCaption(std::string caption) {
+    if (caption == caption_)
+        return;
+    caption_ = std::move(caption);
+    changed();
+}
+
+void Control::setEnabled(bool enabled) {
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    changed();
+}
+
+bool Control::takesInput() const {
+    for (const Control* c = this; c != nullptr; c = c->parent())
+        if (!c->enabled())
+            return false;
+    return true;
+}
+
+void Control::setVisible(bool visible) {
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    changed();
+}
+
+void Control::setFocus() {
+    form_.focus(*this);
+    if (view_ != nullptr)
+        view_->takeFocus();
+}
+
+void Control::focusedByUser() {
+    form_.focus(*this);
+}
+
+bool Control::hasFocus() const {
+    return form_.focused() == this;
+}
+
+void Control::attach(ControlView* view) {
+    view_ = view;
+    if (view_ != nullptr)
+        view_->refresh();
+}
+
+void Control::changed() {
+    if (view_ != nullptr)
+        view_->refresh();
+}
+
+} // namespace platform

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "backend.h"
+#include "headless_boxes.h"
+#include "headless_timer.h"
+
+namespace platform {
+
+// The window with no toolkit and no display: nothing is shown, the timer ticks when told
+// to, and the boxes answer from scripts. The picture command runs the program's window on
+// it, and tests drive the window's rules through it as a user would, through the controls.
+// The parts it made stay reachable for whoever drives it.
+class HeadlessBackend final : public Backend {
+public:
+    void build(Form& form, const WindowLayout& layout) override;
+    std::unique_ptr<AnimationTimer> makeTimer() override;
+    std::unique_ptr<InputBox> makeInputBox() override;
+    std::unique_ptr<ErrorBox> makeErrorBox(const std::string& caption) override;
+    std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) override;
+    std::unique_ptr<SettingsStorage> makeSettingsStorage() override;
+    void quit() override { quitRequested = true; }
+
+    bool built = false;
+    bool quitRequested = false;
+    HeadlessTimer* timer = nullptr;
+    HeadlessInputBox* inputBox = nullptr;
+    HeadlessErrorBox* errorBox = nullptr;
+    HeadlessFileDialog* openDialog = nullptr;
+    HeadlessFileDialog* saveDialog = nullptr;
+};
+
+} // namespace platform

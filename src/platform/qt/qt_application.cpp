@@ -1,0 +1,53 @@
+#include "qt_application.h"
+
+#include "form.h"
+#include "qt_window.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+
+// Qt's own message for a missing display is several lines about plugins; say it plainly.
+bool displayMissing() {
+#if defined(Q_OS_LINUX)
+    const bool platformChosen = std::getenv("QT_QPA_PLATFORM") != nullptr;
+    const bool haveDisplay =
+        std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+    return !platformChosen && !haveDisplay;
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+QtApplication::QtApplication(int argc, char* argv[], const std::string& title)
+    : argc_(argc), application_(argc_, argv) {
+    // The layout was made for classic controls: group captions sit on the frame line and
+    // a group's first row starts right under it. Qt's classic style keeps it that way.
+    QApplication::setStyle(QStringLiteral("windows"));
+    QApplication::setApplicationName(QString::fromStdString(title));
+}
+
+int QtApplication::run(std::unique_ptr<Form> mainWindow) {
+    backend_.window()->show();
+    QApplication::exec();
+    // Quit and the close box both end the loop with 0, and nothing is saved on the way out.
+    mainWindow.reset();
+    return 0;
+}
+
+std::unique_ptr<Application> startApplication(int argc, char* argv[], const std::string& title) {
+    if (displayMissing()) {
+        std::fputs("ondulix-k: no display found; run it under Xvfb with: "
+                   "xvfb-run -a bash scripts/start.sh\n",
+                   stderr);
+        return nullptr;
+    }
+    return std::make_unique<QtApplication>(argc, argv, title);
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#include "qt_image.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace platform {
+
+QtImage::QtImage(Image& image, QWidget* parent) : QWidget(parent), ViewOf(image) {
+    setFixedSize(image.canvas().width(), image.canvas().height());
+    // Every pixel comes from the bitmap, so Qt need not clear the widget first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    attachToControl();
+}
+
+QImage QtImage::image() const {
+    if (control() == nullptr)
+        return {};
+    const PixelCanvas& canvas = control()->canvas();
+    return QImage(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(), canvas.height(),
+                  canvas.width() * 4, QImage::Format_RGB32);
+}
+
+void QtImage::paintEvent(QPaintEvent* event) {
+    if (control() == nullptr)
+        return;
+    QPainter painter(this);
+    painter.drawImage(event->rect(), image(), event->rect());
+}
+
+} // namespace platform

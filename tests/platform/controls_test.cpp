@@ -1,0 +1,182 @@
+// The rules of the window's controls that no toolkit decides: radio groups, disabled controls
+// and menus, the layout applied before any handler runs, the tab order, and the boxes of the
+// headless backend.
+#include "button.h"
+#include "check_box.h"
+#include "form.h"
+#include "headless_backend.h"
+#include "layout.h"
+#include "menu.h"
+#include "modal_depth.h"
+#include "static_controls.h"
+#include "track_bar.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::ControlKind;
+using platform::ControlLayout;
+
+// Two groups of radio buttons and a check box, as a window holds them.
+struct Groups {
+    platform::Form form;
+    platform::GroupBox left{form, "left"};
+    platform::GroupBox right{form, "right"};
+    platform::RadioButton a{form, "a"};
+    platform::RadioButton b{form, "b"};
+    platform::RadioButton c{form, "c"};
+    platform::RadioButton other{form, "other"};
+    Groups() {
+        for (platform::Control* radio : {&a, &b, &c})
+            radio->setParent(&left);
+        other.setParent(&right);
+        other.setChecked(true);
+    }
+};
+
+TEST(RadioButton, CheckingOneUnchecksItsGroupOnlyAndUncheckingTouchesNoOther) {
+    Groups g;
+    g.a.setChecked(true);
+    g.b.setChecked(true);
+    EXPECT_FALSE(g.a.checked());
+    EXPECT_TRUE(g.b.checked());
+    EXPECT_TRUE(g.other.checked()) << "another group is left alone";
+    g.b.setChecked(false);
+    EXPECT_FALSE(g.a.checked() || g.b.checked() || g.c.checked()) << "a group may end empty";
+    g.c.select();
+    g.c.select();
+    EXPECT_TRUE(g.c.checked()) << "clicking the checked one keeps it checked";
+}
+
+TEST(Controls, NothingOnADisabledControlOrParentTakesInput) {
+    platform::Form form;
+    platform::Menu menu(form, "menu");
+    platform::MenuItem item(form, "item");
+    item.setParent(&menu);
+    platform::Button button(form, "button");
+    platform::CheckBox box(form, "box");
+    int chosen = 0, pressed = 0;
+    item.onClick = [&] { ++chosen; };
+    button.onClick = [&] { ++pressed; };
+
+    menu.setEnabled(false);
+    button.setEnabled(false);
+    box.setEnabled(false);
+    item.choose();
+    button.press();
+    box.toggle();
+    EXPECT_EQ(chosen + pressed, 0);
+    EXPECT_FALSE(box.checked());
+
+    menu.setEnabled(true);
+    button.setEnabled(true);
+    item.choose();
+    button.press();
+    EXPECT_EQ(chosen + pressed, 2);
+    EXPECT_TRUE(platform::Button::pressedBy(platform::Key::Enter));
+    EXPECT_TRUE(platform::Button::pressedBy(platform::Key::Space));
+    EXPECT_FALSE(platform::Button::pressedBy(platform::Key::Down));
+}
+
+// A form whose layout is given per test.
+struct SmallForm : platform::Form {
+    platform::Panel panel{*this, "panel"};
+    platform::TrackBar bar{*this, "bar"};
+    platform::CheckBox box{*this, "box"};
+    platform::Button hidden{*this, "hidden"};
+    platform::Button first{*this, "first"};
+};
+
+constexpr ControlLayout kSmallRows[] = {
+    {.name = "first", .kind = ControlKind::Button, .caption = "go", .tabIndex = 0},
+    {.name = "hidden", .kind = ControlKind::Button, .tabIndex = 1, .visible = false},
+    {.name = "panel", .kind = ControlKind::Panel, .tabIndex = 2},
+    {.name = "box",
+     .kind = ControlKind::CheckBox,
+     .parent = "panel",
+     .tabIndex = 1,
+     .checked = true},
+    {.name = "bar",
+     .kind = ControlKind::TrackBar,
+     .parent = "panel",
+     .tabIndex = 0,
+     .min = 20,
+     .max = 1000,
+     .position = 200,
+     .lineStep = 0,
+     .pageStep = 20},
+};
+
+TEST(Layout, GivesEachControlItsStateWithoutRunningAHandler) {
+    SmallForm form;
+    int changes = 0;
+    form.bar.onChange = [&] { ++changes; };
+    platform::applyLayout(form, {.controls = kSmallRows});
+    EXPECT_EQ(form.first.caption(), "go");
+    EXPECT_FALSE(form.hidden.visible());
+    EXPECT_TRUE(form.box.checked());
+    EXPECT_EQ(form.box.parent(), &form.panel);
+    EXPECT_EQ(form.bar.min(), 20);
+    EXPECT_EQ(form.bar.max(), 1000);
+    EXPECT_EQ(form.bar.position(), 200);
+    EXPECT_EQ(form.bar.lineStep(), 0);
+    EXPECT_EQ(form.bar.pageStep(), 20);
+    // The handler above is attached too early on purpose: the range moves the position, and
+    // only setPosition may run it.
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(Layout, RefusesAWindowAndALayoutThatDescribeDifferentControls) {
+    SmallForm form;
+    const ControlLayout wrongKind[] = {{.name = "box", .kind = ControlKind::Button}};
+    EXPECT_THROW(platform::applyLayout(form, {.controls = wrongKind}), std::logic_error);
+    const ControlLayout missingRows[] = {kSmallRows[0]};
+    EXPECT_THROW(platform::applyLayout(form, {.controls = missingRows}), std::logic_error);
+    platform::Form empty;
+    EXPECT_THROW(platform::applyLayout(empty, {.controls = kSmallRows}), std::logic_error);
+}
+
+TEST(Layout, TabVisitsControlsInTheirParentsOrderSkippingFramesAndHiddenOnes) {
+    std::vector<std::string> order;
+    for (const ControlLayout* row : platform::tabOrder({.controls = kSmallRows}))
+        order.emplace_back(row->name);
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "bar", "box"}));
+}
+
+TEST(InputBox, GivesAtMost255CharactersWhateverTheBackendReturns) {
+    platform::HeadlessInputBox box;
+    std::string kana;
+    for (int i = 0; i < 300; ++i)
+        kana += "ア";
+    box.answers = {std::string(300, '7'), kana, std::string("\x80\x80", 2)};
+    EXPECT_EQ(box.ask("入力", "?"), std::string(255, '7'));
+    EXPECT_EQ(box.ask("入力", "?"), kana.substr(0, 255 * 3)) << "a character is not a byte";
+    EXPECT_EQ(box.ask("入力", "?"), std::string("\x80\x80", 2));
+}
+
+TEST(HeadlessBackend, BoxesAnswerAsAUserWhoClosesThemAndCountAsModalWhileOpen) {
+    platform::HeadlessBackend backend;
+    auto input = backend.makeInputBox();
+    auto dialog = backend.makeFileDialog(platform::FileDialog::Mode::Open);
+    auto errors = backend.makeErrorBox("Ondulix-K");
+    int depthInside = -1;
+    backend.inputBox->whileOpen = [&] { depthInside = platform::ModalDepth::current(); };
+    EXPECT_EQ(input->ask("入力", "?"), std::nullopt);
+    EXPECT_EQ(depthInside, platform::ModalDepth::current() + 1);
+    dialog->setFileName("last.okd");
+    EXPECT_FALSE(dialog->execute());
+    EXPECT_EQ(dialog->fileName(), "last.okd") << "a cancelled dialog keeps its name";
+    backend.openDialog->answers = {"new.okd"};
+    EXPECT_TRUE(dialog->execute());
+    EXPECT_EQ(dialog->fileName(), "new.okd");
+    errors->show("x.");
+    EXPECT_EQ(backend.errorBox->shown, std::vector<std::string>{"x."});
+    backend.quit();
+    EXPECT_TRUE(backend.quitRequested);
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "headless_timer.h"
+#include "qt_backend.h"
+#include "qt_window.h"
+#include "tform1.h"
+
+#include <QWidget>
+#include <memory>
+#include <string>
+
+// The main window on the Qt backend, shown on the offscreen platform, with a timer whose
+// ticks the test fires.
+struct QtShownWindow {
+    QtShownWindow() {
+        auto scripted = std::make_unique<platform::HeadlessTimer>();
+        timer = scripted.get();
+        TForm1Services services;
+        services.timer = std::move(scripted);
+        form = std::make_unique<TForm1>(backend, std::move(services));
+        window().show();
+    }
+
+    platform::QtWindow& window() const { return *backend.window(); }
+
+    // The widget that shows the control of that name, as the Qt class it is.
+    template <class W> W* widget(const std::string& name) const {
+        return qobject_cast<W*>(window().widget(name));
+    }
+
+    platform::QtBackend backend;
+    platform::HeadlessTimer* timer = nullptr;
+    std::unique_ptr<TForm1> form;
+};

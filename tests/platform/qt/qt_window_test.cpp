@@ -1,0 +1,237 @@
+// The window on Qt: every control of the layout at its place with its caption, font and
+// colour, in its tab order, under the File menu; the close box and Quit ending the program.
+#include "qt_window_fixture.h"
+#include "tform1_layout.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::ControlKind;
+
+QString captionOf(const QWidget* w) {
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w))
+        return b->text();
+    if (const auto* g = qobject_cast<const QGroupBox*>(w))
+        return g->title();
+    if (const auto* l = qobject_cast<const QLabel*>(w))
+        return l->text();
+    return {};
+}
+
+TEST(QtWindow, ShowsEveryControlOfTheLayoutAtItsPlaceWithItsCaption) {
+    QtShownWindow w;
+    for (const platform::ControlLayout& row : kTForm1Layout.controls) {
+        const std::string name(row.name);
+        if (row.kind == ControlKind::MenuBar || row.kind == ControlKind::Menu ||
+            row.kind == ControlKind::MenuItem || row.kind == ControlKind::MenuSeparator)
+            continue;
+        const QWidget* shown = w.window().widget(name);
+        ASSERT_NE(shown, nullptr) << name;
+        EXPECT_EQ(shown->objectName().toStdString(), name);
+        const std::string parent = row.parent.empty() ? "client" : std::string(row.parent);
+        EXPECT_EQ(shown->parentWidget()->objectName().toStdString(), parent) << name;
+        EXPECT_EQ(shown->pos(), QPoint(row.place.left, row.place.top)) << name;
+        EXPECT_EQ(shown->height(), row.place.height) << name;
+        // A check box's caption may take more room than the layout gives it.
+        if (row.kind == ControlKind::CheckBox || row.kind == ControlKind::RadioButton) {
+            EXPECT_GE(shown->width(), row.place.width) << name;
+        } else {
+            EXPECT_EQ(shown->width(), row.place.width) << name;
+        }
+        EXPECT_EQ(captionOf(shown).toStdString(), std::string(row.caption)) << name;
+        EXPECT_EQ(shown->font().pixelSize(), row.fontHeight) << name;
+        EXPECT_EQ(shown->isVisible(), row.visible) << name;
+    }
+}
+
+TEST(QtWindow, HasItsCaptionIconPlaceAndClientAreaWithTheFocusOnStartStop) {
+    QtShownWindow w;
+    EXPECT_EQ(w.window().windowTitle(), QStringLiteral("Ondulix-K"));
+    EXPECT_TRUE(w.window().windowIcon().availableSizes().contains(QSize(32, 32)));
+    EXPECT_EQ(w.window().pos(), QPoint(160, 150));
+    // The client area under the menu bar holds every control with a small margin.
+    const QWidget* client = w.window().centralWidget();
+    EXPECT_EQ(client->y(), w.window().menuBar()->height());
+    EXPECT_EQ(client->size(), QSize(974, 656));
+    EXPECT_EQ(w.window().font().pixelSize(), 12);
+    EXPECT_EQ(w.window().focusWidget(), w.window().widget("BitBtn1"));
+}
+
+struct SliderLook {
+    const char* name;
+    Qt::Orientation orientation;
+    QSlider::TickPosition ticks;
+    int tickInterval;
+};
+
+class QtSliders : public ::testing::TestWithParam<SliderLook> {};
+
+// A vertical slider has its minimum at the top, next to the label that names the small end.
+TEST_P(QtSliders, LieAndTickAsDesigned) {
+    const SliderLook& c = GetParam();
+    QtShownWindow w;
+    const auto* bar = w.widget<QSlider>(c.name);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->orientation(), c.orientation);
+    EXPECT_EQ(bar->invertedAppearance(), c.orientation == Qt::Vertical);
+    EXPECT_EQ(bar->tickPosition(), c.ticks);
+    if (c.ticks != QSlider::NoTicks) {
+        EXPECT_EQ(bar->tickInterval(), c.tickInterval);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, QtSliders,
+    ::testing::Values(SliderLook{"phichanger", Qt::Horizontal, QSlider::TicksBelow, 15},
+                      SliderLook{"thetachanger", Qt::Vertical, QSlider::TicksBelow, 15},
+                      SliderLook{"numpoints", Qt::Vertical, QSlider::NoTicks, 0},
+                      SliderLook{"fpschanger", Qt::Vertical, QSlider::NoTicks, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Buttons, check boxes, sliders and groups are where the user can reach them: inside their
+// parent and clear of each other. Check boxes 17 pixels high stand 16 apart, so rows may
+// share one line of pixels. The end labels may touch their sliders and the hidden list lies
+// under the drawing area, so labels and hidden controls are left out.
+TEST(QtWindow, NoVisibleControlOverlapsAnotherOrLeavesItsParent) {
+    QtShownWindow w;
+    std::vector<QWidget*> controls;
+    for (QWidget* c : w.window().centralWidget()->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(c) || qobject_cast<QSlider*>(c) ||
+                             qobject_cast<QGroupBox*>(c) || c == w.window().widget("graph") ||
+                             c == w.window().widget("Panel1");
+        if (control && c->isVisible())
+            controls.push_back(c);
+    }
+    EXPECT_EQ(controls.size(), 2u + 2 + 1 + 8 + 20 + 3 + 4 + 8);
+    for (const QWidget* c : controls) {
+        EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
+            << c->objectName().toStdString() << " sticks out of its parent";
+        for (const QWidget* other : controls)
+            if (other != c && other->parentWidget() == c->parentWidget()) {
+                const QRect common = c->geometry().intersected(other->geometry());
+                EXPECT_FALSE(common.width() > 1 && common.height() > 1)
+                    << c->objectName().toStdString() << " overlaps "
+                    << other->objectName().toStdString();
+            }
+    }
+}
+
+// The caption of each source group and its buttons' text come out in the colour in which
+// the frames draw that source.
+TEST(QtWindow, SourceGroupsPaintTheirCaptionAndButtonsInTheSourceColour) {
+    QtShownWindow w;
+    const QColor colours[] = {QColor(0, 255, 0), QColor(255, 0, 255), QColor(255, 255, 0),
+                              QColor(0, 255, 255)};
+    auto holds = [](const QImage& image, QColor colour) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == colour)
+                    return true;
+        return false;
+    };
+    for (int k = 0; k < 4; ++k) {
+        const std::string source = std::to_string(k + 1);
+        QWidget* group = w.window().widget("GroupBox" + source);
+        QWidget* button = w.window().widget("bt_" + source + "_x");
+        const QImage caption =
+            group->grab(QRect(0, 0, 60, 14)).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage text = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(holds(caption, colours[k])) << k;
+        EXPECT_TRUE(holds(text, colours[k])) << k;
+    }
+}
+
+TEST(QtWindow, KeyboardFocusRunsFromStartStopThroughTheViewSlidersIntoThePanel) {
+    QtShownWindow w;
+    std::vector<std::string> order;
+    QWidget* first = w.window().widget("BitBtn1");
+    QWidget* at = first;
+    do {
+        if (at->isVisible() && at->isEnabled() && (at->focusPolicy() & Qt::TabFocus))
+            order.push_back(at->objectName().toStdString());
+        at = at->nextInFocusChain();
+    } while (at != first);
+    const std::vector<std::string> expected = {
+        "BitBtn1",      "phichanger", "thetachanger", "bt_1_x",   "bt_1_y",          "bt_1_a",
+        "bt_1_o",       "bt_1_p",     "bt_2_x",       "bt_2_y",   "bt_2_a",          "bt_2_o",
+        "bt_2_p",       "bt_3_x",     "bt_3_y",       "bt_3_a",   "bt_3_o",          "bt_3_p",
+        "bt_4_x",       "bt_4_y",     "bt_4_a",       "bt_4_o",   "bt_4_p",          "gens1",
+        "gens2",        "gens0",      "numpoints",    "numzoom",  "velocitychanger", "fpschanger",
+        "ch_baishitsu", "ch_suihei",  "ch_seibun",    "ch_bashi", "ch_2cut",         "ch_guruguru",
+        "ch_rect",      "ch_koma"};
+    EXPECT_EQ(order, expected);
+}
+
+TEST(QtWindow, FileMenuHoldsOpenSaveASeparatorAndQuitWithAccessKeysOnly) {
+    QtShownWindow w;
+    QMenuBar* bar = w.window().menuBar();
+    ASSERT_EQ(bar->actions().size(), 1);
+    const QMenu* file = bar->findChild<QMenu*>(QStringLiteral("FileF1"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(bar->actions().front(), file->menuAction());
+    EXPECT_EQ(file->title(), QStringLiteral("File(&F)"));
+    const QList<QAction*> items = file->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0]->objectName(), QStringLiteral("OpenO1"));
+    EXPECT_EQ(items[0]->text(), QStringLiteral("Open(&O)"));
+    EXPECT_EQ(items[1]->text(), QStringLiteral("Save(&S)"));
+    EXPECT_TRUE(items[2]->isSeparator());
+    EXPECT_EQ(items[3]->text(), QStringLiteral("Quit(&Q)"));
+    for (const QAction* item : items)
+        EXPECT_TRUE(item->shortcut().isEmpty());
+}
+
+// While the animation runs the File menu's title is disabled and clicking it opens nothing.
+TEST(QtWindow, FileMenuCannotBeOpenedWhileRunning) {
+    QtShownWindow w;
+    QMenuBar* bar = w.window().menuBar();
+    QMenu* file = bar->findChild<QMenu*>(QStringLiteral("FileF1"));
+    const QPoint title = bar->actionGeometry(file->menuAction()).center();
+    w.form->BitBtn1.press();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, title);
+    EXPECT_FALSE(file->isVisible());
+    w.form->BitBtn1.press();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, title);
+    EXPECT_TRUE(file->isVisible());
+    file->hide();
+}
+
+// Runs the application's event loop until the window ends it; a guard ends it with -1
+// should the window not do so.
+int runUntilEnded(const std::function<void()>& user) {
+    QTimer::singleShot(0, user);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    guard.start(10000);
+    return QApplication::exec();
+}
+
+TEST(QtWindow, QuitEndsTheProgramWithZero) {
+    QtShownWindow w;
+    QAction* quit = w.window().menuBar()->findChild<QAction*>(QStringLiteral("QuitQ1"));
+    ASSERT_NE(quit, nullptr);
+    EXPECT_EQ(runUntilEnded([&] { quit->trigger(); }), 0);
+}
+
+TEST(QtWindow, CloseBoxEndsTheProgramWithZeroWhileTheAnimationRuns) {
+    QtShownWindow w;
+    w.form->BitBtn1.press();
+    ASSERT_FALSE(w.form->FileF1.enabled());
+    EXPECT_EQ(runUntilEnded([&] { w.window().close(); }), 0);
+}
+
+} // namespace
