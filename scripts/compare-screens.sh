@@ -27,8 +27,11 @@ fi
 out="$root/build-screens"
 mkdir -p "$out"
 
-# The base build: a worktree of the revision, built beside the working tree's build.
-base_tree="$(mktemp -d)"
+# The base build: a worktree of the revision, built beside the working tree's build. It keeps
+# its place so that its build tree can be reused.
+base_tree="$out/base-src"
+git worktree remove --force "$base_tree" >/dev/null 2>&1 || rm -rf "$base_tree"
+git worktree prune
 trap 'git -C "$root" worktree remove --force "$base_tree" >/dev/null 2>&1 || true' EXIT
 git worktree add --detach -q "$base_tree" "$base_rev"
 cmake -S "$base_tree" -B "$out/base-build" -DCMAKE_BUILD_TYPE=Release >/dev/null
