@@ -54,10 +54,12 @@ QtWindow::QtWindow(Form& form, const WindowLayout& layout) : form_(&form) {
     form.attach(this);
 
     // The window opens at its designed place rather than centred; the client area under the
-    // menu bar has the layout's size. The window stays resizable and the controls keep their
-    // places.
+    // menu bar has the layout's size. The menu bar takes the height it needs at the window's
+    // width, which can be more than its size hint says. The window stays resizable and the
+    // controls keep their places.
     move(layout.left, layout.top);
-    resize(layout.clientWidth, layout.clientHeight + menuBar()->sizeHint().height());
+    resize(layout.clientWidth,
+           layout.clientHeight + menuBar()->heightForWidth(layout.clientWidth));
 }
 
 QtWindow::~QtWindow() {
