@@ -85,6 +85,10 @@ int main(int argc, char* argv[]) {
         std::fputs(render::usageText().c_str(), stdout);
         return 0;
     }
+    if (std::holds_alternative<render::VersionRequest>(parsed)) {
+        std::fputs(render::versionText().c_str(), stdout);
+        return 0;
+    }
     if (const auto* error = std::get_if<render::ArgumentError>(&parsed))
         return fail(error->message + " (see --help)");
     const render::RenderRequest& request = std::get<render::RenderRequest>(parsed);

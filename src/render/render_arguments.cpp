@@ -59,13 +59,17 @@ constexpr ValueOption kClock{"", "--clock", "a number"};
 
 ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
     // Help wins over everything else on the line, so "--help" added to a failing command
-    // always explains it.
+    // always explains it; "--version" likewise prints the version whatever else is there.
+    bool versionAsked = false;
     for (const std::string& arg : args) {
         if (arg == "--")
             break;
         if (arg == "-h" || arg == "--help")
             return HelpRequest{};
+        versionAsked = versionAsked || arg == "--version";
     }
+    if (versionAsked)
+        return VersionRequest{};
 
     std::optional<std::string> settings;
     std::optional<std::string> output;
@@ -169,11 +173,16 @@ std::string usageText() {
            "                     program, a clock past 100000 wraps to -100000 on a tick that\n"
            "                     draws nothing\n"
            "  -h, --help         show this text\n"
+           "  --version          show the version\n"
            "\n"
            "The picture is the frame the program draws on the first tick after opening the\n"
            "file with the clock at T: with the turning view on, that tick turns the view\n"
            "first. The GIF holds the frames of N ticks in a row from there, each shown for\n"
            "the file's tick interval.\n";
+}
+
+std::string versionText() {
+    return "ondulix-k-render (Ondulix-K) " ONDULIX_VERSION "\n";
 }
 
 } // namespace render

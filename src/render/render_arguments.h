@@ -19,13 +19,14 @@ struct RenderRequest {
 };
 
 struct HelpRequest {};
+struct VersionRequest {};
 
 // Why the command line was refused, as one line for the user.
 struct ArgumentError {
     std::string message;
 };
 
-using ParsedArguments = std::variant<RenderRequest, HelpRequest, ArgumentError>;
+using ParsedArguments = std::variant<RenderRequest, HelpRequest, VersionRequest, ArgumentError>;
 
 // The largest animation the command makes: beyond it a GIF runs into tens of gigabytes.
 inline constexpr int kMaxFrames = 1000000;
@@ -36,5 +37,9 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args);
 
 // The text that --help prints, ending with a line break.
 std::string usageText();
+
+// The line that --version prints: the command, the program it belongs to and the version,
+// in the form packaging tools read, ending with a line break.
+std::string versionText();
 
 } // namespace render

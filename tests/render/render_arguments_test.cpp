@@ -241,7 +241,22 @@ INSTANTIATE_TEST_SUITE_P(Render, HelpLine,
                          ::testing::Values(HelpCase{"long", {"--help"}}, HelpCase{"short", {"-h"}},
                                            HelpCase{"despite_an_unknown_option",
                                                     {"--fast", "a.okd", "--help"}},
-                                           HelpCase{"despite_a_missing_output", {"a.okd", "-h"}}),
+                                           HelpCase{"despite_a_missing_output", {"a.okd", "-h"}},
+                                           HelpCase{"before_the_version", {"--version", "-h"}}),
+                         [](const auto& info) { return info.param.name; });
+
+class VersionLine : public ::testing::TestWithParam<HelpCase> {};
+
+TEST_P(VersionLine, AsksForTheVersion) {
+    EXPECT_TRUE(
+        std::holds_alternative<render::VersionRequest>(parseRenderArguments(GetParam().args)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Render, VersionLine,
+                         ::testing::Values(HelpCase{"alone", {"--version"}},
+                                           HelpCase{"despite_a_bad_frame_count",
+                                                    {"a.okd", "-o", "x.gif", "--frames=0",
+                                                     "--version"}}),
                          [](const auto& info) { return info.param.name; });
 
 TEST(Usage, ShowsBothFormsOfTheCommand) {
