@@ -3,11 +3,25 @@
 #include <QPainter>
 #include <QPixmap>
 
-QIcon makeWindowIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(QColor(0, 0, 128));
-    QPainter painter(&pixmap);
+namespace {
+
+constexpr int kDesignSize = 32;
+
+} // namespace
+
+QImage paintWindowIcon(int size) {
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(QColor(0, 0, 128));
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    if (size != kDesignSize) {
+        // A scaled ring no longer falls on whole pixels, so its edges are blended. Unblended,
+        // a one-pixel outline fills the pixel right of and below its line, which puts the
+        // design's pixel centres half a pixel along.
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.scale(double(size) / kDesignSize, double(size) / kDesignSize);
+        painter.translate(0.5, 0.5);
+    }
 
     // Rings of the first source (lime, lower left) and the second (fuchsia, lower right).
     const QPoint lime(9, 22);
@@ -27,5 +41,9 @@ QIcon makeWindowIcon() {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(0, 0, 31, 31);
     painter.end();
-    return QIcon(pixmap);
+    return image;
+}
+
+QIcon makeWindowIcon() {
+    return QIcon(QPixmap::fromImage(paintWindowIcon(kDesignSize)));
 }
