@@ -160,7 +160,7 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
 
 std::string usageText() {
     return "Usage: ondulix-k-render SETTINGS.okd -o OUT.png [--clock T]\n"
-           "       ondulix-k-render SETTINGS.okd -o OUT.gif --frames N [--clock T]\n"
+           "  or:  ondulix-k-render SETTINGS.okd -o OUT.gif --frames N [--clock T]\n"
            "\n"
            "Draws the frames Ondulix-K draws for a settings file, without a window:\n"
            "a 601 x 601 PNG picture, or an animated GIF that loops forever.\n"
@@ -172,8 +172,8 @@ std::string usageText() {
            "  --clock T          the animation clock at the first tick (default 0); as in the\n"
            "                     program, a clock past 100000 wraps to -100000 on a tick that\n"
            "                     draws nothing\n"
-           "  -h, --help         show this text\n"
-           "  --version          show the version\n"
+           "  -h, --help         show this help and exit\n"
+           "  --version          show the version and exit\n"
            "\n"
            "The picture is the frame the program draws on the first tick after opening the\n"
            "file with the clock at T: with the turning view on, that tick turns the view\n"
