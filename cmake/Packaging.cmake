@@ -1,0 +1,108 @@
+# Install rules and the Debian package (CPack's DEB generator). `bash scripts/package.sh`
+# configures with ONDULIX_PACKAGE=ON, builds what is installed and runs cpack.
+#
+# Everything installed that is not a program is made here at build time from the sources:
+# the icons by the window's own icon painter, the command's manual page from its --help and
+# --version, so neither can drift from the program.
+include(GNUInstallDirs)
+
+find_program(HELP2MAN help2man REQUIRED)
+find_program(GZIP gzip REQUIRED)
+
+set(ONDULIX_PACKAGING_SOURCE ${PROJECT_SOURCE_DIR}/packaging)
+set(ONDULIX_STAGE ${PROJECT_BINARY_DIR}/packaging)
+set(ONDULIX_MAINTAINER "Ondulix-K developers <ondulix-k@example.org>"
+    CACHE STRING "Maintainer of the Debian package, as Name <address>")
+
+# The sizes of the desktop's hicolor icon theme that menus, docks and launchers ask for.
+set(ONDULIX_ICON_SIZES 16 24 32 48 64 128 256)
+
+add_executable(write_window_icons ${ONDULIX_PACKAGING_SOURCE}/write_window_icons.cpp)
+target_link_libraries(write_window_icons PRIVATE ondulix_platform_qt)
+
+set(ONDULIX_ICONS "")
+foreach(size IN LISTS ONDULIX_ICON_SIZES)
+    list(APPEND ONDULIX_ICONS ${ONDULIX_STAGE}/icons/${size}x${size}/apps/ondulix-k.png)
+endforeach()
+add_custom_command(OUTPUT ${ONDULIX_ICONS}
+    COMMAND write_window_icons ${ONDULIX_STAGE}/icons ${ONDULIX_ICON_SIZES}
+    DEPENDS write_window_icons
+    COMMENT "Painting the icons for the hicolor theme"
+    VERBATIM)
+
+# Dates in the manual pages and the changelog follow SOURCE_DATE_EPOCH when it is set, as
+# help2man's do, so the same commit gives the same package.
+string(TIMESTAMP ONDULIX_MAN_DATE "%B %Y" UTC)
+string(TIMESTAMP ONDULIX_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(${ONDULIX_PACKAGING_SOURCE}/ondulix-k.1.in ${ONDULIX_STAGE}/ondulix-k.1 @ONLY)
+configure_file(${ONDULIX_PACKAGING_SOURCE}/changelog.in ${ONDULIX_STAGE}/changelog @ONLY)
+
+add_custom_command(OUTPUT ${ONDULIX_STAGE}/ondulix-k-render.1
+    COMMAND ${HELP2MAN} --no-info --no-discard-stderr
+            "--name=draw the frames of an Ondulix-K set-up as a PNG picture or an animated GIF"
+            --include=${ONDULIX_PACKAGING_SOURCE}/ondulix-k-render.h2m
+            --output=${ONDULIX_STAGE}/ondulix-k-render.1
+            $<TARGET_FILE:ondulix-k-render>
+    DEPENDS ondulix-k-render ${ONDULIX_PACKAGING_SOURCE}/ondulix-k-render.h2m
+    COMMENT "Making the manual page of ondulix-k-render with help2man"
+    VERBATIM)
+
+# Debian installs manual pages and changelogs compressed, without a time stamp in the gzip
+# header (-n).
+set(ONDULIX_COMPRESSED "")
+foreach(name IN ITEMS ondulix-k.1 ondulix-k-render.1 changelog)
+    add_custom_command(OUTPUT ${ONDULIX_STAGE}/${name}.gz
+        COMMAND ${GZIP} -9 -n -k -f ${ONDULIX_STAGE}/${name}
+        DEPENDS ${ONDULIX_STAGE}/${name}
+        VERBATIM)
+    list(APPEND ONDULIX_COMPRESSED ${ONDULIX_STAGE}/${name}.gz)
+endforeach()
+
+add_custom_target(ondulix_package_files ALL DEPENDS ${ONDULIX_ICONS} ${ONDULIX_COMPRESSED})
+
+# cpack installs only what scripts/package.sh built, instead of building every test and
+# benchmark first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
+# Directories get the usual modes whatever the umask of whoever builds the package.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+install(TARGETS ondulix-k ondulix-k-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${ONDULIX_PACKAGING_SOURCE}/ondulix-k.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(DIRECTORY ${ONDULIX_STAGE}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/ondulix-k/examples)
+install(FILES ${ONDULIX_STAGE}/ondulix-k.1.gz ${ONDULIX_STAGE}/ondulix-k-render.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Debian's documentation folder is named after the package, not the CMake project.
+install(FILES ${ONDULIX_STAGE}/changelog.gz ${ONDULIX_PACKAGING_SOURCE}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ondulix-k)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ondulix-k)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Ondulix-K developers")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ONDULIX_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "watch the waves of up to four point sources interfere
+Ondulix-K is a desktop program for teaching wave interference. Up to four
+point sources on a square medium send out circular waves; the program
+animates their sum and draws the medium as a grid of particles in an oblique
+3-D view, with legs, zero marks and one coloured line per source.
+.
+The window's text is Japanese. The package also holds ondulix-k-render,
+which writes the same frames as a PNG picture or an animated GIF without a
+display, and sample set-ups in /usr/share/ondulix-k/examples.")
+# The libraries the two programs link decide the dependencies (dpkg-shlibdeps).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window's Japanese text needs a font with kana and kanji.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
