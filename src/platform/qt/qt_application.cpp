@@ -42,9 +42,10 @@ int QtApplication::run(std::unique_ptr<Form> mainWindow) {
 
 std::unique_ptr<Application> startApplication(int argc, char* argv[], const std::string& title) {
     if (displayMissing()) {
-        std::fputs("ondulix-k: no display found; run it under Xvfb with: "
-                   "xvfb-run -a bash scripts/start.sh\n",
-                   stderr);
+        // Named as it was started, which is right both in the build tree and installed.
+        std::fprintf(stderr,
+                     "ondulix-k: no display found; run it under Xvfb with: xvfb-run -a %s\n",
+                     argc > 0 ? argv[0] : "ondulix-k");
         return nullptr;
     }
     return std::make_unique<QtApplication>(argc, argv, title);
