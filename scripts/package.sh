@@ -4,11 +4,17 @@
 # icons, the manual pages, the command's version, and lintian.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
 
-# The tools that make and check the package, installed only when missing: dpkg-shlibdeps
-# (dpkg-dev) finds the dependencies, help2man writes the command's manual page.
-packages=(dpkg-dev help2man desktop-file-utils lintian man-db)
+# What building the programs needs (the test libraries too: configuring reads the tests'
+# build files), and the tools that make and check the package: dpkg-shlibdeps (dpkg-dev)
+# finds the dependencies, help2man writes the command's manual page. Unlike
+# scripts/install-deps.sh this leaves out the sanitizer and fuzzing compilers, so it also
+# serves on Ubuntu. Only what is missing is installed.
+packages=(
+    build-essential cmake pkg-config
+    qt6-base-dev libgl-dev libgif-dev libgtest-dev
+    dpkg-dev help2man desktop-file-utils lintian man-db
+)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
