@@ -192,7 +192,7 @@ private:
                                                        "１２",
                                                        "+$10",
                                                        "0x-1",
-                                                       "q" + std::string(120, 'z'),
+                                                       std::string("q").append(120, 'z'),
                                                        "波源",
                                                        "12a",
                                                        "  ",
