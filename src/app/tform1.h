@@ -193,8 +193,9 @@ public:
     void SaveS1Click();
     // Reads the settings file at `path` and applies it exactly as Open does, without asking
     // for a name. A file that cannot be read, or whose lines do not all convert, raises
-    // sound::ProgramError and changes nothing.
-    void openSettingsFile(const QString& path);
+    // sound::ProgramError and changes nothing. The path is the file's name as the system
+    // takes it, bytes that need not be UTF-8.
+    void openSettingsFile(const std::string& path);
 
     // The twenty source buttons in the order of sound::kSourceFields.
     std::array<QPushButton*, 20> sourceButtons() const;

@@ -10,6 +10,7 @@
 #include "track_bar.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -127,10 +128,10 @@ void TForm1::OpenO1Click() {
     // A typed name of a missing file, or a folder, ends the command without a word.
     if (!settingsStorage_->isRegularFile(OpenDialog1->fileName()))
         return;
-    openSettingsFile(OpenDialog1->fileName());
+    openSettingsFile(QFile::encodeName(OpenDialog1->fileName()).toStdString());
 }
 
-void TForm1::openSettingsFile(const QString& path) {
+void TForm1::openSettingsFile(const std::string& path) {
     sound::SettingsReadResult result;
     {
         const std::unique_ptr<platform::SettingsInput> input =

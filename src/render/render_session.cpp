@@ -6,19 +6,32 @@
 #include "tform1.h"
 #include "track_bar.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace render {
 
-RenderSession::RenderSession() : form_(std::make_unique<TForm1>()) {}
+namespace {
+
+TForm1Services commandLineServices() {
+    TForm1Services services;
+    services.settingsStorage = std::make_unique<platform::DiskSettingsStorage>(
+        platform::DiskSettingsStorage::kDefaultReadLimit,
+        platform::DiskSettingsStorage::Names::FromCommandLine);
+    return services;
+}
+
+} // namespace
+
+RenderSession::RenderSession() : form_(std::make_unique<TForm1>(commandLineServices())) {}
 
 RenderSession::~RenderSession() = default;
 
-void RenderSession::open(const QString& settingsPath) {
+void RenderSession::open(const std::string& settingsPath) {
     // File > Open passes over a folder without a word; a command that was asked for a
     // picture must say why it made none.
-    if (QFileInfo(settingsPath).isDir())
-        throw RenderError("'" + settingsPath.toStdString() + "' is a folder, not a settings file");
+    struct stat info;
+    if (settingsPath != "-" && ::stat(settingsPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        throw RenderError("'" + settingsPath + "' is a folder, not a settings file");
     form_->openSettingsFile(settingsPath);
 }
 

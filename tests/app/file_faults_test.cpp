@@ -42,7 +42,7 @@ public:
             afterCheck();
         return regular;
     }
-    std::unique_ptr<platform::SettingsInput> openForReading(const QString& path) override {
+    std::unique_ptr<platform::SettingsInput> openForReading(const std::string& path) override {
         return disk_.openForReading(path);
     }
     void writeWhole(const QString& path, std::string_view bytes) override {

@@ -614,7 +614,7 @@ TEST_F(SettingsCommands, DialogsOfferTheSettingsFilter) {
 class FailingReadStorage final : public platform::SettingsStorage {
 public:
     bool isRegularFile(const QString&) const override { return true; }
-    std::unique_ptr<platform::SettingsInput> openForReading(const QString&) override {
+    std::unique_ptr<platform::SettingsInput> openForReading(const std::string&) override {
         return std::make_unique<Input>();
     }
     void writeWhole(const QString&, std::string_view) override {}

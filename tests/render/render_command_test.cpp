@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -35,15 +36,23 @@ struct CommandResult {
     QByteArray err;
 };
 
-// Runs the command with neither a display nor a chosen Qt platform, as on a server.
-CommandResult runCommand(const QStringList& args) {
+// Runs a program with neither a display nor a chosen Qt platform, as on a server, and with
+// files limited to `fileSizeLimit` bytes, as on a disk with that much room left.
+CommandResult runProgram(const QString& program, const QStringList& args,
+                         rlim_t fileSizeLimit = RLIM_INFINITY, const QString& folder = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
+    env.insert("RENDER", QStringLiteral(RENDER_COMMAND));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(RENDER_COMMAND), args);
+    process.setWorkingDirectory(folder);
+    process.setChildProcessModifier([fileSizeLimit] {
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start(program, args);
     CommandResult result;
     if (!process.waitForFinished(120000)) {
         ADD_FAILURE() << "the command did not finish";
@@ -55,6 +64,10 @@ CommandResult runCommand(const QStringList& args) {
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
+}
+
+CommandResult runCommand(const QStringList& args, rlim_t fileSizeLimit = RLIM_INFINITY) {
+    return runProgram(QStringLiteral(RENDER_COMMAND), args, fileSizeLimit);
 }
 
 // The 37 lines of a file in examples/.
@@ -143,7 +156,7 @@ TEST_P(PictureOfTheWindow, EveryPixelEqualsTheWindowsDrawall) {
     const Pixels picture = renderedPng(dir, settings, c.clock);
 
     TForm1 form;
-    form.openSettingsFile(settings);
+    form.openSettingsFile(settings.toStdString());
     sound::timecount = c.clock;
     for (int t = 0; t < c.ticks; ++t)
         form.Timer1Timer();
@@ -327,6 +340,7 @@ struct FailureCase {
     // in that folder unless the row says otherwise.
     std::function<QStringList(const QTemporaryDir&)> args;
     std::string message; // a part of the line
+    rlim_t fileSizeLimit = RLIM_INFINITY;
 };
 
 // Test listings show the row's name rather than its bytes.
@@ -346,7 +360,7 @@ TEST_P(CommandFailure, PrintsOneLineExitsWithOneAndWritesNothing) {
         if (QFile file(dir.filePath(name)); file.open(QIODevice::ReadOnly))
             contents[name] = file.readAll();
 
-    const CommandResult r = runCommand(args);
+    const CommandResult r = runCommand(args, GetParam().fileSizeLimit);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     const std::string err = r.err.toStdString();
@@ -438,6 +452,19 @@ INSTANTIATE_TEST_SUITE_P(
                 return QStringList{example01(), "-o", d.filePath("out.gif"), "--frames", "3"};
             },
             "cannot write"},
+        // A file size limit refuses writes as a full disk does: one line with the system's
+        // reason, the older picture kept.
+        FailureCase{"picture_onto_a_full_disk",
+                    [](const QTemporaryDir& d) {
+                        return QStringList{example01(), "-o", olderFile(d, "out.png")};
+                    },
+                    "out.png': File too large", 4096},
+        FailureCase{
+            "animation_onto_a_full_disk",
+            [](const QTemporaryDir& d) {
+                return QStringList{example01(), "-o", d.filePath("out.gif"), "--frames", "3"};
+            },
+            "File too large", 4096},
         FailureCase{"output_onto_the_settings_file",
                     [](const QTemporaryDir& d) {
                         const QString s = d.filePath("odd.png");
@@ -445,6 +472,50 @@ INSTANTIATE_TEST_SUITE_P(
                         return QStringList{s, "-o", s};
                     },
                     "is the settings file itself"}),
+    [](const auto& info) { return info.param.name; });
+
+// --- Settings from pipes and names in bytes, as a shell passes them --------------------------
+
+struct ShellCase {
+    const char* name;
+    // Run by /bin/sh in a folder that holds "set.okd" (the first example); "$RENDER" is the
+    // command, and the picture must end up as "out.png".
+    const char* script;
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const ShellCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ShellUse : public ::testing::TestWithParam<ShellCase> {};
+
+TEST_P(ShellUse, GivesThePictureOfTheFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(example01(), dir.filePath("set.okd")));
+    const CommandResult r =
+        runProgram("/bin/sh", {"-c", GetParam().script}, RLIM_INFINITY, dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(differingPixels(pngPixels(dir.filePath("out.png")), renderedPng(dir, example01(), 0)),
+              0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, ShellUse,
+    ::testing::Values(
+        // The second half arrives long after the command first finds the pipe empty.
+        ShellCase{"slow_pipe_as_dash", "{ head -c 40 set.okd; sleep 0.5; tail -c +41 set.okd; } | "
+                                       "\"$RENDER\" - -o out.png"},
+        ShellCase{"slow_pipe_as_dev_stdin",
+                  "{ head -c 40 set.okd; sleep 0.5; tail -c +41 set.okd; } | "
+                  "\"$RENDER\" /dev/stdin -o out.png"},
+        ShellCase{"file_as_standard_input", "\"$RENDER\" - -o out.png < set.okd"},
+        // Latin-1 names: the bytes are taken as they are, for reading and for writing.
+        ShellCase{"names_that_are_not_utf8",
+                  "in=$(printf 'set\\351.okd'); out=$(printf 'out\\351.png'); "
+                  "mv set.okd \"$in\" && \"$RENDER\" \"$in\" -o \"$out\" && mv \"$out\" out.png && "
+                  "mv \"$in\" set.okd"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Command, HelpPrintsTheUsageAndSucceeds) {
