@@ -192,9 +192,9 @@ public:
     void OpenO1Click();
     void SaveS1Click();
     // Reads the settings file at `path` and applies it exactly as Open does, without asking
-    // for a name. A file that cannot be read, or whose lines do not all convert, raises
-    // sound::ProgramError and changes nothing. The path is the file's name as the system
-    // takes it, bytes that need not be UTF-8.
+    // for a name. A file that cannot be read raises sound::ProgramError, one whose lines do
+    // not all convert sound::SettingsLineFailure, and either changes nothing. The path is
+    // the file's name as the system takes it, bytes that need not be UTF-8.
     void openSettingsFile(const std::string& path);
 
     // The twenty source buttons in the order of sound::kSourceFields.

@@ -5,6 +5,7 @@
 #include "render_arguments.h"
 #include "render_error.h"
 #include "render_session.h"
+#include "terminal_text.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -28,9 +29,10 @@ void requestInterrupt(int) {
     interruptRequested = 1;
 }
 
-// One line on standard error, and the status every failure ends with.
+// One line on standard error, and the status every failure ends with. The message may quote
+// a file's line or name, so whatever a terminal would act on is shown as an escape.
 int fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kCommand, message.c_str());
+    std::fprintf(stderr, "%s: %s\n", kCommand, render::terminalText(message).c_str());
     return 1;
 }
 
@@ -126,8 +128,12 @@ int main(int argc, char* argv[]) {
         render::exportFrames(session, request, hooks);
     } catch (const render::RenderError& e) {
         return fail(e.what());
+    } catch (const sound::SettingsLineFailure& e) {
+        // The program's own messages for the settings file say what is wrong but not where;
+        // the line is named the way compilers name one, so a 37-line file is quickly mended.
+        return fail(settingsName(request.settingsPath) + ":" + std::to_string(e.line()) + ": " +
+                    e.what());
     } catch (const sound::ProgramError& e) {
-        // The program's own messages for the settings file say what is wrong but not where.
         return fail(settingsName(request.settingsPath) + ": " + e.what());
     } catch (const std::exception& e) {
         return fail(e.what());

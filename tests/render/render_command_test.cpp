@@ -365,6 +365,11 @@ TEST_P(CommandFailure, PrintsOneLineExitsWithOneAndWritesNothing) {
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     const std::string err = r.err.toStdString();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    // Whatever a file brings along, nothing in the line is for the terminal to act on.
+    EXPECT_EQ(std::count_if(err.begin(), err.end() - 1,
+                            [](char c) { return (c >= 0 && c < 0x20) || c == 0x7F; }),
+              0)
+        << err;
     EXPECT_EQ(err.rfind("ondulix-k-render: ", 0), 0u) << err;
     EXPECT_NE(err.find(GetParam().message), std::string::npos) << err;
 
@@ -405,7 +410,7 @@ INSTANTIATE_TEST_SUITE_P(
                             withLines(exampleLines("01-two-sources-in-phase.okd"), {{5, "abc"}}));
                         return QStringList{s, "-o", d.filePath("out.gif"), "--frames", "3"};
                     },
-                    "bad.okd: 'abc' は整数ではありません"},
+                    "bad.okd:5: 'abc' は整数ではありません"},
         FailureCase{"file_that_ends_early",
                     [](const QTemporaryDir& d) {
                         std::vector<std::string> lines =
@@ -414,7 +419,17 @@ INSTANTIATE_TEST_SUITE_P(
                         const QString s = writeSetup(d, "short.okd", lines);
                         return QStringList{s, "-o", d.filePath("out.png")};
                     },
-                    "short.okd: '' は整数ではありません"},
+                    "short.okd:37: '' は整数ではありません"},
+        FailureCase{
+            "line_that_would_drive_the_terminal",
+            [](const QTemporaryDir& d) {
+                const QString s =
+                    writeSetup(d, "bad.okd",
+                               withLines(exampleLines("01-two-sources-in-phase.okd"),
+                                         {{20, "\x1b]0;title\x07\x1b[31m\r\xE2\x80\xAE\\x"}}));
+                return QStringList{s, "-o", d.filePath("out.png")};
+            },
+            "bad.okd:20: '\\x1b]0;title\\x07\\x1b[31m\\r\\u202e\\\\x' は整数ではありません"},
         FailureCase{"bad_line_keeps_an_older_picture",
                     [](const QTemporaryDir& d) {
                         const QString s = writeSetup(
