@@ -3,7 +3,8 @@
 # window holds (under Xvfb when there is no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh
+bash scripts/install-deps.sh --tests
+bash scripts/build.sh frame_bench window_fps
 build/bench/frame_bench
 if [ -n "${DISPLAY:-}" ]; then
     build/bench/window_fps

@@ -1,7 +1,30 @@
 #!/usr/bin/env bash
-# Configures and builds the release tree in build/.
+# Builds the release tree in build/: everything, or only the targets named.
+#   bash scripts/build.sh [--tests] [TARGET...]
+# With --tests the tree holds the tests, and their tools are installed first; without it
+# the tests are built only when GoogleTest is already there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+
+tests=""
+if [ "${1:-}" = "--tests" ]; then
+    tests="--tests"
+    shift
+fi
+bash scripts/install-deps.sh $tests
+
+# Configuring takes seconds even when nothing changed, so it runs only for a new tree or
+# one that must now hold the tests; the build configures again by itself when a
+# CMakeLists.txt has changed.
+options=(-DCMAKE_BUILD_TYPE=Release)
+[ -n "$tests" ] && options+=(-DONDULIX_TESTS=ON)
+if [ ! -f build/CMakeCache.txt ] ||
+    { [ -n "$tests" ] && ! grep -q '^ONDULIX_TESTS:BOOL=ON' build/CMakeCache.txt; }; then
+    cmake -S . -B build "${options[@]}" >/dev/null
+fi
+
+targets=()
+for target in "$@"; do
+    targets+=(--target "$target")
+done
+cmake --build build -j"$(nproc)" "${targets[@]}"

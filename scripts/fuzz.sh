@@ -22,9 +22,9 @@ fi
 cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
-# The settings file may hold lines longer than the reader keeps (64 KiB), so that target gets
-# inputs large enough to reach that path.
-declare -A max_len=([integer_text]=4096 [option_text]=4096 [settings_file]=140000)
+# The settings file may hold lines longer than the part of a line the reader keeps (400
+# bytes), so that target gets inputs large enough to reach that path.
+declare -A max_len=([integer_text]=4096 [option_text]=4096 [settings_file]=4096)
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

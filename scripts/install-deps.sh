@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running or testing needs, but only
-# those that are missing, so a prepared machine starts at once.
+# Installs the Debian 12 packages that building and running the program need; with --tests
+# also the tools that testing, fuzzing and measuring need (GoogleTest, clang, Xvfb). Only
+# the packages that are missing are installed, so a prepared machine goes on at once.
 set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev libgif-dev
-    libgtest-dev
-    clang libclang-rt-14-dev
     fonts-noto-cjk
-    xvfb xauth
 )
+case "${1:-}" in
+"") ;;
+--tests) packages+=(libgtest-dev clang libclang-rt-14-dev xvfb xauth) ;;
+*)
+    echo "usage: $0 [--tests]" >&2
+    exit 2
+    ;;
+esac
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -185,9 +185,10 @@ public:
     std::unique_ptr<platform::FileDialog> SaveDialog1;
     void OpenO1Click();
     void SaveS1Click();
-    // Reads the settings file at `path` (the bytes the system takes as its name) and applies
-    // it exactly as Open does, without asking for a name. A file that cannot be read, or
-    // whose lines do not all convert, raises sound::ProgramError and changes nothing.
+    // Reads the settings file at `path` and applies it exactly as Open does, without asking
+    // for a name. A file that cannot be read raises sound::ProgramError, one whose lines do
+    // not all convert sound::SettingsLineFailure, and either changes nothing. The path is
+    // the file's name as the system takes it, bytes that need not be UTF-8.
     void openSettingsFile(const std::string& path);
 
     // The twenty source buttons in the order of sound::kSourceFields.

@@ -121,7 +121,7 @@ void TForm1::openSettingsFile(const std::string& path) {
     // Every line is read and converted before anything is applied, so a file that fails
     // anywhere leaves the set-up as it was.
     if (const auto* failure = std::get_if<sound::SettingsLineError>(&result))
-        throw sound::ProgramError(withoutNul(failure->message));
+        throw sound::SettingsLineFailure(failure->line, withoutNul(failure->message));
     applySetup(std::get<StoredSetup>(result));
 }
 

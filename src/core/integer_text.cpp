@@ -1,7 +1,5 @@
 #include "integer_text.h"
 
-#include <cstddef>
-
 namespace sound {
 
 namespace {
@@ -20,63 +18,86 @@ int hexDigitValue(char c) {
     return -1;
 }
 
-// The digits after a hexadecimal prefix. Leading zeros may run on for ever, so they are
-// skipped rather than counted; the eight digits that remain are a 32-bit pattern.
-std::optional<std::int32_t> parseHexDigits(std::string_view digits) {
-    if (digits.empty())
-        return std::nullopt;
-    std::uint32_t pattern = 0;
-    int significant = 0;
-    for (char c : digits) {
-        const int d = hexDigitValue(c);
-        if (d < 0)
-            return std::nullopt;
-        if (pattern == 0 && d == 0)
-            continue;
-        if (++significant > 8)
-            return std::nullopt;
-        pattern = (pattern << 4) | static_cast<std::uint32_t>(d);
-    }
-    return static_cast<std::int32_t>(pattern);
-}
-
-// An optional sign and one or more decimal digits. The magnitude is built in 64 bits and
-// checked after every digit, so it can never wrap however many digits follow.
-std::optional<std::int32_t> parseDecimal(std::string_view text) {
-    bool negative = false;
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
-    std::int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        if (!isDecimalDigit(text[i]))
-            return std::nullopt;
-        magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > limit)
-            return std::nullopt;
-    }
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
 } // namespace
 
-std::optional<std::int32_t> parseInteger(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size() && text[start] == ' ')
-        ++start;
-    const std::string_view rest = text.substr(start);
-    if (rest.empty())
+void IntegerTextReader::add(char c) {
+    switch (state_) {
+    case State::Blanks:
+        if (c == ' ')
+            return;
+        if (c == '+' || c == '-') {
+            negative_ = c == '-';
+            state_ = State::Sign;
+        } else if (c == '$' || c == 'x' || c == 'X') {
+            state_ = State::HexPrefix;
+        } else if (c == '0') {
+            state_ = State::LoneZero;
+        } else if (isDecimalDigit(c)) {
+            magnitude_ = c - '0';
+            state_ = State::Decimal;
+        } else {
+            state_ = State::Invalid;
+        }
+        return;
+    case State::LoneZero:
+        if (c == 'x' || c == 'X') {
+            state_ = State::HexPrefix;
+            return;
+        }
+        [[fallthrough]];
+    case State::Sign:
+    case State::Decimal:
+        if (!isDecimalDigit(c)) {
+            state_ = State::Invalid;
+            return;
+        }
+        state_ = State::Decimal;
+        magnitude_ = magnitude_ * 10 + (c - '0');
+        if (magnitude_ > (negative_ ? 2147483648LL : 2147483647LL))
+            state_ = State::Invalid;
+        return;
+    case State::HexPrefix:
+    case State::Hex: {
+        const int d = hexDigitValue(c);
+        if (d < 0) {
+            state_ = State::Invalid;
+            return;
+        }
+        state_ = State::Hex;
+        // Leading zeros are skipped rather than counted; the eight digits that remain are
+        // a 32-bit pattern.
+        if (pattern_ == 0 && d == 0)
+            return;
+        if (++significantHexDigits_ > 8) {
+            state_ = State::Invalid;
+            return;
+        }
+        pattern_ = (pattern_ << 4) | static_cast<std::uint32_t>(d);
+        return;
+    }
+    case State::Invalid:
+        return;
+    }
+}
+
+std::optional<std::int32_t> IntegerTextReader::value() const {
+    switch (state_) {
+    case State::LoneZero:
+        return 0;
+    case State::Decimal:
+        return static_cast<std::int32_t>(negative_ ? -magnitude_ : magnitude_);
+    case State::Hex:
+        return static_cast<std::int32_t>(pattern_);
+    default:
         return std::nullopt;
-    if (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X')
-        return parseHexDigits(rest.substr(1));
-    if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X'))
-        return parseHexDigits(rest.substr(2));
-    return parseDecimal(rest);
+    }
+}
+
+std::optional<std::int32_t> parseInteger(std::string_view text) {
+    IntegerTextReader reader;
+    for (char c : text)
+        reader.add(c);
+    return reader.value();
 }
 
 } // namespace sound

@@ -1,7 +1,5 @@
 #include "option_text.h"
 
-#include <cstddef>
-
 namespace sound {
 
 namespace {
@@ -10,68 +8,90 @@ bool isDecimalDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Reads the text as a decimal number: blanks, sign, digits with an optional full stop and
-// more digits, an optional exponent, blanks. Only whether the number is zero matters, and
-// that is settled by the mantissa's digits alone: converting to floating point would turn
-// "1e-99999" into zero and "1e99999" into an overflow, although neither number is zero.
-std::optional<bool> parseNumberAsOption(std::string_view text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && text[i] == ' ')
-        ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    bool mantissaPresent = false;
-    bool nonZero = false;
-    for (; i < n && isDecimalDigit(text[i]); ++i) {
-        mantissaPresent = true;
-        nonZero = nonZero || text[i] != '0';
-    }
-    // A separator on its own (".", "-.") is still a number, and that number is zero.
-    if (i < n && text[i] == '.') {
-        mantissaPresent = true;
-        for (++i; i < n && isDecimalDigit(text[i]); ++i)
-            nonZero = nonZero || text[i] != '0';
-    }
-    if (!mantissaPresent)
-        return std::nullopt;
-    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        while (i < n && isDecimalDigit(text[i]))
-            ++i;
-    }
-    while (i < n && text[i] == ' ')
-        ++i;
-    if (i != n)
-        return std::nullopt;
-    return nonZero;
-}
-
-bool equalsIgnoringAsciiCase(std::string_view text, std::string_view word) {
-    if (text.size() != word.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != word[i])
-            return false;
-    }
-    return true;
-}
+constexpr std::string_view kTrue = "true";
+constexpr std::string_view kFalse = "false";
 
 } // namespace
 
-std::optional<bool> parseOption(std::string_view text) {
-    if (const auto number = parseNumberAsOption(text))
-        return number;
-    if (equalsIgnoringAsciiCase(text, "true"))
+void OptionTextReader::add(char c) {
+    if (mayBeTrue_ || mayBeFalse_) {
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        mayBeTrue_ = mayBeTrue_ && wordLength_ < kTrue.size() && kTrue[wordLength_] == lower;
+        mayBeFalse_ = mayBeFalse_ && wordLength_ < kFalse.size() && kFalse[wordLength_] == lower;
+        ++wordLength_;
+    }
+
+    const bool digit = isDecimalDigit(c);
+    switch (number_) {
+    case Number::LeadingBlanks:
+        if (c == ' ')
+            return;
+        if (c == '+' || c == '-') {
+            number_ = Number::Sign;
+            return;
+        }
+        [[fallthrough]];
+    case Number::Sign:
+        // A full stop on its own (".", "-.") is still a number, and that number is zero.
+        number_ = digit ? Number::Digits : c == '.' ? Number::Fraction : Number::Invalid;
+        nonZero_ = nonZero_ || (digit && c != '0');
+        return;
+    case Number::Digits:
+    case Number::Fraction:
+        if (digit) {
+            nonZero_ = nonZero_ || c != '0';
+            return;
+        }
+        if (c == '.' && number_ == Number::Digits)
+            number_ = Number::Fraction;
+        else if (c == 'E' || c == 'e')
+            number_ = Number::Exponent;
+        else
+            number_ = c == ' ' ? Number::TrailingBlanks : Number::Invalid;
+        return;
+    case Number::Exponent:
+        if (c == '+' || c == '-') {
+            number_ = Number::ExponentDigits;
+            return;
+        }
+        [[fallthrough]];
+    case Number::ExponentDigits:
+        number_ = digit      ? Number::ExponentDigits
+                  : c == ' ' ? Number::TrailingBlanks
+                             : Number::Invalid;
+        return;
+    case Number::TrailingBlanks:
+        if (c != ' ')
+            number_ = Number::Invalid;
+        return;
+    case Number::Invalid:
+        return;
+    }
+}
+
+std::optional<bool> OptionTextReader::value() const {
+    switch (number_) {
+    case Number::Digits:
+    case Number::Fraction:
+    case Number::Exponent:
+    case Number::ExponentDigits:
+    case Number::TrailingBlanks:
+        return nonZero_;
+    default:
+        break;
+    }
+    if (mayBeTrue_ && wordLength_ == kTrue.size())
         return true;
-    if (equalsIgnoringAsciiCase(text, "false"))
+    if (mayBeFalse_ && wordLength_ == kFalse.size())
         return false;
     return std::nullopt;
+}
+
+std::optional<bool> parseOption(std::string_view text) {
+    OptionTextReader reader;
+    for (char c : text)
+        reader.add(c);
+    return reader.value();
 }
 
 } // namespace sound

@@ -12,4 +12,18 @@ public:
     explicit ProgramError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A settings line that did not convert. The window shows the message alone, as for any other
+// error; a command line also says which line it was, so that a bad line of a hand-edited file
+// can be found.
+class SettingsLineFailure : public ProgramError {
+public:
+    SettingsLineFailure(int line, const std::string& message)
+        : ProgramError(message), line_(line) {}
+
+    int line() const { return line_; }
+
+private:
+    int line_;
+};
+
 } // namespace sound

@@ -22,34 +22,48 @@ static_assert(kFirstSourceLine + kSourceCount * StoredSetup::kSourceValueCount -
 constexpr std::int32_t kSpeedLineMin = 5;
 constexpr std::int32_t kSpeedLineMax = 50;
 
-// Only this much of a line is kept. A settings line as written is at most 11 bytes, so a
-// longer one is rubbish or an attack; it is still read to its end, but then rejected.
-constexpr std::size_t kMaxKeptLineBytes = 64 * 1024;
+// The first bytes of a line are kept for the message and the caption: enough for the
+// 100 characters a message quotes, each at most four bytes long. The rest of a line is
+// converted as it streams past, so a line of any length takes no more memory than this.
+constexpr std::size_t kKeptLineBytes = 400;
 
 // A message quotes at most this many characters of the offending line.
 constexpr std::size_t kMaxQuotedChars = 100;
+static_assert(kKeptLineBytes >= 4 * kMaxQuotedChars);
 
 constexpr std::string_view kNotAnInteger = " は整数ではありません";
 constexpr std::string_view kNotABoolean = " は正しい論理型ではありません";
 constexpr std::string_view kEllipsis = "…";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
+// Editors on some systems put a byte-order mark before the first line of a text file they
+// save as UTF-8. It is no part of the line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // One line of the file as far as it was kept.
 struct Line {
-    std::string text;
-    bool overlong = false; // more than kMaxKeptLineBytes: only the start is in `text`
+    std::string start; // the first kKeptLineBytes bytes
+    bool cut = false;  // more bytes followed them
 };
 
-// Reads lines one at a time straight from the stream buffer. A line ends at LF; a CR right
-// before the LF belongs to the break, any other CR stays in the line. Past the end of the
-// stream every line reads as the empty text.
+// Reads lines one at a time straight from the stream buffer, handing every byte of a line to
+// a conversion as it comes. A line ends at LF; a CR right before the LF belongs to the break,
+// any other CR stays in the line. Past the end of the stream every line reads as the empty
+// text.
 class LineReader {
 public:
     explicit LineReader(std::istream& in) : in_(in), buffer_(in.rdbuf()) {}
 
-    void read(Line& line) {
-        line.text.clear();
-        line.overlong = false;
+    template <typename Conversion> void read(Line& line, Conversion& conversion) {
+        line.start.clear();
+        line.cut = false;
+        const auto take = [&](char c) {
+            if (line.start.size() < kKeptLineBytes)
+                line.start.push_back(c);
+            else
+                line.cut = true;
+            conversion.add(c);
+        };
         if (buffer_ == nullptr)
             return;
         bool pendingCr = false;
@@ -60,33 +74,50 @@ public:
                 buffer_ = nullptr;
                 break;
             }
+            if (skipByteOrderMark(static_cast<char>(c), take))
+                continue;
             if (c == '\n')
                 return; // a CR just before is part of the line break
             if (pendingCr)
-                append(line, '\r');
+                take('\r');
             pendingCr = c == '\r';
             if (!pendingCr)
-                append(line, static_cast<char>(c));
+                take(static_cast<char>(c));
         }
+        // A file that ends inside the mark keeps the bytes it has.
+        if (markMatched_ > 0 && markMatched_ < kByteOrderMark.size())
+            for (std::size_t i = 0; i < markMatched_; ++i)
+                take(kByteOrderMark[i]);
         if (pendingCr)
-            append(line, '\r');
+            take('\r');
     }
 
 private:
-    static void append(Line& line, char c) {
-        if (line.text.size() < kMaxKeptLineBytes)
-            line.text.push_back(c);
-        else
-            line.overlong = true;
+    // True when the byte belongs to a byte-order mark at the very start of the stream. Bytes
+    // that begin like the mark but do not complete it are handed back to the line first.
+    template <typename Take> bool skipByteOrderMark(char c, const Take& take) {
+        if (markDone_)
+            return false;
+        if (c == kByteOrderMark[markMatched_]) {
+            markDone_ = ++markMatched_ == kByteOrderMark.size();
+            return true;
+        }
+        markDone_ = true;
+        for (std::size_t i = 0; i < markMatched_; ++i)
+            take(kByteOrderMark[i]);
+        markMatched_ = 0;
+        return false;
     }
 
     std::istream& in_;
     std::streambuf* buffer_;
+    std::size_t markMatched_ = 0;
+    bool markDone_ = false;
 };
 
 // The line as the message quotes it: its first characters, with "…" when there are more.
 std::string quoted(const Line& line) {
-    const std::string text = sanitizeUtf8(line.text);
+    const std::string text = sanitizeUtf8(line.start);
     std::size_t chars = 0;
     std::size_t end = 0;
     while (end < text.size() && chars < kMaxQuotedChars) {
@@ -98,59 +129,16 @@ std::string quoted(const Line& line) {
     }
     std::string result = "'";
     result.append(text, 0, end);
-    if (end < text.size() || line.overlong)
+    if (end < text.size() || line.cut)
         result.append(kEllipsis);
     result.push_back('\'');
     return result;
 }
 
-std::optional<std::int32_t> integerOf(const Line& line) {
-    if (line.overlong)
-        return std::nullopt;
-    return parseInteger(line.text);
-}
-
-std::optional<bool> optionOf(const Line& line) {
-    if (line.overlong)
-        return std::nullopt;
-    return parseOption(line.text);
-}
-
-// Length of the well-formed UTF-8 sequence at the start of `s`, or 0 if there is none.
-// Overlong forms, surrogates and values past U+10FFFF are not well formed.
-std::size_t wellFormedLength(std::string_view s) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b0 = byte(0);
-    if (b0 < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        length = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        length = 3;
-        if (b0 == 0xE0)
-            low = 0xA0;
-        else if (b0 == 0xED)
-            high = 0x9F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        length = 4;
-        if (b0 == 0xF0)
-            low = 0x90;
-        else if (b0 == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (s.size() < length)
-        return 0;
-    if (byte(1) < low || byte(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(i) < 0x80 || byte(i) > 0xBF)
-            return 0;
-    return length;
+std::optional<std::int32_t> readInteger(LineReader& reader, Line& line) {
+    IntegerTextReader integer;
+    reader.read(line, integer);
+    return integer.value();
 }
 
 } // namespace
@@ -197,8 +185,7 @@ SettingsReadResult readSettings(std::istream& in) {
     // just past line 37 (or at its end); only the first failure is reported.
     int number = 1;
     for (std::size_t i = 0; i < StoredSetup::kSliderCount; ++i, ++number) {
-        reader.read(line);
-        const auto value = integerOf(line);
+        const auto value = readInteger(reader, line);
         if (!value) {
             fail(number, kNotAnInteger);
             continue;
@@ -209,8 +196,9 @@ SettingsReadResult readSettings(std::istream& in) {
     }
 
     for (std::size_t i = 0; i < StoredSetup::kOptionCount; ++i, ++number) {
-        reader.read(line);
-        const auto value = optionOf(line);
+        OptionTextReader option;
+        reader.read(line, option);
+        const auto value = option.value();
         if (!value) {
             fail(number, kNotABoolean);
             continue;
@@ -220,15 +208,15 @@ SettingsReadResult readSettings(std::istream& in) {
 
     for (std::size_t k = 0; k < kSourceCount; ++k) {
         for (std::size_t v = 0; v < StoredSetup::kSourceValueCount; ++v, ++number) {
-            reader.read(line);
-            const auto value = integerOf(line);
+            const auto value = readInteger(reader, line);
             if (!value) {
                 fail(number, kNotAnInteger);
                 continue;
             }
             setup.sources[k][v] = *value;
-            // Accepted integer text is plain ASCII, so it needs no sanitising.
-            setup.sourceTexts[k][v] = line.text;
+            // Accepted integer text is plain ASCII, so it needs no sanitising. A line longer
+            // than its kept start (hundreds of blanks or zeros) shows its value instead.
+            setup.sourceTexts[k][v] = line.cut ? std::to_string(*value) : line.start;
         }
     }
 
@@ -237,12 +225,49 @@ SettingsReadResult readSettings(std::istream& in) {
     return setup;
 }
 
+std::size_t utf8SequenceLength(std::string_view s) {
+    if (s.empty())
+        return 0;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b0 = byte(0);
+    if (b0 < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        length = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        length = 3;
+        if (b0 == 0xE0)
+            low = 0xA0;
+        else if (b0 == 0xED)
+            high = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        length = 4;
+        if (b0 == 0xF0)
+            low = 0x90;
+        else if (b0 == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (s.size() < length)
+        return 0;
+    if (byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 0;
+    return length;
+}
+
 std::string sanitizeUtf8(std::string_view bytes) {
     std::string result;
     result.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const std::size_t length = wellFormedLength(bytes.substr(i));
+        const std::size_t length = utf8SequenceLength(bytes.substr(i));
         if (length == 0) {
             result += kReplacement;
             ++i;

@@ -48,7 +48,8 @@ struct StoredSetup {
     // sources[k - 1][v] is value v of source k.
     std::array<std::array<std::int32_t, kSourceValueCount>, kSourceCount> sources{};
     // The source lines exactly as read (UTF-8), for the buttons' captions, which show the
-    // text and not the number. The writer does not use them.
+    // text and not the number; a line of more than 400 bytes, which no caption could show,
+    // gives its value in decimal instead. The writer does not use them.
     std::array<std::array<std::string, kSourceValueCount>, kSourceCount> sourceTexts{};
 
     bool operator==(const StoredSetup&) const = default;
@@ -77,11 +78,17 @@ std::string settingsFileText(const StoredSetup& setup);
 
 // Reads lines 1 to 37 of a settings file and nothing after them, converts all of them, and
 // gives the set-up or the first line that failed. Line 5 (the wave speed) is clamped into
-// 5 ... 50 so that a speed of zero or less never reaches the field evaluation.
+// 5 ... 50 so that a speed of zero or less never reaches the field evaluation. Lines may be
+// of any length: each is converted as it is read, in constant memory. A UTF-8 byte-order
+// mark before line 1 is skipped.
 SettingsReadResult readSettings(std::istream& in);
 
 // Bytes decoded as UTF-8 for display: every byte that does not belong to a well-formed
 // sequence becomes U+FFFD. NUL bytes are kept as characters, never treated as an end.
 std::string sanitizeUtf8(std::string_view bytes);
+
+// Length of the well-formed UTF-8 sequence at the start of `s`, or 0 if there is none (`s`
+// empty included). Overlong forms, surrogates and values past U+10FFFF are not well formed.
+std::size_t utf8SequenceLength(std::string_view s);
 
 } // namespace sound

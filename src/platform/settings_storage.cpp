@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <limits>
 #include <optional>
+#include <poll.h>
 #include <streambuf>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,11 +18,12 @@ namespace platform {
 
 namespace {
 
-// Reads a file descriptor through a fixed buffer and stops after a byte limit. A failed
-// read ends the stream and is kept for the caller to report.
+// Reads a file descriptor through a fixed buffer, up to a byte limit. A failed read ends
+// the stream and is kept for the caller to report; so is a limit that cuts the stream short.
 class LimitedFdBuffer final : public std::streambuf {
 public:
-    LimitedFdBuffer(int fd, std::size_t limit) : fd_(fd), remaining_(limit) {}
+    LimitedFdBuffer(int fd, std::size_t limit, bool wait)
+        : fd_(fd), remaining_(limit), wait_(wait) {}
 
     int error() const { return error_; }
 
@@ -28,34 +31,54 @@ protected:
     int_type underflow() override {
         if (gptr() < egptr())
             return traits_type::to_int_type(*gptr());
-        if (remaining_ == 0 || error_ != 0)
+        if (error_ != 0)
             return traits_type::eof();
-        const std::size_t want = std::min(buffer_.size(), remaining_);
-        ssize_t got;
-        do {
-            got = ::read(fd_, buffer_.data(), want);
-        } while (got < 0 && errno == EINTR);
+        // At the limit one more byte is asked for, only to learn whether the stream went on.
+        const std::size_t want = std::clamp<std::size_t>(remaining_, 1, buffer_.size());
+        const ssize_t got = readSome(want);
         if (got < 0) {
             error_ = errno;
             return traits_type::eof();
         }
         if (got == 0)
             return traits_type::eof();
+        if (remaining_ == 0) {
+            error_ = EFBIG;
+            return traits_type::eof();
+        }
         remaining_ -= std::size_t(got);
         setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
         return traits_type::to_int_type(*gptr());
     }
 
 private:
+    // One read, repeated when a signal interrupts it, and when a descriptor that was handed
+    // over non-blocking (standard input can be) has nothing yet but waiting is allowed.
+    ssize_t readSome(std::size_t want) {
+        for (;;) {
+            const ssize_t got = ::read(fd_, buffer_.data(), want);
+            if (got >= 0)
+                return got;
+            if (wait_ && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+                pollfd ready{fd_, POLLIN, 0};
+                ::poll(&ready, 1, -1);
+            } else if (errno != EINTR) {
+                return got;
+            }
+        }
+    }
+
     int fd_;
     std::size_t remaining_;
+    bool wait_;
     int error_ = 0;
     std::array<char, 64 * 1024> buffer_;
 };
 
 class FdInput final : public SettingsInput {
 public:
-    FdInput(int fd, std::size_t limit) : fd_(fd), buffer_(fd, limit), stream_(&buffer_) {}
+    FdInput(int fd, std::size_t limit, bool wait)
+        : fd_(fd), buffer_(fd, limit, wait), stream_(&buffer_) {}
     ~FdInput() override { ::close(fd_); }
     FdInput(const FdInput&) = delete;
     FdInput& operator=(const FdInput&) = delete;
@@ -160,12 +183,22 @@ bool DiskSettingsStorage::isRegularFile(const std::string& path) const {
 std::unique_ptr<SettingsInput> DiskSettingsStorage::openForReading(const std::string& path) {
     if (path.find('\0') != std::string::npos)
         throw sound::ProgramError(openErrorMessage(EINVAL));
-    // Non-blocking, so that a pipe put in the file's place after the check cannot hold the
-    // program up; for a regular file the flag changes nothing.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const bool commandLine = names_ == Names::FromCommandLine;
+    int fd;
+    if (commandLine && path == "-") {
+        fd = ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
+    } else {
+        // From the dialog non-blocking, so that a pipe put in the file's place after the check
+        // cannot hold the window up; for a regular file the flag changes nothing.
+        const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | (commandLine ? 0 : O_NONBLOCK);
+        fd = ::open(path.c_str(), flags);
+    }
     if (fd < 0)
         throw sound::ProgramError(openErrorMessage(errno));
-    return std::make_unique<FdInput>(fd, readLimit_);
+    struct stat info;
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const std::size_t limit = regular ? std::numeric_limits<std::size_t>::max() : readLimit_;
+    return std::make_unique<FdInput>(fd, limit, commandLine);
 }
 
 void DiskSettingsStorage::writeWhole(const std::string& path, std::string_view bytes) {

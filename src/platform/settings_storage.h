@@ -38,6 +38,7 @@ public:
     // True when a regular file of that name exists; a directory does not count.
     virtual bool isRegularFile(const std::string& path) const = 0;
 
+    // The path is the file's name as the system takes it: bytes that need not be UTF-8.
     virtual std::unique_ptr<SettingsInput> openForReading(const std::string& path) = 0;
 
     // Replaces the file by the bytes as one whole: until every byte is written and flushed the
@@ -50,13 +51,22 @@ public:
 // The real file system.
 class DiskSettingsStorage final : public SettingsStorage {
 public:
-    // The most a settings file is read, whatever its size: far more than 37 lines can hold
-    // at the longest line the reader keeps, so no valid or quotable content is ever cut off,
-    // while a huge file cannot hold the program up.
+    // Where the names come from. A name from the window's dialog is opened without ever
+    // waiting, so that a pipe put in a file's place cannot hold the window up: it gives at
+    // once what it holds. A name from a command line follows the habits of command-line
+    // tools: "-" is standard input, and a pipe is read to its end however slowly it is
+    // written.
+    enum class Names { FromDialog, FromCommandLine };
+
+    // The most that is read of anything but a regular file, a pipe or a device that may never
+    // end: far more than 37 lines of any sensible length. A regular file is read as far as
+    // the reader goes, its size being finite. A read that the limit cuts short fails with
+    // "I/O エラー (27)" rather than handing a line cut short to the conversion.
     static constexpr std::size_t kDefaultReadLimit = std::size_t(8) << 20;
 
-    explicit DiskSettingsStorage(std::size_t readLimit = kDefaultReadLimit)
-        : readLimit_(readLimit) {}
+    explicit DiskSettingsStorage(std::size_t readLimit = kDefaultReadLimit,
+                                 Names names = Names::FromDialog)
+        : readLimit_(readLimit), names_(names) {}
 
     bool isRegularFile(const std::string& path) const override;
     std::unique_ptr<SettingsInput> openForReading(const std::string& path) override;
@@ -64,6 +74,7 @@ public:
 
 private:
     std::size_t readLimit_;
+    Names names_;
 };
 
 } // namespace platform

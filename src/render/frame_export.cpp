@@ -7,12 +7,10 @@
 #include "render_error.h"
 #include "render_session.h"
 
-#include <QFile>
-
 namespace render {
 
 void exportFrames(RenderSession& session, const RenderRequest& request, const ExportHooks& hooks) {
-    const QString output = QFile::decodeName(request.outputPath.c_str());
+    const std::string& output = request.outputPath;
     session.open(request.settingsPath);
     session.setClock(request.clock);
 

@@ -1,8 +1,8 @@
 #include "gif_writer.h"
 
+#include "output_file.h"
 #include "render_error.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -14,8 +14,8 @@ namespace render {
 namespace {
 
 int writeToFile(GifFileType* gif, const GifByteType* bytes, int count) {
-    auto* file = static_cast<QSaveFile*>(gif->UserData);
-    return file->write(reinterpret_cast<const char*>(bytes), count) == count ? count : 0;
+    auto* file = static_cast<OutputFile*>(gif->UserData);
+    return file->write(bytes, std::size_t(count)) ? count : 0;
 }
 
 struct Box {
@@ -54,10 +54,9 @@ std::string hexColour(std::uint32_t pixel) {
 
 } // namespace
 
-GifWriter::GifWriter(const QString& path, int width, int height,
+GifWriter::GifWriter(const std::string& path, int width, int height,
                      std::span<const sound::Color> palette)
-    : path_(path), width_(width), height_(height),
-      indices_(std::size_t(width) * std::size_t(height)) {
+    : width_(width), height_(height), indices_(std::size_t(width) * std::size_t(height)) {
     if (palette.empty() || palette.size() > 256)
         throw RenderError("a GIF palette holds 1 to 256 colours");
     if (width < 1 || height < 1 || width > 65535 || height > 65535)
@@ -81,10 +80,7 @@ GifWriter::GifWriter(const QString& path, int width, int height,
     for (sound::Color c : palette)
         palettePixels_.push_back(platform::PixelCanvas::toPixel(c));
 
-    file_ = std::make_unique<QSaveFile>(path_);
-    if (!file_->open(QIODevice::WriteOnly))
-        throw RenderError("cannot write '" + path_.toStdString() +
-                          "': " + file_->errorString().toStdString());
+    file_ = std::make_unique<OutputFile>(path);
 
     int error = 0;
     gif_ = EGifOpen(file_.get(), writeToFile, &error);
@@ -112,7 +108,7 @@ GifWriter::GifWriter(const QString& path, int width, int height,
 }
 
 GifWriter::~GifWriter() {
-    // Without finish() the temporary file goes away with the QSaveFile.
+    // Without finish() the temporary file goes away with the OutputFile.
     closeStream();
 }
 
@@ -125,12 +121,14 @@ void GifWriter::closeStream() {
 }
 
 void GifWriter::fail(int gifError, const char* step) {
+    // giflib only knows that a write failed; the system's reason is the one to give.
     std::string reason = GifErrorString(gifError) ? GifErrorString(gifError) : "unknown error";
-    if (file_ && file_->error() != QFileDevice::NoError)
-        reason = file_->errorString().toStdString();
+    if (file_->writeError() != 0)
+        reason = std::strerror(file_->writeError());
+    const std::string message = file_->failure(std::string(" (") + step + ")", reason);
     closeStream();
     file_.reset();
-    throw RenderError("cannot write '" + path_.toStdString() + "' (" + step + "): " + reason);
+    throw RenderError(message);
 }
 
 void GifWriter::addFrame(const platform::PixelCanvas& frame, int delay) {
@@ -225,11 +223,7 @@ void GifWriter::finish() {
     gif_ = nullptr;
     if (closed == GIF_ERROR)
         fail(error, "end");
-    if (!file_->commit()) {
-        const std::string reason = file_->errorString().toStdString();
-        file_.reset();
-        throw RenderError("cannot write '" + path_.toStdString() + "': " + reason);
-    }
+    file_->commit();
     finished_ = true;
 }
 

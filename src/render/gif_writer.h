@@ -3,26 +3,29 @@
 #include "canvas.h"
 #include "pixel_canvas.h"
 
-#include <QString>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
-class QSaveFile;
 struct GifFileType;
 
 namespace render {
 
+class OutputFile;
+
 // Writes an animated GIF frame by frame through giflib, with a fixed palette, looping
 // forever; every frame decodes to exactly the pixels it was given. The bytes go to a temporary file
 // beside the target, which takes the target's name only when finish() has written the last byte: a
-// failure or an interruption at any point leaves no file behind and an older file untouched. Errors
-// are thrown as RenderError.
+// failure or an interruption at any point leaves no file behind and an older file untouched. The
+// name is the bytes the system takes. Errors are thrown as RenderError, one line with the system's
+// reason when the system refused a write.
 class GifWriter {
 public:
     // Frames are width x height; palette holds at most 256 colours and every pixel of every
     // frame must be one of them.
-    GifWriter(const QString& path, int width, int height, std::span<const sound::Color> palette);
+    GifWriter(const std::string& path, int width, int height,
+              std::span<const sound::Color> palette);
     ~GifWriter();
     GifWriter(const GifWriter&) = delete;
     GifWriter& operator=(const GifWriter&) = delete;
@@ -37,7 +40,6 @@ private:
     void fail(int gifError, const char* step);
     void closeStream();
 
-    QString path_;
     int width_;
     int height_;
     std::vector<std::uint32_t> palettePixels_; // as the canvas stores them, 0xFFRRGGBB
@@ -45,7 +47,7 @@ private:
     std::vector<unsigned char> previous_;      // the frame before it; empty before the first
     std::vector<unsigned char> patch_;         // the part of a frame that is written
     int transparentIndex_ = -1;                // the colour table entry for "as before"
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<OutputFile> file_;
     GifFileType* gif_ = nullptr;
     bool finished_ = false;
 };

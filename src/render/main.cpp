@@ -5,8 +5,9 @@
 #include "render_arguments.h"
 #include "render_error.h"
 #include "render_session.h"
+#include "terminal_text.h"
 
-#include <QFileInfo>
+#include <QString>
 #include <QtGlobal>
 #include <algorithm>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <variant>
 #include <vector>
@@ -28,9 +30,10 @@ void requestInterrupt(int) {
     interruptRequested = 1;
 }
 
-// One line on standard error, and the status every failure ends with.
+// One line on standard error, and the status every failure ends with. The message may quote
+// a file's line or name, so whatever a terminal would act on is shown as an escape.
 int fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kCommand, message.c_str());
+    std::fprintf(stderr, "%s: %s\n", kCommand, render::terminalText(message).c_str());
     return 1;
 }
 
@@ -38,7 +41,7 @@ int fail(const std::string& message) {
 // user.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg)
-        std::fprintf(stderr, "%s: %s\n", kCommand, message.toLocal8Bit().constData());
+        fail(message.toStdString());
 }
 
 // Progress on a terminal only: a pipe or a log file gets nothing but errors. The line is
@@ -69,11 +72,19 @@ private:
     std::chrono::steady_clock::time_point last_;
 };
 
-bool sameFile(const std::string& a, const std::string& b) {
-    const QFileInfo first(QFile::decodeName(a.c_str()));
-    const QFileInfo second(QFile::decodeName(b.c_str()));
-    return first.exists() && second.exists() &&
-           first.canonicalFilePath() == second.canonicalFilePath();
+// Whether the output would replace the settings file, "-" being standard input.
+bool sameFile(const std::string& settings, const std::string& output) {
+    struct stat first;
+    struct stat second;
+    const int found =
+        settings == "-" ? ::fstat(STDIN_FILENO, &first) : ::stat(settings.c_str(), &first);
+    return found == 0 && ::stat(output.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+// The settings file as an error line names it.
+std::string settingsName(const std::string& path) {
+    return path == "-" ? "<stdin>" : path;
 }
 
 } // namespace
@@ -102,6 +113,9 @@ int main(int argc, char* argv[]) {
     // An interrupted export unwinds like a failed one, so its temporary file goes away.
     std::signal(SIGINT, requestInterrupt);
     std::signal(SIGTERM, requestInterrupt);
+    // A file size limit then fails the write the way a full disk does, and is reported in
+    // the same one line instead of ending the command.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     try {
         render::RenderSession session;
@@ -112,9 +126,13 @@ int main(int argc, char* argv[]) {
         render::exportFrames(session, request, hooks);
     } catch (const render::RenderError& e) {
         return fail(e.what());
+    } catch (const sound::SettingsLineFailure& e) {
+        // The program's own messages for the settings file say what is wrong but not where;
+        // the line is named the way compilers name one, so a 37-line file is quickly mended.
+        return fail(settingsName(request.settingsPath) + ":" + std::to_string(e.line()) + ": " +
+                    e.what());
     } catch (const sound::ProgramError& e) {
-        // The program's own messages for the settings file say what is wrong but not where.
-        return fail(request.settingsPath + ": " + e.what());
+        return fail(settingsName(request.settingsPath) + ": " + e.what());
     } catch (const std::exception& e) {
         return fail(e.what());
     }

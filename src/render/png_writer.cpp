@@ -1,28 +1,30 @@
 #include "png_writer.h"
 
+#include "output_file.h"
 #include "render_error.h"
 
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 namespace render {
 
-void writePng(const platform::PixelCanvas& frame, const QString& path) {
+void writePng(const platform::PixelCanvas& frame, const std::string& path) {
+    // The temporary file comes first, so a name that cannot be written is reported before any
+    // work is done.
+    OutputFile file(path);
     // The canvas stores 0xFFRRGGBB, which is what RGB32 reads, so no copy is made.
     const QImage image(reinterpret_cast<const uchar*>(frame.bits()), frame.width(), frame.height(),
                        frame.width() * 4, QImage::Format_RGB32);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw RenderError("cannot write '" + path.toStdString() +
-                          "': " + file.errorString().toStdString());
-    if (!image.save(&file, "PNG"))
-        throw RenderError("cannot write '" + path.toStdString() + "': " +
-                          (file.error() != QFileDevice::NoError
-                               ? file.errorString().toStdString()
-                               : std::string("the PNG encoder failed")));
-    if (!file.commit())
-        throw RenderError("cannot write '" + path.toStdString() +
-                          "': " + file.errorString().toStdString());
+    // The picture is encoded in memory, where nothing can fail but the encoder itself, and
+    // written here: a full disk is then one error with the system's reason, which the image
+    // library would report in words of its own.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw RenderError(file.failure("", "the PNG encoder failed"));
+    file.write(bytes.constData(), std::size_t(bytes.size()));
+    file.commit();
 }
 
 } // namespace render

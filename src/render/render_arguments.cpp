@@ -175,10 +175,13 @@ std::string usageText() {
            "  -h, --help         show this help and exit\n"
            "  --version          show the version and exit\n"
            "\n"
+           "SETTINGS.okd may be \"-\" for standard input; a pipe is read to its end.\n"
+           "\n"
            "The picture is the frame the program draws on the first tick after opening the\n"
            "file with the clock at T: with the turning view on, that tick turns the view\n"
            "first. The GIF holds the frames of N ticks in a row from there, each shown for\n"
-           "the file's tick interval.\n";
+           "the file's tick interval. A failure prints one line, FILE:LINE: message for a\n"
+           "line of the settings file that does not convert, and writes no file.\n";
 }
 
 std::string versionText() {

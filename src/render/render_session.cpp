@@ -8,7 +8,20 @@
 
 namespace render {
 
-RenderSession::RenderSession() : form_(std::make_unique<TForm1>(backend_)) {}
+namespace {
+
+TForm1Services commandLineServices() {
+    TForm1Services services;
+    services.settingsStorage = std::make_unique<platform::DiskSettingsStorage>(
+        platform::DiskSettingsStorage::kDefaultReadLimit,
+        platform::DiskSettingsStorage::Names::FromCommandLine);
+    return services;
+}
+
+} // namespace
+
+RenderSession::RenderSession()
+    : form_(std::make_unique<TForm1>(backend_, commandLineServices())) {}
 
 RenderSession::~RenderSession() = default;
 
@@ -16,7 +29,7 @@ void RenderSession::open(const std::string& settingsPath) {
     // File > Open passes over a folder without a word; a command that was asked for a
     // picture must say why it made none.
     struct stat info;
-    if (::stat(settingsPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (settingsPath != "-" && ::stat(settingsPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         throw RenderError("'" + settingsPath + "' is a folder, not a settings file");
     form_->openSettingsFile(settingsPath);
 }

@@ -153,7 +153,7 @@ private:
                    std::to_string(value < 0 ? -std::int64_t(value) : std::int64_t(value));
             break;
         case 3: // a plus sign
-            text = value >= 0 ? "+" + std::to_string(value) : std::to_string(value);
+            text = (value >= 0 ? std::string("+") : std::string()).append(std::to_string(value));
             break;
         default: { // hexadecimal, negative values as their 32-bit pattern
             static const std::vector<std::string> prefixes = {"$", "x", "X", "0x", "0X"};

@@ -97,6 +97,25 @@ TEST(FrameRenderer, SwitchesLeaveOutTheirMarks) {
     EXPECT_EQ(blank.calls, std::vector<std::string>{"fill 0 0 601 601"});
 }
 
+TEST(FrameRenderer, LegAddsTheFourDisplacementsInExtendedPrecision) {
+    // Static crests of 21474836.47, 0.07, -21474836.47 and 0.43 pixels (edge-on, no
+    // attenuation). In 80 bits the first sum keeps the 0.07 to within 2^-40 and the leg ends
+    // just short of half a pixel, rounding to row 300; in double the 0.07 loses 2^-29 and the
+    // total 0.5000000003 would round to row 301.
+    sound::Hagen hagen;
+    hagen[0] = {0, 30, 2147483647, 0, 90, 2};
+    hagen[1] = {0, -30, 7, 0, 90, 2};
+    hagen[2] = {30, 0, -2147483647, 0, 90, 2};
+    hagen[3] = {-30, 0, 43, 0, 90, 2};
+    sound::FrameInputs in = singlePoint();
+    in.attenuation = sound::Attenuation::None;
+    in.seibun = in.suihei = in.baishitsu = false;
+    RecordingCanvas canvas;
+    sound::renderFrame(canvas, hagen, 0, sound::View{0, 0}, in);
+    EXPECT_EQ(canvas.calls,
+              (std::vector<std::string>{"fill 0 0 601 601", "move 302 300", "line 302 300"}));
+}
+
 TEST(FrameRenderer, WalksTheGridRowByRowWithSpacingG) {
     sound::FrameInputs in;
     in.n = 1;

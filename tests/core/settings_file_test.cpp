@@ -158,6 +158,44 @@ INSTANTIATE_TEST_SUITE_P(SettingsReader, LineBreaks,
                                            LineBreakCase{"lf_without_final_break", "\n", false}),
                          [](const auto& info) { return info.param.name; });
 
+struct ByteOrderMarkCase {
+    const char* name;
+    std::string before;  // put before the first line
+    std::string message; // "" when the file reads as without it
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const ByteOrderMarkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ByteOrderMark : public ::testing::TestWithParam<ByteOrderMarkCase> {};
+
+TEST_P(ByteOrderMark, IsSkippedOnlyWholeAndAtTheStart) {
+    const std::string file = GetParam().before + join(startupLines(), "\r\n");
+    if (GetParam().message.empty()) {
+        EXPECT_EQ(expectSetup(readText(file)), expectSetup(readText(join(startupLines(), "\r\n"))));
+        return;
+    }
+    const SettingsLineError error = expectError(readText(file));
+    EXPECT_EQ(error.line, 1);
+    EXPECT_EQ(error.message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsReader, ByteOrderMark,
+    ::testing::Values(
+        ByteOrderMarkCase{"whole_mark", "\xEF\xBB\xBF", ""},
+        ByteOrderMarkCase{"two_marks", "\xEF\xBB\xBF\xEF\xBB\xBF", notAnInteger("\uFEFF-30")},
+        ByteOrderMarkCase{"part_of_a_mark", "\xEF\xBB", notAnInteger("\uFFFD\uFFFD-30")},
+        ByteOrderMarkCase{"blank_before_the_mark", " \xEF\xBB\xBF", notAnInteger(" \uFEFF-30")}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(SettingsReader, FileOfOnlyPartOfAMarkKeepsItsBytes) {
+    EXPECT_EQ(expectError(readText("\xEF\xBB")).message, notAnInteger("\uFFFD\uFFFD"));
+    EXPECT_EQ(expectError(readText("\xEF\xBB\xBF")).message, notAnInteger(""));
+}
+
 TEST(SettingsReader, EmptyFileFailsAtLineOneWithTheEmptyText) {
     const SettingsLineError error = expectError(readText(""));
     EXPECT_EQ(error.line, 1);
@@ -326,18 +364,47 @@ TEST(SettingsReader, FiveMegabyteLineIsRejectedWithAShortQuote) {
     EXPECT_EQ(error.message, notAnInteger(std::string(100, '1') + "…"));
 }
 
-TEST(SettingsReader, LineLongerThanTheKeptPartIsRejectedEvenIfItWouldConvert) {
-    // Up to 64 KiB a line converts as usual; past that it is read to its end and rejected,
-    // however harmless its content.
-    std::vector<std::string> lines = startupLines();
-    lines[17] = std::string(64 * 1024 - 2, ' ') + "12";
-    EXPECT_EQ(expectSetup(readText(join(lines, "\r\n"))).sources[0][0], 12);
+struct LongLineCase {
+    const char* name;
+    int line; // 1 to 37
+    std::string text;
+    std::string written; // the line as Save writes the value back
+    std::string caption; // for a source line: its button's text after the prefix
+};
 
-    lines[17] = std::string(64 * 1024 - 1, ' ') + "12";
-    const SettingsLineError error = expectError(readText(join(lines, "\r\n")));
-    EXPECT_EQ(error.line, 18);
-    EXPECT_EQ(error.message, notAnInteger(std::string(100, ' ') + "…"));
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const LongLineCase& c, std::ostream* os) {
+    *os << c.name;
 }
+
+class LongLine : public ::testing::TestWithParam<LongLineCase> {};
+
+TEST_P(LongLine, ConvertsWhenItsTextDoes) {
+    const LongLineCase& c = GetParam();
+    std::vector<std::string> lines = startupLines();
+    lines[std::size_t(c.line - 1)] = c.text;
+    const StoredSetup read = expectSetup(readText(join(lines, "\r\n")));
+    EXPECT_EQ(sound::settingsLines(read)[std::size_t(c.line - 1)], c.written);
+    if (c.line >= 18) {
+        const std::size_t value = std::size_t(c.line - 18);
+        EXPECT_EQ(read.sourceTexts[value / 5][value % 5], c.caption);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsReader, LongLine,
+    ::testing::Values(
+        LongLineCase{"blanks_then_minus_30", 1, std::string(100000, ' ') + "-30", "-30", ""},
+        // The caption keeps the line up to 400 bytes, and shows the value of a longer one.
+        LongLineCase{"zeros_then_5", 20, std::string(70000, '0') + "5", "5", "5"},
+        LongLineCase{"caption_of_400_bytes", 18, std::string(397, ' ') + "$1F", "31",
+                     std::string(397, ' ') + "$1F"},
+        LongLineCase{"hex_zeros", 37, "0x" + std::string(70000, '0') + "FFFFFFFF", "-1", "-1"},
+        LongLineCase{"option_number", 10,
+                     std::string(80000, ' ') + "-000." + std::string(80000, '0') + "5e-99999" +
+                         std::string(80000, ' '),
+                     "-1", ""}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(SettingsReader, QuoteCountsCharactersNotBytes) {
     const std::string a = "あ"; // three bytes

@@ -93,6 +93,17 @@ TEST(WaveField, NegativeClockEntersTheFormulaUnchanged) {
     EXPECT_NEAR(evaluateField(0, 2, hagen, -3, 4, Attenuation::None)[0], std::sqrt(0.5), 1e-15);
 }
 
+TEST(WaveField, PhaseTakesTheLagFromTheClockTermBeforeAddingThePhaseTerm) {
+    // Far out in omega t the phase's three terms differ by orders of magnitude, so the order
+    // in which they are added shows in the last bits of the 80-bit phase, and an amplitude
+    // near 2^31 carries those bits into whole pixels: (T1 - lag) + T3 gives this value, while
+    // (T1 + T3) - lag would give 12317460.077, four pixels away.
+    Hagen hagen;
+    hagen[0] = source(0, 80, 2147483647, 2147483647, 1932454658);
+    EXPECT_NEAR(evaluateField(0, 0, hagen, 95241, 4, Attenuation::None)[0], 12317455.883153753,
+                1e-6);
+}
+
 TEST(WaveField, CrestsTravelOutwardsAtTheWaveSpeed) {
     Hagen hagen;
     for (double omega : {24.0, -24.0}) {

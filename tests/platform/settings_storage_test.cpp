@@ -17,6 +17,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -148,18 +149,38 @@ TEST(DiskSettingsStorage, ReadsTheBytesAsTheyAreAndClosesTheFile) {
     EXPECT_EQ(openDescriptorCount(), before);
 }
 
-TEST(DiskSettingsStorage, StopsReadingAtItsLimit) {
+TEST(DiskSettingsStorage, ReadsARegularFileWholeAndAPipeUpToItsLimit) {
+    constexpr std::size_t kLimit = 100 * 1024 + 7;
     Folder folder;
     folder.write("big.okd", std::string(300 * 1024, 'x'));
-    DiskSettingsStorage storage(100 * 1024 + 7);
-    auto input = storage.openForReading(folder.path("big.okd"));
-    EXPECT_EQ(readAll(*input).size(), std::size_t(100 * 1024 + 7));
-    EXPECT_EQ(messageOf([&] { input->throwIfReadFailed(); }), "<no error>");
+    ASSERT_EQ(::mkfifo(folder.native("pipe.okd").c_str(), 0600), 0);
+    DiskSettingsStorage storage(kLimit, DiskSettingsStorage::Names::FromCommandLine);
+
+    // A file's size is finite: it is read as far as the reader goes.
+    auto file = storage.openForReading(folder.native("big.okd"));
+    EXPECT_EQ(readAll(*file).size(), std::size_t(300 * 1024));
+    EXPECT_EQ(messageOf([&] { file->throwIfReadFailed(); }), "<no error>");
+
+    // A pipe may never end. Up to the limit it reads as it is; past it the read fails, so
+    // that no line cut short by the limit is ever converted.
+    for (const std::size_t written : {kLimit, kLimit + 1}) {
+        std::thread writer([&] {
+            const int fd = ::open(folder.native("pipe.okd").c_str(), O_WRONLY);
+            const std::string bytes(written, 'x');
+            EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), ssize_t(written));
+            ::close(fd);
+        });
+        auto pipe = storage.openForReading(folder.native("pipe.okd"));
+        EXPECT_EQ(readAll(*pipe).size(), kLimit);
+        EXPECT_EQ(messageOf([&] { pipe->throwIfReadFailed(); }),
+                  written == kLimit ? "<no error>" : "I/O エラー (27)");
+        writer.join();
+    }
 }
 
-TEST(DiskSettingsStorage, DefaultLimitHoldsThirtySevenOfTheLongestKeptLines) {
-    // Lines of up to 64 KiB are kept and quoted; a file cut off before that could change a
-    // message.
+TEST(DiskSettingsStorage, DefaultLimitHoldsThirtySevenLongLines) {
+    // A pipe carrying 37 lines of 64 KiB, the longest lines earlier versions read, is still
+    // read whole.
     EXPECT_GE(DiskSettingsStorage::kDefaultReadLimit, std::size_t(37) * (64 * 1024 + 2));
 }
 
@@ -172,11 +193,11 @@ TEST(DiskSettingsStorage, FailedOpenNamesTheFault) {
     auto openMessage = [&](const std::string& path) {
         return messageOf([&] { storage.openForReading(path); });
     };
-    EXPECT_EQ(openMessage(folder.path("missing.okd")), "ファイルが見つかりません");
-    EXPECT_EQ(openMessage(folder.path(std::string(300, 'n'))), "不正なファイル名です");
-    EXPECT_EQ(openMessage(folder.path("file/set.okd")), "不正なファイル名です");
-    EXPECT_EQ(openMessage(folder.path("loop1")), "不正なファイル名です");
-    EXPECT_EQ(openMessage(folder.path("file") + std::string(1, '\0') + "x"),
+    EXPECT_EQ(openMessage(folder.native("missing.okd")), "ファイルが見つかりません");
+    EXPECT_EQ(openMessage(folder.native(std::string(300, 'n'))), "不正なファイル名です");
+    EXPECT_EQ(openMessage(folder.native("file/set.okd")), "不正なファイル名です");
+    EXPECT_EQ(openMessage(folder.native("loop1")), "不正なファイル名です");
+    EXPECT_EQ(openMessage(folder.native("file") + std::string(1, '\0') + "x"),
               "不正なファイル名です");
 }
 
@@ -195,7 +216,7 @@ TEST(DiskSettingsStorage, OpenWithNoDescriptorLeftSaysTooManyFiles) {
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
     std::exception_ptr failure;
     try {
-        storage.openForReading(folder.path("set.okd"));
+        storage.openForReading(folder.native("set.okd"));
     } catch (...) {
         failure = std::current_exception();
     }
@@ -215,7 +236,7 @@ TEST(DiskSettingsStorage, UnreadableFileSaysAccessDenied) {
     ::chmod(folder.native("secret.okd").c_str(), 0);
     asOrdinaryUser([&] {
         DiskSettingsStorage storage;
-        EXPECT_EQ(messageOf([&] { storage.openForReading(folder.path("secret.okd")); }),
+        EXPECT_EQ(messageOf([&] { storage.openForReading(folder.native("secret.okd")); }),
                   "ファイルへのアクセスが拒否されました");
     });
 }
@@ -226,7 +247,7 @@ TEST(DiskSettingsStorage, ReadThatFailsIsReportedWithItsCode) {
     Folder folder;
     folder.mkdir("folder.okd");
     DiskSettingsStorage storage;
-    auto input = storage.openForReading(folder.path("folder.okd"));
+    auto input = storage.openForReading(folder.native("folder.okd"));
     EXPECT_EQ(readAll(*input), "");
     EXPECT_EQ(messageOf([&] { input->throwIfReadFailed(); }), "I/O エラー (21)");
 }

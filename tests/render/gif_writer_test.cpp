@@ -48,7 +48,7 @@ TEST(GifWriter, SmallFramesComeBackWithTheirDelaysAndLoopForever) {
                                              smallFrame(3)};
     const std::vector<int> delays = {2, 7, 30, 100};
     {
-        GifWriter writer(path, 40, 30, kFramePalette);
+        GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
         for (std::size_t k = 0; k < frames.size(); ++k)
             writer.addFrame(frames[k], delays[k]);
         writer.finish();
@@ -75,7 +75,7 @@ TEST(GifWriter, WholeRenderedFramesComeBackPixelForPixel) {
     const QString path = dir.filePath("frames.gif");
     std::vector<PixelCanvas> frames(2);
     {
-        GifWriter writer(path, sound::kCanvasSize, sound::kCanvasSize, kFramePalette);
+        GifWriter writer(path.toStdString(), sound::kCanvasSize, sound::kCanvasSize, kFramePalette);
         for (int k = 0; k < 2; ++k) {
             sound::renderFrame(frames[k], hagen, 40 + k, sound::View{}, sound::FrameInputs{});
             writer.addFrame(frames[k], 20);
@@ -110,7 +110,7 @@ TEST(GifWriter, FullColourTableStillGivesExactFrames) {
     QTemporaryDir dir;
     const QString path = dir.filePath("full.gif");
     {
-        GifWriter writer(path, 16, 16, palette);
+        GifWriter writer(path.toStdString(), 16, 16, palette);
         for (const PixelCanvas& c : frames)
             writer.addFrame(c, 4);
         writer.finish();
@@ -145,7 +145,7 @@ TEST(GifWriter, StandingAndMovingPicturesComeBackExactly) {
     QTemporaryDir dir;
     const QString path = dir.filePath("stripes.gif");
     {
-        GifWriter writer(path, 60, 40, kFramePalette);
+        GifWriter writer(path.toStdString(), 60, 40, kFramePalette);
         for (const PixelCanvas& c : frames)
             writer.addFrame(c, 3);
         writer.finish();
@@ -162,7 +162,7 @@ TEST(GifWriter, StandingAndMovingPicturesComeBackExactly) {
 TEST(GifWriter, TheFileAppearsOnlyWhenFinishedAndNoTemporaryFileStays) {
     QTemporaryDir dir;
     const QString path = dir.filePath("late.gif");
-    GifWriter writer(path, 40, 30, kFramePalette);
+    GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
     writer.addFrame(smallFrame(0), 5);
     EXPECT_FALSE(QFile::exists(path));
     writer.finish();
@@ -203,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
     Render, GifFailure,
     ::testing::Values(FailureCase{"colour_outside_the_palette",
                                   [](const QString& path) {
-                                      GifWriter writer(path, 40, 30, kFramePalette);
+                                      GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
                                       writer.addFrame(smallFrame(0), 5);
                                       PixelCanvas red = smallFrame(1);
                                       red.setPenColor(0x0000FF);
@@ -214,18 +214,18 @@ INSTANTIATE_TEST_SUITE_P(
                                   }},
                       FailureCase{"frame_of_another_size",
                                   [](const QString& path) {
-                                      GifWriter writer(path, 40, 30, kFramePalette);
+                                      GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
                                       writer.addFrame(PixelCanvas(41, 30), 5);
                                       writer.finish();
                                   }},
                       FailureCase{"delay_beyond_the_format",
                                   [](const QString& path) {
-                                      GifWriter writer(path, 40, 30, kFramePalette);
+                                      GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
                                       writer.addFrame(smallFrame(0), 65536);
                                   }},
                       FailureCase{"abandoned_before_finishing",
                                   [](const QString& path) {
-                                      GifWriter writer(path, 40, 30, kFramePalette);
+                                      GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
                                       writer.addFrame(smallFrame(0), 5);
                                       throw render::RenderError("interrupted");
                                   }}),
@@ -248,7 +248,7 @@ TEST_P(GifUnwritableTarget, IsRefusedAtOnceNamingTheFile) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     const QString path = dir.filePath(GetParam().target);
     try {
-        GifWriter writer(path, 40, 30, kFramePalette);
+        GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
         FAIL() << "opened " << path.toStdString();
     } catch (const render::RenderError& e) {
         EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos) << e.what();

@@ -21,7 +21,7 @@ TEST(PngWriter, RenderedFrameComesBackPixelForPixel) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath("frame.png");
-    render::writePng(frame, path);
+    render::writePng(frame, path.toStdString());
     QImage back(path);
     ASSERT_FALSE(back.isNull());
     back = back.convertToFormat(QImage::Format_RGB32);
@@ -52,7 +52,7 @@ TEST_P(PngUnwritableTarget, IsRefusedNamingTheFileAndLeavesNoFile) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     const QString path = dir.filePath(GetParam().target);
     try {
-        render::writePng(platform::PixelCanvas(10, 10), path);
+        render::writePng(platform::PixelCanvas(10, 10), path.toStdString());
         FAIL() << "wrote " << path.toStdString();
     } catch (const render::RenderError& e) {
         EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos) << e.what();

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -35,15 +36,23 @@ struct CommandResult {
     QByteArray err;
 };
 
-// Runs the command with neither a display nor a chosen Qt platform, as on a server.
-CommandResult runCommand(const QStringList& args) {
+// Runs a program with neither a display nor a chosen Qt platform, as on a server, and with
+// files limited to `fileSizeLimit` bytes, as on a disk with that much room left.
+CommandResult runProgram(const QString& program, const QStringList& args,
+                         rlim_t fileSizeLimit = RLIM_INFINITY, const QString& folder = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
+    env.insert("RENDER", QStringLiteral(RENDER_COMMAND));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(RENDER_COMMAND), args);
+    process.setWorkingDirectory(folder);
+    process.setChildProcessModifier([fileSizeLimit] {
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start(program, args);
     CommandResult result;
     if (!process.waitForFinished(120000)) {
         ADD_FAILURE() << "the command did not finish";
@@ -55,6 +64,10 @@ CommandResult runCommand(const QStringList& args) {
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
+}
+
+CommandResult runCommand(const QStringList& args, rlim_t fileSizeLimit = RLIM_INFINITY) {
+    return runProgram(QStringLiteral(RENDER_COMMAND), args, fileSizeLimit);
 }
 
 // The 37 lines of a file in examples/.
@@ -328,6 +341,7 @@ struct FailureCase {
     // in that folder unless the row says otherwise.
     std::function<QStringList(const QTemporaryDir&)> args;
     std::string message; // a part of the line
+    rlim_t fileSizeLimit = RLIM_INFINITY;
 };
 
 // Test listings show the row's name rather than its bytes.
@@ -347,11 +361,16 @@ TEST_P(CommandFailure, PrintsOneLineExitsWithOneAndWritesNothing) {
         if (QFile file(dir.filePath(name)); file.open(QIODevice::ReadOnly))
             contents[name] = file.readAll();
 
-    const CommandResult r = runCommand(args);
+    const CommandResult r = runCommand(args, GetParam().fileSizeLimit);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     const std::string err = r.err.toStdString();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    // Whatever a file brings along, nothing in the line is for the terminal to act on.
+    EXPECT_EQ(std::count_if(err.begin(), err.end() - 1,
+                            [](char c) { return (c >= 0 && c < 0x20) || c == 0x7F; }),
+              0)
+        << err;
     EXPECT_EQ(err.rfind("ondulix-k-render: ", 0), 0u) << err;
     EXPECT_NE(err.find(GetParam().message), std::string::npos) << err;
 
@@ -392,7 +411,7 @@ INSTANTIATE_TEST_SUITE_P(
                             withLines(exampleLines("01-two-sources-in-phase.okd"), {{5, "abc"}}));
                         return QStringList{s, "-o", d.filePath("out.gif"), "--frames", "3"};
                     },
-                    "bad.okd: 'abc' は整数ではありません"},
+                    "bad.okd:5: 'abc' は整数ではありません"},
         FailureCase{"file_that_ends_early",
                     [](const QTemporaryDir& d) {
                         std::vector<std::string> lines =
@@ -401,7 +420,17 @@ INSTANTIATE_TEST_SUITE_P(
                         const QString s = writeSetup(d, "short.okd", lines);
                         return QStringList{s, "-o", d.filePath("out.png")};
                     },
-                    "short.okd: '' は整数ではありません"},
+                    "short.okd:37: '' は整数ではありません"},
+        FailureCase{
+            "line_that_would_drive_the_terminal",
+            [](const QTemporaryDir& d) {
+                const QString s =
+                    writeSetup(d, "bad.okd",
+                               withLines(exampleLines("01-two-sources-in-phase.okd"),
+                                         {{20, "\x1b]0;title\x07\x1b[31m\r\xE2\x80\xAE\\x"}}));
+                return QStringList{s, "-o", d.filePath("out.png")};
+            },
+            "bad.okd:20: '\\x1b]0;title\\x07\\x1b[31m\\r\\u202e\\\\x' は整数ではありません"},
         FailureCase{"bad_line_keeps_an_older_picture",
                     [](const QTemporaryDir& d) {
                         const QString s = writeSetup(
@@ -439,6 +468,19 @@ INSTANTIATE_TEST_SUITE_P(
                 return QStringList{example01(), "-o", d.filePath("out.gif"), "--frames", "3"};
             },
             "cannot write"},
+        // A file size limit refuses writes as a full disk does: one line with the system's
+        // reason, the older picture kept.
+        FailureCase{"picture_onto_a_full_disk",
+                    [](const QTemporaryDir& d) {
+                        return QStringList{example01(), "-o", olderFile(d, "out.png")};
+                    },
+                    "out.png': File too large", 4096},
+        FailureCase{
+            "animation_onto_a_full_disk",
+            [](const QTemporaryDir& d) {
+                return QStringList{example01(), "-o", d.filePath("out.gif"), "--frames", "3"};
+            },
+            "File too large", 4096},
         FailureCase{"output_onto_the_settings_file",
                     [](const QTemporaryDir& d) {
                         const QString s = d.filePath("odd.png");
@@ -446,6 +488,50 @@ INSTANTIATE_TEST_SUITE_P(
                         return QStringList{s, "-o", s};
                     },
                     "is the settings file itself"}),
+    [](const auto& info) { return info.param.name; });
+
+// --- Settings from pipes and names in bytes, as a shell passes them --------------------------
+
+struct ShellCase {
+    const char* name;
+    // Run by /bin/sh in a folder that holds "set.okd" (the first example); "$RENDER" is the
+    // command, and the picture must end up as "out.png".
+    const char* script;
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const ShellCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ShellUse : public ::testing::TestWithParam<ShellCase> {};
+
+TEST_P(ShellUse, GivesThePictureOfTheFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(example01(), dir.filePath("set.okd")));
+    const CommandResult r =
+        runProgram("/bin/sh", {"-c", GetParam().script}, RLIM_INFINITY, dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(differingPixels(pngPixels(dir.filePath("out.png")), renderedPng(dir, example01(), 0)),
+              0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, ShellUse,
+    ::testing::Values(
+        // The second half arrives long after the command first finds the pipe empty.
+        ShellCase{"slow_pipe_as_dash", "{ head -c 40 set.okd; sleep 0.5; tail -c +41 set.okd; } | "
+                                       "\"$RENDER\" - -o out.png"},
+        ShellCase{"slow_pipe_as_dev_stdin",
+                  "{ head -c 40 set.okd; sleep 0.5; tail -c +41 set.okd; } | "
+                  "\"$RENDER\" /dev/stdin -o out.png"},
+        ShellCase{"file_as_standard_input", "\"$RENDER\" - -o out.png < set.okd"},
+        // Latin-1 names: the bytes are taken as they are, for reading and for writing.
+        ShellCase{"names_that_are_not_utf8",
+                  "in=$(printf 'set\\351.okd'); out=$(printf 'out\\351.png'); "
+                  "mv set.okd \"$in\" && \"$RENDER\" \"$in\" -o \"$out\" && mv \"$out\" out.png && "
+                  "mv \"$in\" set.okd"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Command, HelpPrintsTheUsageAndSucceeds) {
