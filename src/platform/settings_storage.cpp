@@ -1,14 +1,13 @@
 #include "settings_storage.h"
 
 #include "program_error.h"
+#include "replacing_file.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <limits>
-#include <optional>
 #include <poll.h>
 #include <streambuf>
 #include <sys/stat.h>
@@ -96,50 +95,6 @@ private:
     std::istream stream_;
 };
 
-// Writes every byte, going on after a partial write; false when the system refuses one.
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        bytes.remove_prefix(std::size_t(put));
-    }
-    return true;
-}
-
-// The file a save really replaces, and the permissions its new content gets.
-struct ReplacedFile {
-    std::string path;
-    mode_t mode;
-};
-
-// A link to a set-up keeps pointing at it: the file it leads to is replaced, not the link.
-// An existing file keeps its permissions, and one the user may not write stays as it is even
-// though replacing it needs only the folder's permission. A new file gets the usual
-// permissions of a new file. Nothing when the name cannot take a file.
-std::optional<ReplacedFile> fileToReplace(const std::string& path) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return ReplacedFile{path, mode_t(0666 & ~mask)};
-    }
-    if (S_ISDIR(info.st_mode))
-        return std::nullopt;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    ::close(fd);
-    std::string target = path;
-    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-        target = resolved;
-        std::free(resolved);
-    }
-    return ReplacedFile{target, mode_t(info.st_mode & 07777)};
-}
-
 std::string ioError(int errnum) {
     return "I/O エラー (" + std::to_string(errnum) + ")";
 }
@@ -202,30 +157,14 @@ std::unique_ptr<SettingsInput> DiskSettingsStorage::openForReading(const std::st
 }
 
 void DiskSettingsStorage::writeWhole(const std::string& path, std::string_view bytes) {
-    const std::string cannotCreate = "ファイル " + path + " を作成できません";
-    if (path.empty() || path.find('\0') != std::string::npos)
-        throw sound::ProgramError(cannotCreate);
-    std::optional<ReplacedFile> replaced = fileToReplace(path);
-    if (!replaced)
-        throw sound::ProgramError(cannotCreate);
-
-    // The bytes go to a new file beside the target, which takes the target's name only once
-    // every byte is on the disk: until then the old file stays as it was, and a write that
-    // fails leaves neither a cut-off file nor the new one behind.
-    std::string temporary = replaced->path + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        throw sound::ProgramError(cannotCreate);
-    const bool written =
-        ::fchmod(fd, replaced->mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        ::unlink(temporary.c_str());
-        throw sound::ProgramError("ストリームへの書き込みエラー");
-    }
-    if (::rename(temporary.c_str(), replaced->path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        throw sound::ProgramError(cannotCreate);
+    try {
+        ReplacingFile file(path);
+        file.write(bytes.data(), bytes.size());
+        file.commit();
+    } catch (const ReplacingFileError& e) {
+        if (e.step() == ReplacingFileError::Step::Write)
+            throw sound::ProgramError("ストリームへの書き込みエラー");
+        throw sound::ProgramError("ファイル " + path + " を作成できません");
     }
 }
 
