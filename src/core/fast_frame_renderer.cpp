@@ -4,8 +4,8 @@
 #include "view.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace sound {
 
@@ -41,8 +41,9 @@ constexpr double kYgSlack = 0x1p-50;
 // comes near it (amplitudes are 32-bit integers), but a frame past it goes the exact way.
 constexpr double kLargestFastValue = 0x1p40;
 
+// memcmp rather than std::bit_cast: the browser build's standard library lacks the latter.
 bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // Rounds v to the nearest integer, halves to even, and clears `certain` unless v lies farther
