@@ -19,7 +19,7 @@
 #include "frame_renderer.h"
 #include "pixel_canvas.h"
 #include "pixel_frame_renderer.h"
-#include "settings_file.h"
+#include "setup_state.h"
 #include "view.h"
 #include "wave_field.h"
 
@@ -31,6 +31,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -147,44 +148,20 @@ void addTestStates(std::vector<Entry>& entries) {
     }
 }
 
-// Sixty ticks of a set-up file as the window draws them from a fresh start: the sliders'
-// positions are the angles, the grid and ten times the speed; the last attenuation button
-// that reads true stays checked; a turning view moves 2 degrees before each frame.
+// Sixty ticks of a set-up file as the window draws them from a fresh start; a turning view
+// moves 2 degrees before each frame.
 void addFileStates(std::vector<Entry>& entries, const char* path) {
     std::ifstream file(path, std::ios::binary);
-    const sound::SettingsReadResult result = sound::readSettings(file);
-    const auto* setup = std::get_if<sound::StoredSetup>(&result);
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    const std::optional<sound::StoredSetup> setup = setup_state::readSetup(text);
     if (!setup) {
         std::fprintf(stderr, "cannot use %s\n", path);
         std::exit(1);
     }
-    using S = sound::StoredSetup;
-    FrameState s;
-    s.view.theta = setup->sliders[S::thetachanger];
-    int phi = setup->sliders[S::phichanger];
-    s.inputs.n = setup->sliders[S::numpoints];
-    s.inputs.g = setup->sliders[S::numzoom];
-    const auto& o = setup->options;
-    s.inputs.attenuation = o[S::gens0]   ? sound::Attenuation::None
-                           : o[S::gens2] ? sound::Attenuation::InverseSqrtDistance
-                           : o[S::gens1] ? sound::Attenuation::InverseDistance
-                                         : sound::Attenuation::None;
-    s.inputs.baishitsu = o[S::ch_baishitsu];
-    s.inputs.bashi = o[S::ch_bashi];
-    s.inputs.suihei = o[S::ch_suihei];
-    s.inputs.seibun = o[S::ch_seibun];
-    s.inputs.twoSources = o[S::ch_2cut];
-    s.inputs.rect = o[S::ch_rect];
-    for (int k = 0; k < sound::kSourceCount; ++k) {
-        const auto& v = setup->sources[k];
-        s.hagen[k] = {double(v[S::x]),     double(v[S::y]),
-                      double(v[S::amp]),   double(v[S::omega]),
-                      double(v[S::phase]), setup->sliders[S::velocitychanger] / 10.0};
-    }
+    FrameState s = setup_state::fromSetup(*setup);
     for (int tick = 0; tick < 60; ++tick) {
-        if (o[S::ch_guruguru])
-            phi = phi > 178 ? phi - 358 : phi + 2;
-        s.view.phi = phi;
+        if (setup->options[sound::StoredSetup::ch_guruguru])
+            s.view.phi = s.view.phi > 178 ? s.view.phi - 358 : s.view.phi + 2;
         s.timecount = tick;
         entries.push_back({"file", tick == 0, -1, s});
     }
