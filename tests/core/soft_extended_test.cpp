@@ -1,5 +1,6 @@
 // The software extended type against the x87 unit's own long double: every operation the
 // model uses, on random operands and on the special values, bit for bit.
+#include "extended.h"
 #include "soft_extended.h"
 
 #include <cfloat>
@@ -131,6 +132,11 @@ TEST(SoftExtended, SpecialValuesBehaveAsTheX87Unit) {
         EXPECT_EQ(static_cast<double>(fromHardware(a)) == static_cast<double>(a) || std::isnan(a),
                   true);
     }
+}
+
+// The soft pi is the constant the hardware type makes of the model's decimal pi.
+TEST(SoftExtended, PiIsTheExtendedConstant) {
+    EXPECT_TRUE(same(sound::kSoftPi, 3.1415926535897932385L, "pi", 0, 0));
 }
 
 } // namespace

@@ -222,7 +222,7 @@ int printMarks(const char* path, std::size_t index) {
         return 1;
     const FrameState& s = entries[index].state;
     std::printf("%s\n", frame_states::describe(s).c_str());
-    const long double cosTheta = std::cos(sound::radians(s.view.theta));
+    const sound::Extended cosTheta = sound::ext::cos(sound::radians(s.view.theta));
     const int active = s.inputs.twoSources ? 2 : sound::kSourceCount;
     for (int i = -s.inputs.n; i <= s.inputs.n; ++i) {
         for (int j = -s.inputs.n; j <= s.inputs.n; ++j) {
@@ -232,8 +232,8 @@ int printMarks(const char* path, std::size_t index) {
                 sound::evaluateField(X, Y, s.hagen, s.timecount, active, s.inputs.attenuation);
             const std::int64_t px = sound::projx(X, Y, s.view.theta, s.view.phi);
             const std::int64_t yg = sound::projy(X, Y, s.view.theta, s.view.phi);
-            const long double total =
-                static_cast<long double>(henni[0]) + henni[1] + henni[2] + henni[3];
+            const sound::Extended total =
+                sound::Extended(henni[0]) + henni[1] + henni[2] + henni[3];
             std::printf("%d %d px=%" PRId64 " yg=%" PRId64 " yd=%" PRId64, i, j, px, yg,
                         sound::displacedY(yg, cosTheta, total));
             for (int k = 0; k < active; ++k)
