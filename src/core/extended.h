@@ -9,8 +9,8 @@
 namespace sound {
 
 // The type every formula of the model is evaluated in: the x86 80-bit extended type. Where
-// the compiler's long double is that type it is used as it is; elsewhere (WebAssembly, ARM)
-// SoftExtended computes the same bits, so a frame is the same on every machine.
+// the compiler's long double is that type it is used as it is; where it is binary128
+// (WebAssembly) SoftExtended computes the same bits, so a frame is the same on every machine.
 // pi to the precision of the extended type: the 64-bit significand of 3.1415926535897932385.
 inline constexpr SoftExtended kSoftPi = SoftExtended::finite(false, 1, 0xC90FDAA22168C235);
 

@@ -7,11 +7,13 @@ namespace sound {
 // The x86 80-bit extended type done in integer arithmetic: a 64-bit significand, every
 // operation rounded to nearest, ties to even, exactly as the x87 unit rounds long double. The
 // model's formulas are defined in that type; where the compiler's long double is another one
-// (IEEE binary128 in WebAssembly, double on some ARM systems) the program uses this instead, so
-// that every frame is the same on every machine.
+// (IEEE binary128 in WebAssembly and on 64-bit ARM Linux) the program uses this instead, so
+// that every frame is the same on every machine. Its sine and cosine need that wider long
+// double; a long double of only 53 bits is refused at compile time.
 //
-// The exponent is not limited: the model's values stay within 10^1000 of 1, far inside the
-// hardware type's range, so its overflow, underflow and subnormal numbers never arise.
+// The exponent is not limited: the model's values lie between 10^-1000 and 10^1000 in size,
+// far inside the hardware type's range, so its overflow, underflow and subnormal numbers never
+// arise.
 class SoftExtended {
 public:
     constexpr SoftExtended() = default;
