@@ -4,8 +4,8 @@
 #include "view.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace sound {
 
@@ -41,8 +41,9 @@ constexpr double kYgSlack = 0x1p-50;
 // comes near it (amplitudes are 32-bit integers), but a frame past it goes the exact way.
 constexpr double kLargestFastValue = 0x1p40;
 
+// memcmp rather than std::bit_cast: the browser build's standard library lacks the latter.
 bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // Rounds v to the nearest integer, halves to even, and clears `certain` unless v lies farther
@@ -82,15 +83,15 @@ void FastFrameRenderer::syncProjection(const View& view) {
         return;
     projectionValid_ = true;
     view_ = view;
-    cosTheta_ = std::cos(radians(view.theta));
+    cosTheta_ = ext::cos(radians(view.theta));
 
     // projx and projy evaluate these functions of the angles for every point; the products
     // below are theirs, operand for operand, so the rounded results are the same.
-    const long double thetar = radians(view.theta);
-    const long double phir = radians(view.phi);
-    const long double sinTheta = std::sin(thetar);
-    const long double sinPhi = std::sin(phir);
-    const long double cosPhi = std::cos(phir);
+    const Extended thetar = radians(view.theta);
+    const Extended phir = radians(view.phi);
+    const Extended sinTheta = ext::sin(thetar);
+    const Extended sinPhi = ext::sin(phir);
+    const Extended cosPhi = ext::cos(phir);
     const std::size_t count = gridX_.size();
     px_.resize(count);
     yg_.resize(count);
@@ -120,33 +121,33 @@ void FastFrameRenderer::syncSource(int k, const THagen& source, Attenuation mode
     cache.cosPart.assign(count, 0.0);
     cache.sinPart.assign(count, 0.0);
     cache.reach.assign(count, 0.0);
-    long double maxLag = 0;
-    long double maxReach = 0;
+    Extended maxLag = 0;
+    Extended maxReach = 0;
     bool finite = true;
 
-    const long double amp = source.amp;
-    const long double lagPerDistance = kPi * static_cast<long double>(source.omega) / 180.0L;
+    const Extended amp = source.amp;
+    const Extended lagPerDistance = kPi * Extended(source.omega) / Extended(180);
     for (std::size_t p = 0; p < count; ++p) {
         // Distance, the test for the source's own neighbourhood and the lag are the
         // reference's expressions, so q <= 1 is decided exactly as there.
-        const long double dx = static_cast<long double>(source.x) - gridX_[p];
-        const long double dy = static_cast<long double>(source.y) - gridY_[p];
-        const long double q = dx * dx + dy * dy;
-        if (q <= 1.0L)
+        const Extended dx = Extended(source.x) - gridX_[p];
+        const Extended dy = Extended(source.y) - gridY_[p];
+        const Extended q = dx * dx + dy * dy;
+        if (q <= Extended(1))
             continue;
-        const long double r = std::sqrt(q);
-        const long double lag = lagPerDistance * r / static_cast<long double>(source.speed);
-        long double m = amp / 100.0L;
+        const Extended r = ext::sqrt(q);
+        const Extended lag = lagPerDistance * r / Extended(source.speed);
+        Extended m = amp / Extended(100);
         if (mode == Attenuation::InverseDistance)
             m = amp / r;
         else if (mode == Attenuation::InverseSqrtDistance)
-            m = (amp / 10.0L) / std::sqrt(r);
-        cache.cosPart[p] = static_cast<double>(m * std::cos(lag));
-        cache.sinPart[p] = static_cast<double>(m * std::sin(lag));
-        cache.reach[p] = static_cast<double>(std::fabs(m));
-        finite = finite && std::isfinite(lag) && std::isfinite(m);
-        maxLag = std::max(maxLag, std::fabs(lag));
-        maxReach = std::max(maxReach, std::fabs(m));
+            m = (amp / Extended(10)) / ext::sqrt(r);
+        cache.cosPart[p] = static_cast<double>(m * ext::cos(lag));
+        cache.sinPart[p] = static_cast<double>(m * ext::sin(lag));
+        cache.reach[p] = static_cast<double>(ext::fabs(m));
+        finite = finite && ext::isfinite(lag) && ext::isfinite(m);
+        maxLag = std::max(maxLag, ext::fabs(lag));
+        maxReach = std::max(maxReach, ext::fabs(m));
     }
     cache.maxLag = static_cast<double>(maxLag);
     cache.maxReach = static_cast<double>(maxReach);
@@ -160,7 +161,7 @@ PointMarks FastFrameRenderer::exactMarks(std::size_t point, const Hagen& hagen, 
     PointMarks mark;
     mark.px = px_[point];
     mark.yg = yg_[point];
-    const long double total = static_cast<long double>(henni[0]) + henni[1] + henni[2] + henni[3];
+    const Extended total = Extended(henni[0]) + henni[1] + henni[2] + henni[3];
     mark.yd = displacedY(mark.yg, cosTheta_, total);
     for (int k = 0; k < kSourceCount; ++k)
         mark.yc[k] = k < activeSources ? displacedY(mark.yg, cosTheta_, henni[k]) : mark.yg;
@@ -186,14 +187,14 @@ const std::vector<PointMarks>& FastFrameRenderer::marks(const Hagen& hagen, doub
     bool fast = std::isfinite(cosTheta);
     for (int k = 0; k < activeSources; ++k) {
         const SourceCache& cache = sources_[k];
-        const long double omega = hagen[k].omega;
-        const long double t1 = (omega * timecount * kPi) / 180.0L;
-        const long double t3 = (kPi * static_cast<long double>(hagen[k].phase)) / 180.0L;
-        const long double c = t1 + t3;
-        ticks[k].sinC = static_cast<double>(std::sin(c));
-        ticks[k].cosC = static_cast<double>(std::cos(c));
+        const Extended omega = hagen[k].omega;
+        const Extended t1 = (omega * timecount * kPi) / Extended(180);
+        const Extended t3 = (kPi * Extended(hagen[k].phase)) / Extended(180);
+        const Extended c = t1 + t3;
+        ticks[k].sinC = static_cast<double>(ext::sin(c));
+        ticks[k].cosC = static_cast<double>(ext::cos(c));
         ticks[k].slack = static_cast<double>(
-            kRelativeSlack + kArgumentSlack * (std::fabs(t1) + cache.maxLag + std::fabs(t3)));
+            kRelativeSlack + kArgumentSlack * (ext::fabs(t1) + cache.maxLag + ext::fabs(t3)));
         fast = fast && cache.finite && std::isfinite(ticks[k].slack);
         maxSlack = std::max(maxSlack, ticks[k].slack);
         reachLimit += cache.maxReach;

@@ -94,7 +94,7 @@ private:
 
     bool projectionValid_ = false;
     View view_;
-    long double cosTheta_ = 0;
+    Extended cosTheta_ = 0;
     std::vector<std::int64_t> px_;
     std::vector<std::int64_t> yg_;
     double maxAbsYg_ = 0;

@@ -18,7 +18,7 @@ void renderFrame(Canvas& canvas, const Hagen& hagen, double timecount, const Vie
                  const FrameInputs& in) {
     canvas.fillRect(0, 0, kCanvasSize, kCanvasSize);
 
-    const long double cosTheta = std::cos(radians(view.theta));
+    const Extended cosTheta = ext::cos(radians(view.theta));
     const int activeSources = in.twoSources ? 2 : kSourceCount;
 
     for (int i = -in.n; i <= in.n; ++i) {
@@ -29,8 +29,7 @@ void renderFrame(Canvas& canvas, const Hagen& hagen, double timecount, const Vie
                 evaluateField(X, Y, hagen, timecount, activeSources, in.attenuation);
             const std::int64_t px = projx(X, Y, view.theta, view.phi);
             const std::int64_t yg = projy(X, Y, view.theta, view.phi);
-            const long double total =
-                static_cast<long double>(henni[0]) + henni[1] + henni[2] + henni[3];
+            const Extended total = Extended(henni[0]) + henni[1] + henni[2] + henni[3];
             const std::int64_t yd = displacedY(yg, cosTheta, total);
 
             if (in.seibun) {

@@ -6,32 +6,32 @@
 
 namespace sound {
 
-long double radians(double degrees) {
-    return (kPi * degrees) / 180.0L;
+Extended radians(double degrees) {
+    return (kPi * degrees) / Extended(180);
 }
 
-std::int64_t Round(long double v) {
-    constexpr long double kLimit = 4611686018427387904.0L; // 2^62
-    if (!(v < kLimit))
-        return static_cast<std::int64_t>(kLimit);
-    if (!(v > -kLimit))
-        return -static_cast<std::int64_t>(kLimit);
-    return std::llrint(v);
+std::int64_t Round(Extended v) {
+    constexpr std::int64_t kLimit = std::int64_t(1) << 62;
+    if (!(v < Extended(kLimit)))
+        return kLimit;
+    if (!(v > -Extended(kLimit)))
+        return -kLimit;
+    return ext::llrint(v);
 }
 
 std::int64_t projx(double X, double Y, double /*theta*/, double phi) {
-    const long double phir = radians(phi);
-    return Round(X * std::cos(phir) + Y * std::sin(phir)) + kViewCentre;
+    const Extended phir = radians(phi);
+    return Round(X * ext::cos(phir) + Y * ext::sin(phir)) + kViewCentre;
 }
 
 std::int64_t projy(double X, double Y, double theta, double phi) {
-    const long double thetar = radians(theta);
-    const long double phir = radians(phi);
-    return Round(std::sin(thetar) * ((-std::sin(phir)) * X + std::cos(phir) * Y)) + kViewCentre;
+    const Extended thetar = radians(theta);
+    const Extended phir = radians(phi);
+    return Round(ext::sin(thetar) * ((-ext::sin(phir)) * X + ext::cos(phir) * Y)) + kViewCentre;
 }
 
-std::int64_t displacedY(std::int64_t yg, long double cosTheta, long double h) {
-    return Round(static_cast<long double>(yg) + cosTheta * h);
+std::int64_t displacedY(std::int64_t yg, Extended cosTheta, Extended h) {
+    return Round(Extended(yg) + cosTheta * h);
 }
 
 } // namespace sound

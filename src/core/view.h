@@ -1,5 +1,7 @@
 #pragma once
 
+#include "extended.h"
+
 #include <cstdint>
 
 namespace sound {
@@ -8,12 +10,12 @@ namespace sound {
 inline constexpr std::int64_t kViewCentre = 300;
 
 // Degrees to radians as the program always converts: multiply by pi first, then divide.
-long double radians(double degrees);
+Extended radians(double degrees);
 
 // Round to nearest, halves to even (the processor's default rounding). Far-off values
 // saturate at +-2^62 instead of wrapping, so a point billions of pixels away stays
 // billions of pixels away in the right direction; NaN goes to the positive end.
-std::int64_t Round(long double v);
+std::int64_t Round(Extended v);
 
 // Screen x of grid point (X, Y). `theta` is accepted and ignored: elevation does not
 // move a point sideways.
@@ -23,6 +25,6 @@ std::int64_t projx(double X, double Y, double theta, double phi);
 std::int64_t projy(double X, double Y, double theta, double phi);
 
 // Screen y of a point at rest at `yg` displaced by `h`: lower on screen for positive h.
-std::int64_t displacedY(std::int64_t yg, long double cosTheta, long double h);
+std::int64_t displacedY(std::int64_t yg, Extended cosTheta, Extended h);
 
 } // namespace sound

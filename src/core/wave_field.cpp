@@ -12,32 +12,32 @@ Attenuation attenuationFromButtons(bool gens1Checked, bool gens2Checked) {
     return Attenuation::None;
 }
 
-long double sourceDisplacement(const THagen& s, double X, double Y, double timecount,
-                               Attenuation mode) {
-    const long double dx = static_cast<long double>(s.x) - X;
-    const long double dy = static_cast<long double>(s.y) - Y;
-    const long double q = dx * dx + dy * dy;
-    if (q <= 1.0L)
-        return 0.0L;
+Extended sourceDisplacement(const THagen& s, double X, double Y, double timecount,
+                            Attenuation mode) {
+    const Extended dx = Extended(s.x) - X;
+    const Extended dy = Extended(s.y) - Y;
+    const Extended q = dx * dx + dy * dy;
+    if (q <= Extended(1))
+        return Extended(0);
 
-    const long double r = std::sqrt(q);
-    const long double omega = s.omega;
+    const Extended r = ext::sqrt(q);
+    const Extended omega = s.omega;
     // The grouping is part of the model: the same inputs must give the same bits in
     // every renderer, so the three terms are formed exactly in this order.
-    const long double a = (omega * timecount * kPi) / 180.0L -
-                          (kPi * omega / 180.0L) * r / static_cast<long double>(s.speed) +
-                          (kPi * static_cast<long double>(s.phase)) / 180.0L;
-    const long double w = std::sin(a) * static_cast<long double>(s.amp);
+    const Extended a = (omega * timecount * kPi) / Extended(180) -
+                       (kPi * omega / Extended(180)) * r / Extended(s.speed) +
+                       (kPi * Extended(s.phase)) / Extended(180);
+    const Extended w = ext::sin(a) * Extended(s.amp);
 
     switch (mode) {
     case Attenuation::InverseDistance:
         return w / r;
     case Attenuation::InverseSqrtDistance:
-        return (w / 10.0L) / std::sqrt(r);
+        return (w / Extended(10)) / ext::sqrt(r);
     case Attenuation::None:
         break;
     }
-    return w / 100.0L;
+    return w / Extended(100);
 }
 
 Henni evaluateField(double X, double Y, const Hagen& hagen, double timecount, int activeSources,

@@ -1,11 +1,9 @@
 #pragma once
 
+#include "extended.h"
 #include "hagen.h"
 
 namespace sound {
-
-// pi to the precision of the 80-bit extended type every formula here is evaluated in.
-inline constexpr long double kPi = 3.1415926535897932385L;
 
 // How amplitude falls off with distance; the radio buttons gens1, gens2, gens0.
 enum class Attenuation {
@@ -20,8 +18,8 @@ Attenuation attenuationFromButtons(bool gens1Checked, bool gens2Checked);
 // Displacement that source `s` contributes at grid point (X, Y) at clock `timecount`.
 // A point within one grid unit of the source (q <= 1) gets 0: the formula would divide
 // by a distance of at most 1 there.
-long double sourceDisplacement(const THagen& s, double X, double Y, double timecount,
-                               Attenuation mode);
+Extended sourceDisplacement(const THagen& s, double X, double Y, double timecount,
+                            Attenuation mode);
 
 // Fills the displacement of every source at (X, Y). With two active sources, sources 3
 // and 4 are not evaluated at all and contribute 0.

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the browser edition in build-web/ with Debian's Emscripten, installing it (and what
+# it needs) first when it is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(emscripten node-acorn nodejs cmake make)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Debian's Emscripten runs its JavaScript tools with the machine's Node.js, which finds
+# Debian's acorn only here.
+export NODE_PATH=/usr/share/nodejs
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null 2>&1 || emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release
+cmake --build build-web -j"$(nproc)"
+# Waiting and exceptions must work together, or the page's boxes would break.
+node build-web/tests/web/wait_check.js
