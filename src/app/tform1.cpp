@@ -13,6 +13,9 @@
 TForm1::TForm1(platform::Backend& backend, TForm1Services services)
     : Timer1(std::move(services.timer)), backend_(backend), errorBox_(std::move(services.errorBox)),
       inputBox_(std::move(services.inputBox)) {
+    platform::applyLayout(*this, kTForm1Layout);
+    backend.build(*this, kTForm1Layout);
+    // The boxes and dialogs belong to the window the backend has just made.
     if (!Timer1)
         Timer1 = backend.makeTimer();
     if (!errorBox_)
@@ -23,8 +26,6 @@ TForm1::TForm1(platform::Backend& backend, TForm1Services services)
 
     // Handlers are attached only after every initial state is in place, so that the state
     // below comes from FormCreate alone.
-    platform::applyLayout(*this, kTForm1Layout);
-    backend.build(*this, kTForm1Layout);
     BitBtn1.setFocus();
     connectHandlers();
     FormCreate();

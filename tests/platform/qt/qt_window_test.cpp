@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -207,6 +208,25 @@ TEST(QtWindow, FileMenuCannotBeOpenedWhileRunning) {
     QTest::mouseClick(bar, Qt::LeftButton, {}, title);
     EXPECT_TRUE(file->isVisible());
     file->hide();
+}
+
+// A box opens over the window it belongs to, with no task bar entry of its own.
+TEST(QtWindow, InputBoxAndFileDialogBelongToTheWindow) {
+    QtShownWindow w;
+    std::vector<const QWidget*> owners;
+    const auto closeWhenOpen = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            owners.push_back(box != nullptr ? box->parentWidget() : nullptr);
+            if (auto* dialog = qobject_cast<QDialog*>(box))
+                dialog->reject();
+        });
+    };
+    closeWhenOpen();
+    w.form->bt_1_x.press();
+    closeWhenOpen();
+    w.form->OpenO1.choose();
+    EXPECT_EQ(owners, (std::vector<const QWidget*>{&w.window(), &w.window()}));
 }
 
 // Runs the application's event loop until the window ends it; a guard ends it with -1
