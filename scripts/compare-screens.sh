@@ -14,15 +14,7 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 base_rev="${1:-HEAD}"
 
-need=()
-for tool in xvfb-run xdotool import compare; do
-    command -v "$tool" >/dev/null || need+=("$tool")
-done
-if [ ${#need[@]} -ne 0 ]; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get install -y -qq --no-install-recommends xvfb xauth xdotool imagemagick >/dev/null
-fi
+bash scripts/install-missing.sh xvfb xauth xdotool imagemagick
 
 out="$root/build-screens"
 mkdir -p "$out"

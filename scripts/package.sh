@@ -15,18 +15,7 @@ packages=(
     qt6-base-dev libgl-dev libgif-dev libgtest-dev
     dpkg-dev help2man desktop-file-utils lintian man-db
 )
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -ne 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-missing.sh "${packages[@]}"
 
 # The manual pages and the changelog carry the date of the commit, not of the build, so the
 # same commit gives the same pages.

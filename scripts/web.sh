@@ -4,19 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(emscripten node-acorn nodejs cmake make)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-missing.sh emscripten node-acorn nodejs cmake make
 
 # Debian's Emscripten runs its JavaScript tools with the machine's Node.js, which finds
 # Debian's acorn only here.
