@@ -6,8 +6,8 @@
 #
 #     bash scripts/compare-screens.sh [BASE-REVISION]    (default: HEAD)
 #
-# The base revision is built in build-screens/base from a temporary worktree, the working
-# tree in build/. The screens are kept in build-screens/{base,work}/ for a look; the command
+# The base revision is built in build-screens/base-build from a worktree in
+# build-screens/base-src, the working tree in build/. The screens are kept in build-screens/{base,work}/ for a look; the command
 # fails when any of them differs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
