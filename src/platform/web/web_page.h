@@ -42,6 +42,10 @@ void web_page_open_input_box(const char* caption, const char* prompt, const char
 int web_page_input_box_state();
 char* web_page_input_box_text();
 
+// Pauses the calling handler (Asyncify) until the page's open box or file chooser has an
+// answer; the page wakes it from the event that brings the answer.
+void web_page_wait_for_answer();
+
 // Shows the error box and returns at once; the page blocks input until the user closes it.
 void web_page_show_error_box(const char* caption, const char* text);
 

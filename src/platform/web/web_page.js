@@ -29,6 +29,7 @@ var WebPageLibrary = {
     focusBeforeModal: null,
     inputAnswer: { state: 0, text: '' },
     picked: { state: 0, name: '', bytes: null },
+    wakeUp: null, // resumes the call that waits for an answer
 
     init: function () {
       window.addEventListener('resize', WebPage.fit);
@@ -467,6 +468,11 @@ var WebPageLibrary = {
 
     showControl: function (index, caption, enabled, visible) {
       var e = WebPage.controls[index];
+      // The image control refreshes with every frame: its element is touched only when
+      // something of it changed.
+      if (e.shownCaption === caption && e.shownEnabled === enabled && e.shownVisible === visible) return;
+      e.shownEnabled = enabled;
+      e.shownVisible = visible;
       if (e.shownCaption !== caption) {
         e.shownCaption = caption;
         switch (e.kind) {
@@ -604,6 +610,7 @@ var WebPageLibrary = {
         if (WebPage.inputAnswer.state !== 0) return;
         WebPage.inputAnswer = { state: state, text: field.value };
         WebPage.closeBox(box);
+        WebPage.answered();
       };
       box = WebPage.openBox('input', caption, function () { answer(2); });
       var label = WebPage.element('label', 'prompt', box.body);
@@ -680,6 +687,15 @@ var WebPageLibrary = {
       WebPage.picking = false;
       WebPage.picked = { state: state, name: name || '', bytes: bytes || null };
       WebPage.updateModal();
+      WebPage.answered();
+    },
+
+    // The box or the chooser that a call waits for has its answer: the call goes on now, from
+    // the event that answered, with nothing of the program's below it.
+    answered: function () {
+      var wakeUp = WebPage.wakeUp;
+      WebPage.wakeUp = null;
+      if (wakeUp) wakeUp();
     },
 
     download: function (name, bytes) {
@@ -791,6 +807,11 @@ var WebPageLibrary = {
     return WebPage.cString(WebPage.inputAnswer.text);
   },
 
+  web_page_wait_for_answer__deps: ['$Asyncify'],
+  web_page_wait_for_answer: function () {
+    Asyncify.handleSleep(function (wakeUp) { WebPage.wakeUp = wakeUp; });
+  },
+
   web_page_show_error_box: function (caption, text) {
     WebPage.showErrorBox(UTF8ToString(caption), UTF8ToString(text));
   },
@@ -834,6 +855,8 @@ var WebPageLibrary = {
 };
 
 Object.keys(WebPageLibrary).forEach(function (name) {
-  if (name.indexOf('web_page_') === 0) WebPageLibrary[name + '__deps'] = ['$WebPage'];
+  if (name.indexOf('web_page_') === 0 && name.indexOf('__') < 0) {
+    WebPageLibrary[name + '__deps'] = ['$WebPage'].concat(WebPageLibrary[name + '__deps'] || []);
+  }
 });
 mergeInto(LibraryManager.library, WebPageLibrary);
