@@ -850,7 +850,9 @@ var WebPageLibrary = {
     var ended = document.getElementById('ended');
     ended.textContent = UTF8ToString(line);
     ended.hidden = false;
-    document.getElementById('window').inert = true;
+    var win = document.getElementById('window');
+    win.inert = true;
+    win.classList.add('ended');
   },
 };
 
