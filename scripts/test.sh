@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, headless: first in the release tree, then again in a
-# tree built with AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
+# Builds everything and runs every test, headless: first in the release tree, then the browser
+# edition's tests in headless Chromium, then again in a tree built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, then each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh --tests
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
+
+# The browser edition, built with Emscripten and tested in headless Chromium against the
+# release tree's program.
+bash scripts/web-test.sh
 
 # Every sanitizer report must fail its test: AddressSanitizer and LeakSanitizer end the program
 # with a non-zero code, and undefined behaviour aborts (the tree is built without recovery).

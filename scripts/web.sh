@@ -14,3 +14,4 @@ emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null 2>&1 || em
 cmake --build build-web -j"$(nproc)"
 # Waiting and exceptions must work together, or the page's boxes would break.
 node build-web/tests/web/wait_check.js
+echo "build-web/ondulix-k.html: $(stat -c %s build-web/ondulix-k.html) bytes"

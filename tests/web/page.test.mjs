@@ -1,0 +1,157 @@
+// The browser edition against the desktop, in headless Chromium: the page loads offline without
+// an error, draws each set-up's first frame exactly as the desktop does, saves the desktop's
+// bytes, reports a bad file as the desktop does and keeps drawing behind an open box. The
+// controls' rules are tested on the headless backend; these tests check what only the page can
+// get wrong: its build, its delivery of input and its way of waiting.
+//
+// Needs build-web/ondulix-k.html (scripts/web.sh) and, from the desktop's build in build/,
+// ondulix-k-render and tests/web/desktop_reference.
+import { firstFrameAgainst, openSetup, root, startBrowser } from './browser.mjs';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+
+const desktopBuild = process.env.ONDULIX_BUILD || path.join(root, 'build');
+const renderCommand = path.join(desktopBuild, 'src/render/ondulix-k-render');
+const referenceCommand = path.join(desktopBuild, 'tests/web/desktop_reference');
+const examples = path.join(root, 'examples');
+const work = mkdtempSync(path.join(tmpdir(), 'ondulix-page-test-'));
+
+// A page whose wait is broken can hang in a loop; each test fails after this instead.
+const kTimeout = { timeout: 60000 };
+
+let browser;
+before(async () => { browser = await startBrowser(); });
+after(async () => {
+  await browser.close();
+  rmSync(work, { recursive: true, force: true });
+});
+
+// A set-up file made from an example with some of its 37 lines replaced (line number: text).
+function setupFile(name, example, lines) {
+  const text = readFileSync(path.join(examples, example), 'latin1').split('\r\n');
+  for (const [line, value] of Object.entries(lines)) text[Number(line) - 1] = value;
+  const file = path.join(work, name);
+  writeFileSync(file, text.join('\r\n'), 'latin1');
+  return file;
+}
+
+// The desktop's picture of a set-up's first tick, as PNG bytes.
+function desktopPicture(setup) {
+  const png = path.join(work, `${path.basename(setup)}.png`);
+  execFileSync(renderCommand, [setup, '-o', png, '--clock', '0']);
+  return readFileSync(png);
+}
+
+// Saves through the page's menu and name box, and gives the download's name and bytes.
+async function saveAs(page, typedName) {
+  const download = page.waitForEvent('download');
+  await page.keyboard.press('Alt+F');
+  await page.keyboard.press('S');
+  await page.waitForSelector('.box.input');
+  const offered = await page.inputValue('.box.input .field');
+  if (typedName !== null) await page.fill('.box.input .field', typedName);
+  await page.keyboard.press('Enter');
+  const saved = await download;
+  return { offered, name: saved.suggestedFilename(), bytes: readFileSync(await saved.path()) };
+}
+
+test('the page loads from file:// without an error or a request, focus on the Start button', kTimeout, async () => {
+  const { page, problems } = await browser.open();
+  assert.equal(await page.title(), 'Ondulix-K');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'BitBtn1');
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+// Each set-up opened through the page and started with BitBtn1 draws its first frame pixel for
+// pixel as ondulix-k-render draws it at clock 0.
+const frameTable = [
+  ...readdirSync(examples).filter((f) => f.endsWith('.okd')).map((f) => [f, path.join(examples, f)]),
+  ['square particles', setupFile('square.okd', '01-two-sources-in-phase.okd', { 16: '1' })],
+  ["each source's share in its colour", setupFile('shares.okd', '04-four-sources-square.okd', { 13: '-1' })],
+  ['two-source mode over four sources', setupFile('two.okd', '04-four-sources-square.okd', { 14: '1' })],
+  ['all marks off', setupFile('bare.okd', '03-beats.okd', { 10: '0', 11: '0', 12: '0', 13: '0' })],
+  ['huge amplitudes', setupFile('huge.okd', '02-two-sources-opposite-phase.okd', { 20: '2147483647', 25: '-2147483648' })],
+  ['top view, turning', setupFile('top.okd', '05-one-source-turning.okd', { 1: '90' })],
+  ['no attenuation, zero marks', setupFile('flat.okd', '04-four-sources-square.okd', { 7: '0', 8: '0', 9: '1', 12: '1' })],
+];
+
+for (const [name, setup] of frameTable) {
+  test(`first frame as on the desktop: ${name}`, kTimeout, async () => {
+    const expected = desktopPicture(setup);
+    const { page, problems } = await browser.open();
+    await openSetup(page, setup);
+    assert.equal(await firstFrameAgainst(page, expected), 0, 'pixels that differ from the desktop');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+}
+
+test('a value typed into bt_1_a and saved downloads the bytes the desktop saves', kTimeout, async () => {
+  const expected = path.join(work, 'typed-expected.okd');
+  execFileSync(referenceCommand, ['save', expected, '--enter', 'bt_1_a', ' -01234']);
+  const { page, problems } = await browser.open();
+  // Tab runs from BitBtn1 over both view sliders into the first source's group.
+  for (let i = 0; i < 5; ++i) await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'bt_1_a');
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('.box.input');
+  await page.keyboard.type(' -01234');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => document.getElementById('bt_1_a').textContent === 'A: -01234');
+
+  const first = await saveAs(page, 'mine');
+  assert.equal(first.offered, '');
+  assert.equal(first.name, 'mine.okd');
+  assert.deepEqual(first.bytes, readFileSync(expected));
+  // The box offers the name used last, ".okd" and all.
+  const second = await saveAs(page, null);
+  assert.equal(second.offered, 'mine.okd');
+  assert.deepEqual(second.bytes, readFileSync(expected));
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+test("a bad file shows the desktop's message and changes nothing", kTimeout, async () => {
+  const good = path.join(examples, '02-two-sources-opposite-phase.okd');
+  const bad = setupFile('bad.okd', '04-four-sources-square.okd', { 30: '1x' });
+  const message = execFileSync(referenceCommand, ['open', bad], { encoding: 'utf8' }).trimEnd();
+  const expected = path.join(work, 'unchanged-expected.okd');
+  execFileSync(referenceCommand, ['save', expected, '--open', good]);
+  assert.notEqual(message, '');
+
+  const { page, problems } = await browser.open();
+  await openSetup(page, good);
+  // The chooser waits with the call paused; the error comes after the wait.
+  await openSetup(page, bad);
+  await page.waitForSelector('.box.error');
+  assert.equal(await page.textContent('.box.error .titlebar .caption'), 'Ondulix-K');
+  assert.equal(await page.textContent('.box.error .text'), message);
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('.box.error', { state: 'detached' });
+  assert.deepEqual((await saveAs(page, 'after.okd')).bytes, readFileSync(expected));
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+test('frames keep coming while an input box waits, and the answer then takes effect', kTimeout, async () => {
+  const { page, problems } = await browser.open();
+  await openSetup(page, path.join(examples, '03-beats.okd'));
+  await page.click('#BitBtn1');
+  await page.click('#bt_2_o');
+  await page.waitForSelector('.box.input');
+  const before = await page.evaluate(() => window.ondulixFrames.count);
+  await page.waitForTimeout(1000);
+  const during = (await page.evaluate(() => window.ondulixFrames.count)) - before;
+  // 03-beats ticks every 30 ms: some 33 frames a second.
+  assert.ok(during >= 10, `only ${during} frames in a second behind the box`);
+  await page.keyboard.type('25');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => document.getElementById('bt_2_o').textContent === 'ω:25');
+  assert.deepEqual(problems, []);
+  await page.close();
+});
