@@ -21,6 +21,11 @@ options=(-DCMAKE_BUILD_TYPE=Release)
 if [ ! -f build/CMakeCache.txt ] ||
     { [ -n "$tests" ] && ! grep -q '^ONDULIX_TESTS:BOOL=ON' build/CMakeCache.txt; }; then
     cmake -S . -B build "${options[@]}" >/dev/null
+elif [ $# -gt 0 ] && [ -n "$(find CMakeLists.txt cmake src tests bench fuzz \
+    \( -name CMakeLists.txt -o -name '*.cmake' \) -newer build/Makefile -print -quit)" ]; then
+    # make learns of a target added since the last configuring only after it has run the
+    # targets it was asked for, so a target added by a pull would be "no rule to make".
+    cmake build >/dev/null
 fi
 
 targets=()
