@@ -1,6 +1,7 @@
 #include "tform1.h"
 
 #include "backend.h"
+#include "error_box.h"
 #include "error_box_text.h"
 #include "layout.h"
 #include "modal_depth.h"
@@ -11,17 +12,12 @@
 #include <utility>
 
 TForm1::TForm1(platform::Backend& backend, TForm1Services services)
-    : Timer1(std::move(services.timer)), backend_(backend), errorBox_(std::move(services.errorBox)),
-      inputBox_(std::move(services.inputBox)) {
+    : Timer1(std::move(services.timer)), backend_(backend) {
     platform::applyLayout(*this, kTForm1Layout);
-    backend.build(*this, kTForm1Layout);
-    // The boxes and dialogs belong to the window the backend has just made.
+    backend.build(*this);
+    // The dialogs belong to the window the backend has just made.
     if (!Timer1)
         Timer1 = backend.makeTimer();
-    if (!errorBox_)
-        errorBox_ = backend.makeErrorBox(kApplicationTitle);
-    if (!inputBox_)
-        inputBox_ = backend.makeInputBox();
     setUpSettingsFiles(services);
 
     // Handlers are attached only after every initial state is in place, so that the state
@@ -88,7 +84,7 @@ void TForm1::dispatch(const std::function<void()>& handler) {
     }
     handlerModalDepth_ = outer;
     if (failed)
-        errorBox_->show(sound::errorBoxText(message));
+        platform::showErrorBox(backend_, kApplicationTitle, sound::errorBoxText(message));
 }
 
 void TForm1::connectHandlers() {

@@ -3,11 +3,9 @@
 #include "animation_timer.h"
 #include "button.h"
 #include "check_box.h"
-#include "error_box.h"
 #include "file_dialog.h"
 #include "form.h"
 #include "image.h"
-#include "input_box.h"
 #include "list_box.h"
 #include "menu.h"
 #include "pixel_frame_renderer.h"
@@ -36,8 +34,6 @@ inline constexpr char kApplicationTitle[] = "Ondulix-K";
 // ones. A missing part comes from the backend.
 struct TForm1Services {
     std::unique_ptr<platform::AnimationTimer> timer = nullptr;
-    std::unique_ptr<platform::ErrorBox> errorBox = nullptr;
-    std::unique_ptr<platform::InputBox> inputBox = nullptr;
     std::unique_ptr<platform::FileDialog> openDialog = nullptr;
     std::unique_ptr<platform::FileDialog> saveDialog = nullptr;
     std::unique_ptr<platform::SettingsStorage> settingsStorage = nullptr;
@@ -209,8 +205,6 @@ private:
     void applySetup(const sound::StoredSetup& setup);
 
     platform::Backend& backend_;
-    std::unique_ptr<platform::ErrorBox> errorBox_;
-    std::unique_ptr<platform::InputBox> inputBox_;
     std::unique_ptr<platform::SettingsStorage> settingsStorage_;
     // Keeps what does not change from one tick to the next (projections, distances,
     // attenuation), so a frame costs little more than its sines.

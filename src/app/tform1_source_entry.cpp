@@ -1,4 +1,5 @@
 // The twenty source buttons: each asks for a whole number for one field of one source.
+#include "input_box.h"
 #include "integer_text.h"
 #include "sound.h"
 #include "source_fields.h"
@@ -6,7 +7,10 @@
 
 void TForm1::enterSourceValue(std::size_t row) {
     const sound::SourceField& field = sound::kSourceFields[row];
-    const std::optional<std::string> text = inputBox_->ask("入力", std::string(field.prompt));
+    const std::optional<std::string> text =
+        platform::askForText(backend_, {.caption = "入力",
+                                        .prompt = std::string(field.prompt),
+                                        .purpose = platform::TextPurpose::WholeNumber});
     if (!text)
         return;
     const std::int32_t value = sound::parseInteger(*text).value_or(sound::kNoEntry);

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "animation_timer.h"
-#include "error_box.h"
 #include "file_dialog.h"
-#include "input_box.h"
 #include "settings_storage.h"
 
 #include <memory>
@@ -11,26 +9,31 @@
 
 namespace platform {
 
+class ErrorBox;
 class Form;
-struct WindowLayout;
+class InputBox;
 
-// What the window needs of a toolkit: its controls made from the layout and shown, and the
-// timer, the boxes, the file dialogs and the file layer. A backend only shows what the
-// controls hold and delivers the user's input to them; every rule lives in the controls and
-// the window.
+// What the program needs of a toolkit: its windows shown from the forms and their controls,
+// the timer, the file dialogs and the file layer. A backend only shows what the controls hold
+// and delivers the user's input to them (every key to the form, see Form::keyPress); every
+// rule lives in the forms and controls.
 class Backend {
 public:
     virtual ~Backend() = default;
 
-    // Makes the toolkit's window and one toolkit control for every row of `layout`, shows the
-    // state each control of `form` holds, and from then on delivers the user's input to them.
-    // Called once, after the layout's initial state has been applied.
-    virtual void build(Form& form, const WindowLayout& layout) = 0;
+    // Makes the toolkit's window for the main form and one toolkit control for every control
+    // of it, as the controls describe them, shows the state each holds, and from then on
+    // delivers the user's input to them. Called once, after the layout has been applied.
+    virtual void build(Form& window) = 0;
+
+    // Shows an open input box over the windows and returns once the box has closed; events go
+    // on being delivered meanwhile, timer ticks included.
+    virtual void runInputBox(InputBox& box) = 0;
+    // Shows an open error box and returns once it has closed, or at once where the toolkit
+    // cannot wait (the page); the backend then keeps the box until it closes.
+    virtual void runErrorBox(std::unique_ptr<ErrorBox> box) = 0;
 
     virtual std::unique_ptr<AnimationTimer> makeTimer() = 0;
-    virtual std::unique_ptr<InputBox> makeInputBox() = 0;
-    // An error box with `caption` as its title.
-    virtual std::unique_ptr<ErrorBox> makeErrorBox(const std::string& caption) = 0;
     virtual std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) = 0;
     virtual std::unique_ptr<SettingsStorage> makeSettingsStorage() = 0;
 

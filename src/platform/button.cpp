@@ -7,4 +7,12 @@ void Button::press() {
         onClick();
 }
 
+bool Button::keyDown(const KeyStroke& stroke) {
+    if ((stroke.key != Key::Space && stroke.key != Key::Enter) || !stroke.plain())
+        return false;
+    if (!stroke.repeat)
+        press();
+    return true;
+}
+
 } // namespace platform

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "control.h"
-#include "key.h"
 
 #include <functional>
 
@@ -18,9 +17,9 @@ public:
     // The user pressed it: a click, a touch, or a key while it has the focus.
     void press();
 
-    // Space and Enter both press the focused button, as on the platform the window was
-    // designed for; true when `key` is one of them.
-    static bool pressedBy(Key key) { return key == Key::Space || key == Key::Enter; }
+    // Space and Enter both press the focused button, as on the desktop the window was designed
+    // for; a key held down presses once.
+    bool keyDown(const KeyStroke& stroke) override;
 };
 
 } // namespace platform

@@ -16,6 +16,15 @@ void CheckBox::toggle() {
         setChecked(!checked_);
 }
 
+bool CheckBox::keyDown(const KeyStroke& stroke) {
+    if (stroke.key != Key::Space || !stroke.plain())
+        return false;
+    // Held down, the key would make the box flicker on and off.
+    if (!stroke.repeat)
+        toggle();
+    return true;
+}
+
 void RadioButton::setChecked(bool checked) {
     if (checked == checked_)
         return;
@@ -32,6 +41,13 @@ void RadioButton::setChecked(bool checked) {
 void RadioButton::select() {
     if (takesInput())
         setChecked(true);
+}
+
+bool RadioButton::keyDown(const KeyStroke& stroke) {
+    if (stroke.key != Key::Space || !stroke.plain())
+        return false;
+    select();
+    return true;
 }
 
 } // namespace platform

@@ -15,6 +15,7 @@ public:
 
     // The user clicked it, or pressed Space on it.
     void toggle();
+    bool keyDown(const KeyStroke& stroke) override;
 
 private:
     bool checked_ = false;
@@ -31,8 +32,9 @@ public:
     bool checked() const { return checked_; }
     void setChecked(bool checked);
 
-    // The user clicked it: it becomes the checked one of its group.
+    // The user clicked it, or pressed Space on it: it becomes the checked one of its group.
     void select();
+    bool keyDown(const KeyStroke& stroke) override;
 
 private:
     bool checked_ = false;

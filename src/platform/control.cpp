@@ -28,9 +28,12 @@ void Control::setEnabled(bool enabled) {
         return;
     enabled_ = enabled;
     changed();
+    enabledChanged();
 }
 
 bool Control::takesInput() const {
+    if (!form_.takesInput())
+        return false;
     for (const Control* c = this; c != nullptr; c = c->parent())
         if (!c->enabled())
             return false;
@@ -44,6 +47,21 @@ void Control::setVisible(bool visible) {
     changed();
 }
 
+bool Control::shown() const {
+    for (const Control* c = this; c != nullptr; c = c->parent())
+        if (!c->visible())
+            return false;
+    return true;
+}
+
+std::string Control::accessibleName() const {
+    if (labelledBy_ != nullptr)
+        return labelledBy_->caption();
+    if (!accessibleName_.empty())
+        return accessibleName_;
+    return caption_;
+}
+
 void Control::setFocus() {
     form_.focus(*this);
     if (view_ != nullptr)
@@ -54,8 +72,12 @@ void Control::focusedByUser() {
     form_.focus(*this);
 }
 
-bool Control::hasFocus() const {
-    return form_.focused() == this;
+bool Control::takesFocusByTab() const {
+    return tabIndex_ >= 0 && shown() && takesInput();
+}
+
+bool Control::keyDown(const KeyStroke&) {
+    return false;
 }
 
 void Control::attach(ControlView* view) {

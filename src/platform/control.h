@@ -1,5 +1,9 @@
 #pragma once
 
+#include "canvas.h"
+#include "key.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +26,15 @@ enum class ControlKind {
     Panel,
     Image,
     ListBox,
+    Edit,
+};
+
+// A place in the parent's client area, in pixels of a layout made at 96 dots per inch.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
 };
 
 // What a backend attaches to a control to show it. The control calls refresh() whenever its
@@ -37,9 +50,9 @@ public:
     virtual void controlGone() = 0;
 };
 
-// A control of the window as the program sees it: its state and its rules, with no toolkit.
-// Each control registers with its form under its name when it is made, so that the layout
-// and the backends can find it.
+// A control of a window as the program sees it: its state, its place and look as the layout
+// gives them, and its rules, with no toolkit. Each control registers with its form under its
+// name when it is made, so that the layout and the backends can find it.
 class Control {
 public:
     Control(Form& form, ControlKind kind, std::string_view name);
@@ -60,17 +73,44 @@ public:
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
-    // A disabled control takes no input, and neither does anything on a disabled parent.
+    // Nothing on a disabled control or parent takes input, and nothing on a form that a modal
+    // box covers.
     bool takesInput() const;
 
     bool visible() const { return visible_; }
     void setVisible(bool visible);
+    // Seen on the screen: visible itself and on visible parents.
+    bool shown() const;
+
+    // Where the layout puts it, and how it looks; set once before the window is shown.
+    Rect place() const { return place_; }
+    void setPlace(Rect place) { place_ = place; }
+    // Position among its parent's children in the keyboard's tab order; -1: never by Tab.
+    int tabIndex() const { return tabIndex_; }
+    void setTabIndex(int index) { tabIndex_ = index; }
+    // The text's height in pixels, and its colour when not the system's (children take it).
+    int fontHeight() const { return fontHeight_; }
+    void setFontHeight(int pixels) { fontHeight_ = pixels; }
+    std::optional<sound::Color> fontColor() const { return fontColor_; }
+    void setFontColor(std::optional<sound::Color> color) { fontColor_ = color; }
+
+    // What a screen reader calls the control: the caption of the label that names it on the
+    // screen, else a name of its own, else its caption.
+    std::string accessibleName() const;
+    void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    const Control* labelledBy() const { return labelledBy_; }
+    void setLabelledBy(const Control* label) { labelledBy_ = label; }
 
     // Gives the control the keyboard focus.
     void setFocus();
-    bool hasFocus() const;
-    // The user moved the focus here (Tab, a click): the backend's control has it already.
+    // The user moved the focus here (a click): the backend's control has it already.
     void focusedByUser();
+    // Whether Tab may stop here: in the tab order, seen and taking input.
+    bool takesFocusByTab() const;
+
+    // A key pressed while the control has the focus and neither the form nor its menus took
+    // it; true when the control took it, false when it belongs to the toolkit.
+    virtual bool keyDown(const KeyStroke& stroke);
 
     void attach(ControlView* view);
     ControlView* view() const { return view_; }
@@ -78,6 +118,8 @@ public:
 protected:
     // Tells the backend that the control's state changed.
     void changed();
+    // Runs after the control was enabled or disabled.
+    virtual void enabledChanged() {}
 
 private:
     Form& form_;
@@ -87,6 +129,12 @@ private:
     std::string caption_;
     bool enabled_ = true;
     bool visible_ = true;
+    Rect place_{};
+    int tabIndex_ = -1;
+    int fontHeight_ = 12;
+    std::optional<sound::Color> fontColor_;
+    std::string accessibleName_;
+    const Control* labelledBy_ = nullptr;
     ControlView* view_ = nullptr;
 };
 

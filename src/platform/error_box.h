@@ -1,20 +1,29 @@
 #pragma once
 
+#include "button.h"
+#include "form.h"
+#include "static_controls.h"
+
 #include <string>
 
 namespace platform {
 
-// The modal box that reports an error to the user: the program's title as caption, an
-// error icon, the text and one OK button. While it is open the window takes no input.
-class ErrorBox {
+class Backend;
+
+// The modal box that reports an error to the user: the program's title as caption, an error
+// icon, the text and one OK button, which Enter, Space, Esc and the close box press. While it
+// is open the program's windows take no input.
+class ErrorBox final : public Form {
 public:
-    virtual ~ErrorBox() = default;
+    ErrorBox(const std::string& caption, const std::string& text);
 
-    // Shows `text` (UTF-8) as it is, and returns once the user has closed the box.
-    void show(const std::string& text);
-
-protected:
-    virtual void run(const std::string& text) = 0;
+    Label message{*this, "message"};
+    Button ok{*this, "ok"};
 };
+
+// Shows `text` (UTF-8) as it is in an error box. Returns once the user has closed the box, or
+// at once where the toolkit cannot wait for it (a web page); either way the windows take no
+// input until it is closed.
+void showErrorBox(Backend& backend, const std::string& caption, const std::string& text);
 
 } // namespace platform

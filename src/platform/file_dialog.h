@@ -1,23 +1,26 @@
 #pragma once
 
+#include "file_filter.h"
+
 #include <string>
 
 namespace platform {
 
-// A file open or save dialog as the File menu uses it: a filter of description and pattern
-// pairs joined by "|" (UTF-8), and a file name that lives as long as the dialog does, as the
-// bytes the system takes for it. Running it returns whether the user confirmed a name; only
-// then does the name change, so a cancelled dialog keeps the name confirmed the time before.
-// An open dialog takes the name of a file that does not exist, a save dialog does not ask
-// before a file is replaced, and neither adds an extension.
+// A file open or save dialog as the File menu uses it: the kinds of file it offers, and a file
+// name that lives as long as the dialog does, as the bytes the system takes for it. Running it
+// returns whether the user confirmed a name; only then does the name change, so a cancelled
+// dialog keeps the name confirmed the time before. An open dialog takes the name of a file
+// that does not exist, a save dialog does not ask before a file is replaced, and neither adds
+// an extension. While it is open, no window of the program takes input.
 class FileDialog {
 public:
     enum class Mode { Open, Save };
 
     virtual ~FileDialog() = default;
 
-    const std::string& filter() const { return filter_; }
-    void setFilter(const std::string& filter) { filter_ = filter; }
+    const FileFilter& filter() const { return filter_; }
+    // Description and pattern pairs joined by "|" (UTF-8), see FileFilter.
+    void setFilter(const std::string& filter) { filter_ = FileFilter::parse(filter); }
     const std::string& fileName() const { return fileName_; }
     void setFileName(const std::string& name) { fileName_ = name; }
 
@@ -29,7 +32,7 @@ protected:
     virtual bool run(std::string& chosen) = 0;
 
 private:
-    std::string filter_;
+    FileFilter filter_;
     std::string fileName_;
 };
 

@@ -1,10 +1,30 @@
 #include "form.h"
 
-#include "control.h"
+#include "button.h"
+#include "menu.h"
+
+#include <algorithm>
 
 namespace platform {
 
+namespace {
+
+// The modal forms that are open, the topmost last; nullptr stands for a dialog of the
+// toolkit's own. One program has one stack: a box covers every window of the program.
+std::vector<const Form*>& modalStack() {
+    static std::vector<const Form*> stack;
+    return stack;
+}
+
+bool isFrame(const Control& control) {
+    return control.kind() == ControlKind::Panel || control.kind() == ControlKind::GroupBox;
+}
+
+} // namespace
+
 Form::~Form() {
+    if (open_)
+        closeModal();
     if (view_ != nullptr)
         view_->formGone();
 }
@@ -16,13 +36,140 @@ Control* Form::find(std::string_view name) const {
     return nullptr;
 }
 
+std::vector<Control*> Form::childrenOf(const Control* parent) const {
+    std::vector<Control*> children;
+    for (Control* control : controls_)
+        if (control->parent() == parent)
+            children.push_back(control);
+    return children;
+}
+
+MenuBar* Form::menuBar() const {
+    for (Control* control : controls_)
+        if (control->kind() == ControlKind::MenuBar)
+            return static_cast<MenuBar*>(control);
+    return nullptr;
+}
+
+std::vector<Control*> Form::tabOrder() const {
+    std::vector<Control*> order;
+    auto visit = [this, &order](const Control* parent, auto& self) -> void {
+        std::vector<Control*> children = childrenOf(parent);
+        std::erase_if(children, [](const Control* c) { return c->tabIndex() < 0; });
+        std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
+            return a->tabIndex() < b->tabIndex();
+        });
+        for (Control* child : children) {
+            if (!isFrame(*child))
+                order.push_back(child);
+            self(child, self);
+        }
+    };
+    visit(nullptr, visit);
+    return order;
+}
+
+void Form::focusNext(bool backwards) {
+    const std::vector<Control*> order = tabOrder();
+    if (order.empty())
+        return;
+    const auto count = std::ptrdiff_t(order.size());
+    const auto at = std::find(order.begin(), order.end(), focused_);
+    // From nowhere, Tab starts at the first control and Shift+Tab at the last.
+    std::ptrdiff_t from = at != order.end() ? at - order.begin() : (backwards ? count : -1);
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        const std::ptrdiff_t i = ((from + (backwards ? -step : step)) % count + count) % count;
+        if (order[std::size_t(i)]->takesFocusByTab()) {
+            order[std::size_t(i)]->setFocus();
+            return;
+        }
+    }
+}
+
+bool Form::keyPress(const KeyStroke& stroke) {
+    if (!takesInput())
+        return false;
+    // An open menu, or the menu bar waiting for a letter, takes the keys first.
+    if (MenuBar* bar = menuBar(); bar != nullptr && bar->keyPress(stroke))
+        return true;
+    if (stroke.key == Key::Tab && !stroke.alt && !stroke.control) {
+        focusNext(stroke.shift);
+        return true;
+    }
+    // A control that went out of sight or out of use keeps no keys.
+    Control* focus = focused_;
+    if (focus != nullptr && (!focus->shown() || !focus->takesInput()))
+        focus = nullptr;
+    const bool onButton = focus != nullptr && focus->kind() == ControlKind::Button;
+    if (stroke.key == Key::Enter && stroke.plain() && !onButton && defaultButton_ != nullptr) {
+        if (!stroke.repeat)
+            defaultButton_->press();
+        return true;
+    }
+    if (stroke.key == Key::Escape && stroke.plain() && cancelButton_ != nullptr) {
+        if (!stroke.repeat)
+            cancelButton_->press();
+        return true;
+    }
+    return focus != nullptr && focus->keyDown(stroke);
+}
+
+bool Form::keyRelease(const KeyStroke& stroke) {
+    if (!takesInput())
+        return false;
+    MenuBar* bar = menuBar();
+    return bar != nullptr && bar->keyRelease(stroke);
+}
+
 void Form::userClose() {
-    if (onClose)
+    if (cancelButton_ != nullptr)
+        cancelButton_->press();
+    else if (onClose)
         onClose();
+}
+
+void Form::openModal() {
+    if (open_)
+        return;
+    open_ = true;
+    modalStack().push_back(this);
+}
+
+void Form::closeModal() {
+    if (!open_)
+        return;
+    open_ = false;
+    std::erase(modalStack(), this);
+    if (view_ != nullptr)
+        view_->formClosed();
+}
+
+bool Form::takesInput() const {
+    const std::vector<const Form*>& stack = modalStack();
+    return stack.empty() || stack.back() == this;
+}
+
+Form* Form::keyTarget(Form& window) {
+    const std::vector<const Form*>& stack = modalStack();
+    if (stack.empty())
+        return &window;
+    return const_cast<Form*>(stack.back());
 }
 
 void Form::add(Control& control) {
     controls_.push_back(&control);
+}
+
+ForeignModal::ForeignModal() {
+    modalStack().push_back(nullptr);
+}
+
+ForeignModal::~ForeignModal() {
+    // The toolkit's dialogs close in the reverse order they opened.
+    auto& stack = modalStack();
+    const auto last = std::find(stack.rbegin(), stack.rend(), nullptr);
+    if (last != stack.rend())
+        stack.erase(std::next(last).base());
 }
 
 } // namespace platform

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "control.h"
+#include "key.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -7,19 +10,27 @@
 
 namespace platform {
 
-class Control;
+class Button;
+class MenuBar;
 
 // What a backend attaches to a form to show it as a window.
 class WindowView {
 public:
     virtual ~WindowView() = default;
+    // The form closed (a box was answered): the window goes away.
+    virtual void formClosed() {}
     // The form is being destroyed: the window must not reach it any more.
     virtual void formGone() = 0;
 };
 
-// A window as the program sees it: its controls under their names, the one that has the
-// keyboard focus, and what happens when the user closes it. A window class derives from it
-// and holds its controls as members, which register here as they are made.
+// A window as the program sees it, the main window or a box: its title and place, its
+// controls under their names, the one that has the keyboard focus, and the rules of the keys
+// that no single control owns: Tab going round the controls, Enter and Esc for the default
+// and cancel buttons, and the menu bar's keys. A window class derives from it and holds its
+// controls as members, which register here as they are made.
+//
+// A backend hands every key the user presses in the form's window to keyPress() and
+// keyRelease(); what they do not take is the toolkit's (typing into a field, for instance).
 class Form {
 public:
     Form() = default;
@@ -27,27 +38,82 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title) { title_ = std::move(title); }
+    // Where the window opens on the screen and the size of its client area (under a menu
+    // bar); a box with no place of its own opens in the middle of the screen.
+    Rect place() const { return place_; }
+    void setPlace(Rect place) { place_ = place; }
+
     // Every control in the order it was made.
     const std::vector<Control*>& controls() const { return controls_; }
     // The control of that name; nothing if there is none.
     Control* find(std::string_view name) const;
+    // The controls that sit directly on `parent` (nothing: on the window), in the order made.
+    std::vector<Control*> childrenOf(const Control* parent) const;
+    // The form's menu bar, if it has one.
+    MenuBar* menuBar() const;
 
     Control* focused() const { return focused_; }
+
+    // The controls Tab visits, in its order: the window's own controls by tab index, each
+    // followed by its children in theirs. Frames (panels, groups) are passed through to their
+    // children; whether a control can take the focus now is left to focusNext().
+    std::vector<Control*> tabOrder() const;
+    // Moves the focus to the next control in the tab order that can take it, or the previous
+    // one, going round from the last to the first; hidden and disabled controls are skipped.
+    void focusNext(bool backwards);
+
+    // Enter presses the default button unless the focus is on a button, which Enter presses
+    // itself; Esc and the close box press the cancel button.
+    void setDefaultButton(Button* button) { defaultButton_ = button; }
+    void setCancelButton(Button* button) { cancelButton_ = button; }
+
+    // A key went down or up while the form's window had the keyboard; true when the form took
+    // it, so that the toolkit must not act on it too.
+    bool keyPress(const KeyStroke& stroke);
+    bool keyRelease(const KeyStroke& stroke);
 
     // Runs when the user closes the window by its close box or system menu.
     std::function<void()> onClose;
     void userClose();
 
+    // A modal form covers every form opened before it: from openModal() to closeModal() only
+    // it takes input. A form that is not modal takes input while no modal one is open.
+    void openModal();
+    void closeModal();
+    bool isOpen() const { return open_; }
+    bool takesInput() const;
+    // The form the user's keys go to: the topmost modal form, else `window`; nothing while a
+    // dialog of the toolkit's own (a file chooser) covers them.
+    static Form* keyTarget(Form& window);
+
     void attach(WindowView* view) { view_ = view; }
 
 private:
     friend class Control;
+    friend class ForeignModal;
     void add(Control& control);
     void focus(Control& control) { focused_ = &control; }
 
+    std::string title_;
+    Rect place_{};
     std::vector<Control*> controls_;
     Control* focused_ = nullptr;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
+    bool open_ = false;
     WindowView* view_ = nullptr;
+};
+
+// A modal dialog that is not a form of the program's (the toolkit's file chooser): while it
+// is open no form takes input.
+class ForeignModal {
+public:
+    ForeignModal();
+    ~ForeignModal();
+    ForeignModal(const ForeignModal&) = delete;
+    ForeignModal& operator=(const ForeignModal&) = delete;
 };
 
 } // namespace platform

@@ -1,29 +1,52 @@
 #include "input_box.h"
 
+#include "backend.h"
 #include "modal_depth.h"
 
 namespace platform {
 
-std::optional<std::string> InputBox::ask(const std::string& caption, const std::string& prompt) {
-    std::optional<std::string> text;
-    {
-        ModalDepth::Scope open;
-        text = run(caption, prompt);
-    }
-    if (text)
-        *text = firstCharacters(*text, kMaxLength);
-    return text;
+InputBox::InputBox(const TextRequest& request) : needsText_(request.needsText) {
+    setTitle(request.caption);
+    prompt.setCaption(request.prompt);
+    note.setCaption(request.note);
+    note.setVisible(!request.note.empty());
+    ok.setCaption("OK");
+    cancel.setCaption("キャンセル");
+    field.setMaxLength(request.maxLength);
+    field.setPurpose(request.purpose);
+    field.setLabelledBy(&prompt);
+    // Tab goes from the field to OK and キャンセル, and round again.
+    field.setTabIndex(0);
+    ok.setTabIndex(1);
+    cancel.setTabIndex(2);
+    setDefaultButton(&ok);
+    setCancelButton(&cancel);
+
+    field.onChange = [this] { ok.setEnabled(!needsText_ || !field.text().empty()); };
+    ok.onClick = [this] { finish(true); };
+    cancel.onClick = [this] { finish(false); };
+    field.setText(request.text);
+    field.setFocus();
 }
 
-std::string firstCharacters(const std::string& text, int count) {
-    std::size_t end = 0;
-    for (int n = 0; n < count && end < text.size(); ++n) {
-        ++end;
-        // Continuation bytes belong to the character they follow.
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            ++end;
+void InputBox::finish(bool confirmed) {
+    if (!isOpen())
+        return;
+    if (confirmed)
+        answer_ = field.text();
+    closeModal();
+}
+
+std::optional<std::string> askForText(Backend& backend, const TextRequest& request) {
+    InputBox box(request);
+    {
+        ModalDepth::Scope open;
+        box.openModal();
+        backend.runInputBox(box);
     }
-    return text.substr(0, end);
+    // A backend whose window went away unanswered leaves the box cancelled.
+    box.closeModal();
+    return box.answer();
 }
 
 } // namespace platform

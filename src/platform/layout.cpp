@@ -2,9 +2,7 @@
 
 #include "check_box.h"
 #include "form.h"
-#include "track_bar.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -12,15 +10,25 @@ namespace platform {
 
 namespace {
 
+Control& controlNamed(Form& form, std::string_view name, const char* what) {
+    Control* control = form.find(name);
+    if (control == nullptr)
+        throw std::logic_error(std::string(what) + " '" + std::string(name) + "' is no control");
+    return *control;
+}
+
 void applyRow(Control& control, const ControlLayout& row, Form& form) {
     if (control.kind() != row.kind)
         throw std::logic_error("the layout makes '" + control.name() + "' another kind");
-    if (!row.parent.empty()) {
-        Control* parent = form.find(row.parent);
-        if (parent == nullptr)
-            throw std::logic_error("no parent '" + std::string(row.parent) + "'");
-        control.setParent(parent);
-    }
+    if (!row.parent.empty())
+        control.setParent(&controlNamed(form, row.parent, "the parent"));
+    if (!row.labelledBy.empty())
+        control.setLabelledBy(&controlNamed(form, row.labelledBy, "the label"));
+    control.setAccessibleName(std::string(row.accessibleName));
+    control.setPlace(row.place);
+    control.setTabIndex(row.tabIndex);
+    control.setFontHeight(row.fontHeight);
+    control.setFontColor(row.fontColor);
     control.setCaption(std::string(row.caption));
     control.setVisible(row.visible);
     switch (row.kind) {
@@ -32,6 +40,8 @@ void applyRow(Control& control, const ControlLayout& row, Form& form) {
         break;
     case ControlKind::TrackBar: {
         auto& bar = static_cast<TrackBar&>(control);
+        bar.setOrientation(row.orientation);
+        bar.setTickInterval(row.tickInterval);
         bar.setRange(row.min, row.max);
         bar.setPosition(row.position);
         bar.setLineStep(row.lineStep);
@@ -40,22 +50,6 @@ void applyRow(Control& control, const ControlLayout& row, Form& form) {
     }
     default:
         break;
-    }
-}
-
-void addInTabOrder(const WindowLayout& layout, std::string_view parent,
-                   std::vector<const ControlLayout*>& order) {
-    std::vector<const ControlLayout*> children;
-    for (const ControlLayout& row : layout.controls)
-        if (row.parent == parent && row.tabIndex >= 0 && row.visible)
-            children.push_back(&row);
-    std::stable_sort(children.begin(), children.end(),
-                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
-    for (const ControlLayout* child : children) {
-        // Frames (panels, groups) are visited for their children only.
-        if (child->kind != ControlKind::Panel && child->kind != ControlKind::GroupBox)
-            order.push_back(child);
-        addInTabOrder(layout, child->name, order);
     }
 }
 
@@ -69,6 +63,8 @@ const ControlLayout* WindowLayout::find(std::string_view name) const {
 }
 
 void applyLayout(Form& form, const WindowLayout& layout) {
+    form.setTitle(std::string(layout.caption));
+    form.setPlace({layout.left, layout.top, layout.clientWidth, layout.clientHeight});
     for (const ControlLayout& row : layout.controls) {
         Control* control = form.find(row.name);
         if (control == nullptr)
@@ -78,12 +74,6 @@ void applyLayout(Form& form, const WindowLayout& layout) {
     for (const Control* control : form.controls())
         if (layout.find(control->name()) == nullptr)
             throw std::logic_error("the layout has no row for '" + control->name() + "'");
-}
-
-std::vector<const ControlLayout*> tabOrder(const WindowLayout& layout) {
-    std::vector<const ControlLayout*> order;
-    addInTabOrder(layout, {}, order);
-    return order;
 }
 
 } // namespace platform

@@ -2,29 +2,19 @@
 
 #include "canvas.h"
 #include "control.h"
+#include "track_bar.h"
 
 #include <optional>
 #include <span>
 #include <string_view>
-#include <vector>
 
 namespace platform {
 
 class Form;
 
-enum class Orientation { Horizontal, Vertical };
-
-// A place in the parent's client area, in pixels of a layout made at 96 dots per inch.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
 // One control of a window's layout: everything about it that is settled before the program
-// runs. Rows are data, read by the program to set the controls' initial state and by each
-// backend to make and place the toolkit's controls.
+// runs. Rows are data, read once by applyLayout into the controls, from which the program and
+// every backend take them.
 struct ControlLayout {
     std::string_view name{};
     ControlKind kind = ControlKind::Label;
@@ -46,6 +36,10 @@ struct ControlLayout {
     // The text's colour, when not the system's; children take it too.
     std::optional<sound::Color> fontColor{};
     int fontHeight = 12; // pixels
+    // What a screen reader calls a control whose caption does not say it: the label that
+    // names it on the screen, or failing that a name of its own.
+    std::string_view labelledBy{};
+    std::string_view accessibleName{};
 };
 
 struct WindowLayout {
@@ -60,15 +54,11 @@ struct WindowLayout {
     const ControlLayout* find(std::string_view name) const;
 };
 
-// Gives every control of `form` what its row sets before the program runs: parent, caption,
-// visibility, check, range, position and steps. Runs no handler. Throws std::logic_error when
-// a row names no control of the form or one of another kind, or a control has no row: the
-// window and its layout must describe the same controls.
+// Gives the form its title and place, and every control of the form what its row sets before
+// the program runs: parent, place, caption, visibility, tab index, font, check, range,
+// position, steps, orientation and ticks. Runs no handler. Throws std::logic_error when a row
+// names no control of the form or one of another kind, or a control has no row: the window and
+// its layout must describe the same controls.
 void applyLayout(Form& form, const WindowLayout& layout);
-
-// The controls that take the keyboard focus by Tab, in the order Tab visits them: the
-// window's own controls by tab index, each followed by its children in their order.
-// Hidden controls and those of no tab index are left out.
-std::vector<const ControlLayout*> tabOrder(const WindowLayout& layout);
 
 } // namespace platform

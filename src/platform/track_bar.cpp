@@ -29,6 +29,43 @@ void TrackBar::setPosition(int position) {
         onChange();
 }
 
+void TrackBar::setOrientation(Orientation orientation) {
+    orientation_ = orientation;
+    changed();
+}
+
+void TrackBar::setMinimumAtStart(bool atStart) {
+    minimumAtStart_ = atStart;
+    changed();
+}
+
+void TrackBar::setTickInterval(int interval) {
+    tickInterval_ = std::max(0, interval);
+    changed();
+}
+
+std::vector<double> TrackBar::tickFractions() const {
+    std::vector<double> ticks;
+    if (tickInterval_ <= 0)
+        return ticks;
+    for (long long at = min_; at <= max_; at += tickInterval_)
+        ticks.push_back(fractionOf(int(at)));
+    return ticks;
+}
+
+double TrackBar::fractionOf(int position) const {
+    if (max_ <= min_)
+        return 0;
+    const double fromMinimum = double(std::clamp(position, min_, max_) - min_) / (max_ - min_);
+    return minimumAtStart_ ? fromMinimum : 1 - fromMinimum;
+}
+
+int TrackBar::positionAt(double fraction) const {
+    fraction = std::clamp(fraction, 0.0, 1.0);
+    const double fromMinimum = minimumAtStart_ ? fraction : 1 - fraction;
+    return min_ + int(std::lround(fromMinimum * (double(max_) - min_)));
+}
+
 void TrackBar::setLineStep(int step) {
     lineStep_ = step;
     changed();
@@ -39,22 +76,28 @@ void TrackBar::setPageStep(int step) {
     changed();
 }
 
+bool TrackBar::keyDown(const KeyStroke& stroke) {
+    return !stroke.alt && !stroke.control && keyPress(stroke.key);
+}
+
 bool TrackBar::keyPress(Key key) {
+    // The arrows move the thumb on the screen: towards the bar's start or its end.
+    const int towardsEnd = minimumAtStart_ ? 1 : -1;
     int to;
     switch (key) {
     case Key::Up:
     case Key::Left:
-        to = position_ - lineStep_;
+        to = position_ - towardsEnd * lineStep_;
         break;
     case Key::Down:
     case Key::Right:
-        to = position_ + lineStep_;
+        to = position_ + towardsEnd * lineStep_;
         break;
     case Key::PageUp:
-        to = position_ - pageStep_;
+        to = position_ - towardsEnd * pageStep_;
         break;
     case Key::PageDown:
-        to = position_ + pageStep_;
+        to = position_ + towardsEnd * pageStep_;
         break;
     case Key::Home:
         to = min_;
@@ -83,12 +126,34 @@ void TrackBar::wheel(double notches) {
     if (whole == 0 && std::abs(notches) < 1)
         return;
     const double steps = std::clamp(whole, -double(pageStep_), double(pageStep_));
-    userAction(position_ - int(steps));
+    userAction(position_ - (minimumAtStart_ ? 1 : -1) * int(steps));
 }
 
 void TrackBar::moveTo(int position) {
     if (takesInput())
         userAction(position);
+}
+
+bool TrackBar::pressTrack(int target) {
+    pagingDirection_ = target > position_ ? 1 : target < position_ ? -1 : 0;
+    return pageTowards(target);
+}
+
+bool TrackBar::pressRepeat(int target) {
+    return pageTowards(target);
+}
+
+bool TrackBar::pageTowards(int target) {
+    // The thumb has reached the pointer, or the pointer went back behind it: the press pages
+    // no further.
+    if (pagingDirection_ == 0 || (target - position_) * pagingDirection_ <= 0) {
+        pagingDirection_ = 0;
+        return false;
+    }
+    if (!takesInput())
+        return false;
+    userAction(position_ + pagingDirection_ * pageStep_);
+    return true;
 }
 
 void TrackBar::release() {

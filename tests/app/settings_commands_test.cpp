@@ -580,8 +580,9 @@ TEST_F(SettingsCommands, CancelledOpenBeforeAnyNameDoesNothing) {
 }
 
 TEST_F(SettingsCommands, DialogsOfferTheSettingsFilter) {
-    EXPECT_EQ(window_->OpenDialog1->filter(), "Ondulix-Kデータ[*.okd]|*.okd");
-    EXPECT_EQ(window_->SaveDialog1->filter(), "Ondulix-Kデータ[*.okd]|*.okd");
+    const platform::FileFilter settings{{{"Ondulix-Kデータ[*.okd]", {"*.okd"}}}};
+    EXPECT_EQ(window_->OpenDialog1->filter(), settings);
+    EXPECT_EQ(window_->SaveDialog1->filter(), settings);
 }
 
 // A file layer whose file reads well for a while and then fails, as a failing disk does.

@@ -3,8 +3,11 @@
 // headless backend.
 #include "button.h"
 #include "check_box.h"
+#include "error_box.h"
+#include "file_filter.h"
 #include "form.h"
 #include "headless_backend.h"
+#include "input_box.h"
 #include "layout.h"
 #include "menu.h"
 #include "modal_depth.h"
@@ -77,9 +80,6 @@ TEST(Controls, NothingOnADisabledControlOrParentTakesInput) {
     item.choose();
     button.press();
     EXPECT_EQ(chosen + pressed, 2);
-    EXPECT_TRUE(platform::Button::pressedBy(platform::Key::Enter));
-    EXPECT_TRUE(platform::Button::pressedBy(platform::Key::Space));
-    EXPECT_FALSE(platform::Button::pressedBy(platform::Key::Down));
 }
 
 // A form whose layout is given per test.
@@ -140,32 +140,21 @@ TEST(Layout, RefusesAWindowAndALayoutThatDescribeDifferentControls) {
     EXPECT_THROW(platform::applyLayout(empty, {.controls = kSmallRows}), std::logic_error);
 }
 
-TEST(Layout, TabVisitsControlsInTheirParentsOrderSkippingFramesAndHiddenOnes) {
+TEST(Layout, TabVisitsControlsInTheirParentsOrderPassingThroughFrames) {
+    SmallForm form;
+    platform::applyLayout(form, {.controls = kSmallRows});
     std::vector<std::string> order;
-    for (const ControlLayout* row : platform::tabOrder({.controls = kSmallRows}))
-        order.emplace_back(row->name);
-    EXPECT_EQ(order, (std::vector<std::string>{"first", "bar", "box"}));
-}
-
-TEST(InputBox, GivesAtMost255CharactersWhateverTheBackendReturns) {
-    platform::HeadlessInputBox box;
-    std::string kana;
-    for (int i = 0; i < 300; ++i)
-        kana += "ア";
-    box.answers = {std::string(300, '7'), kana, std::string("\x80\x80", 2)};
-    EXPECT_EQ(box.ask("入力", "?"), std::string(255, '7'));
-    EXPECT_EQ(box.ask("入力", "?"), kana.substr(0, 255 * 3)) << "a character is not a byte";
-    EXPECT_EQ(box.ask("入力", "?"), std::string("\x80\x80", 2));
+    for (const platform::Control* control : form.tabOrder())
+        order.push_back(control->name());
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "hidden", "bar", "box"}));
 }
 
 TEST(HeadlessBackend, BoxesAnswerAsAUserWhoClosesThemAndCountAsModalWhileOpen) {
     platform::HeadlessBackend backend;
-    auto input = backend.makeInputBox();
     auto dialog = backend.makeFileDialog(platform::FileDialog::Mode::Open);
-    auto errors = backend.makeErrorBox("Ondulix-K");
     int depthInside = -1;
     backend.inputBox->whileOpen = [&] { depthInside = platform::ModalDepth::current(); };
-    EXPECT_EQ(input->ask("入力", "?"), std::nullopt);
+    EXPECT_EQ(platform::askForText(backend, {.caption = "入力", .prompt = "?"}), std::nullopt);
     EXPECT_EQ(depthInside, platform::ModalDepth::current() + 1);
     dialog->setFileName("last.okd");
     EXPECT_FALSE(dialog->execute());
@@ -173,10 +162,48 @@ TEST(HeadlessBackend, BoxesAnswerAsAUserWhoClosesThemAndCountAsModalWhileOpen) {
     backend.openDialog->answers = {"new.okd"};
     EXPECT_TRUE(dialog->execute());
     EXPECT_EQ(dialog->fileName(), "new.okd");
-    errors->show("x.");
+    platform::showErrorBox(backend, "Ondulix-K", "x.");
     EXPECT_EQ(backend.errorBox->shown, std::vector<std::string>{"x."});
     backend.quit();
     EXPECT_TRUE(backend.quitRequested);
+}
+
+struct FilterCase {
+    const char* name;
+    const char* filter;
+    const char* file;
+    bool matches;
+};
+
+class FileFilterMatch : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(FileFilterMatch, TakesTheNamesItsPatternsDescribe) {
+    const FilterCase& c = GetParam();
+    EXPECT_EQ(platform::FileFilter::parse(c.filter).matches(c.file), c.matches);
+}
+
+constexpr char kSettings[] = "Ondulix-Kデータ[*.okd]|*.okd";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FileFilterMatch,
+    ::testing::Values(FilterCase{"extension", kSettings, "beats.okd", true},
+                      FilterCase{"capital_extension_as_file_managers_take_it", kSettings,
+                                 "BEATS.OKD", true},
+                      FilterCase{"in_a_folder", kSettings, "/home/a.b/set.okd", true},
+                      FilterCase{"folder_with_the_extension", kSettings, "x.okd/set.txt", false},
+                      FilterCase{"another_extension", kSettings, "beats.okd.txt", false},
+                      FilterCase{"extension_alone", kSettings, ".okd", true},
+                      FilterCase{"second_pattern", "Text|*.txt;*.okd", "a.okd", true},
+                      FilterCase{"second_kind", "Text|*.txt|All|*", "a.png", true},
+                      FilterCase{"question_mark", "One|?.okd", "ab.okd", false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(FileFilter, NamesItsKindsAndExtensions) {
+    const platform::FileFilter filter = platform::FileFilter::parse("A|*.okd;*.OKD;x*|B|*.txt");
+    ASSERT_EQ(filter.kinds.size(), 2u);
+    EXPECT_EQ(filter.kinds[0].description, "A");
+    EXPECT_EQ(filter.kinds[1].patterns, std::vector<std::string>{"*.txt"});
+    EXPECT_EQ(filter.extensions(), (std::vector<std::string>{".okd", ".OKD", ".txt"}));
 }
 
 } // namespace

@@ -152,4 +152,79 @@ INSTANTIATE_TEST_SUITE_P(Rows, TrackBarWheel,
                                                      {-45, -60, -75, -90, -90}}),
                          [](const auto& info) { return info.param.name; });
 
+struct PageCase {
+    const char* name;
+    platform::Orientation orientation;
+    bool minimumAtStart;
+    // Where the pointer is, as a fraction of the way from the bar's start (left or top): at the
+    // press, then at each repeat while the press lasts.
+    std::vector<double> pointer;
+    std::vector<int> seen;
+};
+
+class TrackBarPaging : public ::testing::TestWithParam<PageCase> {};
+
+// A press on the track pages towards the pointer, again on each repeat, until the thumb reaches
+// or passes the pointer; it never turns back within one press.
+TEST_P(TrackBarPaging, MovesAPageTowardsThePointerUntilItGetsThere) {
+    const PageCase& c = GetParam();
+    RecordedBar b(-90, 90, -30);
+    b.bar.setOrientation(c.orientation);
+    b.bar.setMinimumAtStart(c.minimumAtStart);
+    EXPECT_TRUE(b.bar.pressTrack(b.bar.positionAt(c.pointer.front())));
+    for (std::size_t i = 1; i < c.pointer.size(); ++i)
+        b.bar.pressRepeat(b.bar.positionAt(c.pointer[i]));
+    EXPECT_EQ(b.seen, c.seen);
+}
+
+using platform::Orientation;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TrackBarPaging,
+    ::testing::Values(
+        // -30 stands a third of the way down; 0.1 of the way is -72, 0.6 is 18.
+        PageCase{"vertical_above_the_thumb",
+                 Orientation::Vertical,
+                 true,
+                 {0.1, 0.1, 0.1, 0.1},
+                 {-45, -60, -75}},
+        PageCase{"vertical_below_the_thumb",
+                 Orientation::Vertical,
+                 true,
+                 {0.6, 0.6, 0.6, 0.6, 0.6},
+                 {-15, 0, 15, 30}},
+        PageCase{
+            "horizontal_left_of_the_thumb", Orientation::Horizontal, true, {0.1, 0.1}, {-45, -60}},
+        PageCase{"horizontal_right_of_the_thumb", Orientation::Horizontal, true, {0.6}, {-15}},
+        // Turned round, the bar's start holds the maximum: a press near it pages upwards.
+        PageCase{"turned_round_near_the_start", Orientation::Vertical, false, {0.1, 0.1}, {-15, 0}},
+        PageCase{"pointer_moved_back_behind_the_thumb",
+                 Orientation::Horizontal,
+                 true,
+                 {0.6, 0.0, 0.6},
+                 {-15}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(TrackBar, PlacesThumbAndTicksFromTheEndThatHoldsTheMinimum) {
+    RecordedBar b(-90, 90, -30);
+    b.bar.setTickInterval(45);
+    EXPECT_DOUBLE_EQ(b.bar.fractionOf(-90), 0);
+    EXPECT_DOUBLE_EQ(b.bar.fractionOf(-30), 1.0 / 3);
+    EXPECT_EQ(b.bar.tickFractions(), (std::vector<double>{0, 0.25, 0.5, 0.75, 1}));
+    EXPECT_EQ(b.bar.positionAt(0.5), 0);
+    EXPECT_EQ(b.bar.positionAt(-1), -90) << "a pointer beyond the bar means its end";
+    b.bar.setMinimumAtStart(false);
+    EXPECT_DOUBLE_EQ(b.bar.fractionOf(-90), 1);
+    EXPECT_EQ(b.bar.positionAt(0), 90);
+    EXPECT_TRUE(b.bar.keyPress(Key::Up));
+    EXPECT_EQ(b.bar.position(), -25) << "Up still moves the thumb up the screen";
+}
+
+TEST(TrackBar, APressOnTheThumbItselfPagesNowhere) {
+    RecordedBar b;
+    EXPECT_FALSE(b.bar.pressTrack(b.bar.position()));
+    EXPECT_FALSE(b.bar.pressRepeat(b.bar.position() + 50));
+    EXPECT_TRUE(b.seen.empty());
+}
+
 } // namespace

@@ -2,25 +2,13 @@
 
 namespace platform {
 
-void HeadlessBackend::build(Form&, const WindowLayout&) {
-    built = true;
+void HeadlessBackend::build(Form& form) {
+    window = &form;
 }
 
 std::unique_ptr<AnimationTimer> HeadlessBackend::makeTimer() {
     auto made = std::make_unique<HeadlessTimer>();
     timer = made.get();
-    return made;
-}
-
-std::unique_ptr<InputBox> HeadlessBackend::makeInputBox() {
-    auto made = std::make_unique<HeadlessInputBox>();
-    inputBox = made.get();
-    return made;
-}
-
-std::unique_ptr<ErrorBox> HeadlessBackend::makeErrorBox(const std::string&) {
-    auto made = std::make_unique<HeadlessErrorBox>();
-    errorBox = made.get();
     return made;
 }
 

@@ -7,26 +7,30 @@
 namespace platform {
 
 // The window with no toolkit and no display: nothing is shown, the timer ticks when told
-// to, and the boxes answer from scripts. The picture command runs the program's window on
-// it, and tests drive the window's rules through it as a user would, through the controls.
-// The parts it made stay reachable for whoever drives it.
+// to, and the boxes are answered by scripted users. The picture command runs the program's
+// window on it, and tests drive the window's rules through it as a user would, through the
+// forms and controls. The parts it made stay reachable for whoever drives it.
 class HeadlessBackend final : public Backend {
 public:
-    void build(Form& form, const WindowLayout& layout) override;
+    void build(Form& window) override;
+    void runInputBox(InputBox& box) override { inputBox->run(box); }
+    void runErrorBox(std::unique_ptr<ErrorBox> box) override { errorBox->run(*box); }
     std::unique_ptr<AnimationTimer> makeTimer() override;
-    std::unique_ptr<InputBox> makeInputBox() override;
-    std::unique_ptr<ErrorBox> makeErrorBox(const std::string& caption) override;
     std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) override;
     std::unique_ptr<SettingsStorage> makeSettingsStorage() override;
     void quit() override { quitRequested = true; }
 
-    bool built = false;
+    Form* window = nullptr;
     bool quitRequested = false;
     HeadlessTimer* timer = nullptr;
-    HeadlessInputBox* inputBox = nullptr;
-    HeadlessErrorBox* errorBox = nullptr;
+    HeadlessInputBox* inputBox = &inputBoxUser_;
+    HeadlessErrorBox* errorBox = &errorBoxUser_;
     HeadlessFileDialog* openDialog = nullptr;
     HeadlessFileDialog* saveDialog = nullptr;
+
+private:
+    HeadlessInputBox inputBoxUser_;
+    HeadlessErrorBox errorBoxUser_;
 };
 
 } // namespace platform

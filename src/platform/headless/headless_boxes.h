@@ -12,46 +12,36 @@
 
 namespace platform {
 
-// Boxes with no one to look at them: each answers from a script of answers, or as a user
-// who closes it at once when the script has run out, and records what it was shown.
-// `whileOpen` runs while the box "is open", before it answers: events that come meanwhile
-// (timer ticks) are delivered from there.
+// Users of the boxes with no screen to look at: each answers a box from a script, or as a
+// user who closes it at once when the script has run out, and records what it was shown.
+// They answer through the box's own controls, so the boxes' rules (the field's limit, OK
+// taking no empty field) apply as they do for a person. `whileOpen` runs while the box "is
+// open", before it is answered: events that come meanwhile (timer ticks) are delivered from
+// there.
 
-class HeadlessInputBox final : public InputBox {
+class HeadlessInputBox {
 public:
     struct Question {
         std::string caption;
         std::string prompt;
     };
 
-    std::deque<std::optional<std::string>> answers; // nothing: Cancel
+    // Each a text typed into the field and confirmed with OK, or nothing for キャンセル.
+    std::deque<std::optional<std::string>> answers;
     std::vector<Question> asked;
     std::function<void()> whileOpen;
+    // When set, operates the next box itself, with keys and clicks, instead of an answer.
+    std::function<void(InputBox&)> user;
 
-protected:
-    std::optional<std::string> run(const std::string& caption, const std::string& prompt) override {
-        asked.push_back({caption, prompt});
-        if (whileOpen)
-            whileOpen();
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = std::move(answers.front());
-        answers.pop_front();
-        return answer;
-    }
+    void run(InputBox& box);
 };
 
-class HeadlessErrorBox final : public ErrorBox {
+class HeadlessErrorBox {
 public:
     std::vector<std::string> shown;
     std::function<void()> whileOpen;
 
-protected:
-    void run(const std::string& text) override {
-        shown.push_back(text);
-        if (whileOpen)
-            whileOpen();
-    }
+    void run(ErrorBox& box);
 };
 
 class HeadlessFileDialog final : public FileDialog {
@@ -61,20 +51,7 @@ public:
     std::function<void()> whileOpen;
 
 protected:
-    bool run(std::string& chosen) override {
-        offered.push_back(fileName());
-        if (whileOpen)
-            whileOpen();
-        std::optional<std::string> answer;
-        if (!answers.empty()) {
-            answer = std::move(answers.front());
-            answers.pop_front();
-        }
-        if (!answer)
-            return false;
-        chosen = *answer;
-        return true;
-    }
+    bool run(std::string& chosen) override;
 };
 
 } // namespace platform
