@@ -130,7 +130,7 @@ test("a bad file shows the desktop's message and changes nothing", kTimeout, asy
   await openSetup(page, bad);
   await page.waitForSelector('.box.error');
   assert.equal(await page.textContent('.box.error .titlebar .caption'), 'Ondulix-K');
-  assert.equal(await page.textContent('.box.error .text'), message);
+  assert.equal(await page.textContent('.box.error .message'), message);
   await page.keyboard.press('Enter');
   await page.waitForSelector('.box.error', { state: 'detached' });
   assert.deepEqual((await saveAs(page, 'after.okd')).bytes, readFileSync(expected));

@@ -15,8 +15,7 @@ int WebApplication::run(std::unique_ptr<Form> mainWindow) {
     // page is closed.
     static std::unique_ptr<Form> kept;
     kept = std::move(mainWindow);
-    if (backend_.window() != nullptr)
-        backend_.window()->show();
+    backend_.showWindow();
     return 0;
 }
 

@@ -1,34 +1,46 @@
 #include "web_backend.h"
 
-#include "web_boxes.h"
+#include "input_box.h"
+#include "track_bar.h"
 #include "web_file_dialog.h"
 #include "web_keys.h"
 #include "web_page.h"
 #include "web_timer.h"
+#include "web_wait.h"
+
+#include <algorithm>
 
 namespace platform {
 
-void WebBackend::build(Form& form, const WindowLayout& layout) {
+void WebBackend::build(Form& window) {
     defineWebKeys();
-    window_ = std::make_unique<WebWindow>(form, layout);
+    web_page_define_track_repeat(TrackBar::kPageRepeatDelay, TrackBar::kPageRepeatInterval);
+    window_ = std::make_unique<WebFormView>(window, WebFormView::Kind::Window);
+}
+
+void WebBackend::runInputBox(InputBox& box) {
+    WebFormView view(box, WebFormView::Kind::InputBox);
+    waitUntil([&box] { return !box.isOpen(); });
+}
+
+void WebBackend::runErrorBox(std::unique_ptr<ErrorBox> box) {
+    dropClosedBoxes();
+    auto view = std::make_unique<WebFormView>(*box, WebFormView::Kind::ErrorBox);
+    errorBoxes_.push_back({std::move(box), std::move(view)});
+}
+
+void WebBackend::dropClosedBoxes() {
+    std::erase_if(errorBoxes_, [](const ShownErrorBox& shown) { return !shown.box->isOpen(); });
 }
 
 std::unique_ptr<AnimationTimer> WebBackend::makeTimer() {
     return std::make_unique<WebTimer>();
 }
 
-std::unique_ptr<InputBox> WebBackend::makeInputBox() {
-    return std::make_unique<WebInputBox>();
-}
-
-std::unique_ptr<ErrorBox> WebBackend::makeErrorBox(const std::string& caption) {
-    return std::make_unique<WebErrorBox>(caption);
-}
-
 std::unique_ptr<FileDialog> WebBackend::makeFileDialog(FileDialog::Mode mode) {
     if (mode == FileDialog::Mode::Open)
         return std::make_unique<WebOpenDialog>(picked_);
-    return std::make_unique<WebSaveDialog>();
+    return std::make_unique<WebSaveDialog>(*this);
 }
 
 std::unique_ptr<SettingsStorage> WebBackend::makeSettingsStorage() {
@@ -37,6 +49,16 @@ std::unique_ptr<SettingsStorage> WebBackend::makeSettingsStorage() {
 
 void WebBackend::quit() {
     web_page_quit("Ondulix-K は終了しました。このページを閉じてください。");
+}
+
+void WebBackend::showWindow() {
+    web_page_show_window();
+}
+
+Form* WebBackend::keyTarget() const {
+    if (window_ == nullptr || window_->form() == nullptr)
+        return nullptr;
+    return Form::keyTarget(*window_->form());
 }
 
 WebBackend& pageBackend() {

@@ -1,32 +1,50 @@
 #pragma once
 
 #include "backend.h"
+#include "error_box.h"
+#include "web_form_view.h"
 #include "web_storage.h"
-#include "web_window.h"
 
 #include <memory>
+#include <vector>
 
 namespace platform {
 
-// The window in a web page, for the browser edition: the page's elements, timers and boxes,
+// The program in a web page, for the browser edition: the page's elements, timers and boxes,
 // the browser's file chooser and downloads. It lives as long as the page.
 class WebBackend final : public Backend {
 public:
-    void build(Form& form, const WindowLayout& layout) override;
+    void build(Form& window) override;
+    // Waits for the answer with the handler paused, while the timers go on.
+    void runInputBox(InputBox& box) override;
+    // Does not wait: the window shows an error only after the failed handler has ended, so
+    // nothing is left to do until the user closes the box, and the page takes no input
+    // meanwhile. A tick's error thus never needs a second paused call; several errors stack.
+    void runErrorBox(std::unique_ptr<ErrorBox> box) override;
     std::unique_ptr<AnimationTimer> makeTimer() override;
-    std::unique_ptr<InputBox> makeInputBox() override;
-    std::unique_ptr<ErrorBox> makeErrorBox(const std::string& caption) override;
     std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) override;
     std::unique_ptr<SettingsStorage> makeSettingsStorage() override;
     // A page cannot end itself: the timers and the input stop, and the browser closes the page
     // where it allows a page to close itself.
     void quit() override;
 
-    // The window that build() made; nothing before.
-    WebWindow* window() const { return window_.get(); }
+    // Shows the window that build() made, which until then the page keeps out of sight.
+    void showWindow();
+    // The form the user's keys go to now: the topmost box, else the window; nothing before the
+    // window is built or while the browser's file chooser is open.
+    Form* keyTarget() const;
+    // Lets go of the error boxes the user has closed. Called when the page's input comes in,
+    // never from inside a box's own handler.
+    void dropClosedBoxes();
 
 private:
-    std::unique_ptr<WebWindow> window_;
+    struct ShownErrorBox {
+        std::unique_ptr<ErrorBox> box;
+        std::unique_ptr<WebFormView> view;
+    };
+
+    std::unique_ptr<WebFormView> window_;
+    std::vector<ShownErrorBox> errorBoxes_;
     PickedFile picked_;
 };
 

@@ -1,15 +1,14 @@
-// The page's modal boxes (the input box and the error box) and its files: the browser's file
-// chooser and downloads. While a box or the chooser is open the window takes no input; the
-// call that waits for the answer is woken when it comes.
+// The page's boxes (the input box and the error box, forms of the program shown over the window)
+// and its files: the browser's file chooser and downloads. While a box or the chooser is open the
+// window is covered, and the call that waits for the answer is woken when it comes.
 
 var WebBoxesLibrary = {
-  $WebBoxes__deps: ['$WebPage', '$WebMenu', 'malloc'],
+  $WebBoxes__deps: ['$WebPage', 'malloc'],
   $WebBoxes__postset: 'WebBoxes.init();',
   $WebBoxes: {
     boxes: [], // open boxes, the topmost last
     picking: false, // the browser's file chooser is open
     focusBeforeModal: null,
-    inputAnswer: { state: 0, text: '' },
     picked: { state: 0, name: '', bytes: null },
     wakeUp: null, // resumes the call that waits for an answer
 
@@ -29,15 +28,12 @@ var WebBoxesLibrary = {
 
     // ---- Boxes ----
 
-    // Covers the page while a box or the file chooser is open; the window then takes no input.
+    // Covers the window while a box or the file chooser is open.
     updateModal: function () {
       var modal = WebBoxes.boxes.length > 0 || WebBoxes.picking;
       var layer = document.getElementById('modal');
       var win = document.getElementById('window');
-      if (modal && layer.hidden) {
-        WebBoxes.focusBeforeModal = document.activeElement;
-        WebMenu.closeMenu();
-      }
+      if (modal && layer.hidden) WebBoxes.focusBeforeModal = document.activeElement;
       layer.hidden = !modal;
       win.inert = modal;
       if (!modal && WebBoxes.focusBeforeModal) {
@@ -49,118 +45,49 @@ var WebBoxesLibrary = {
       }
     },
 
-    openBox: function (className, caption, onClose) {
-      var box = WebPage.element('div', 'box ' + className, document.getElementById('modal'));
-      box.setAttribute('role', 'dialog');
+    // A box of form `form`: the input box (kind 1) or the error box (kind 2), with its title
+    // bar; its controls go into its body.
+    openBox: function (form, kind, title) {
+      var box = WebPage.element('div', 'box ' + (kind === 1 ? 'input' : 'error'), document.getElementById('modal'));
+      box.setAttribute('role', kind === 2 ? 'alertdialog' : 'dialog');
       box.setAttribute('aria-modal', 'true');
       var titleBar = WebPage.element('div', 'titlebar', box);
-      var title = WebPage.element('span', 'caption', titleBar);
-      title.textContent = caption;
+      var caption = WebPage.element('span', 'caption', titleBar);
+      caption.id = 'form' + form + '-title';
+      caption.textContent = title;
+      box.setAttribute('aria-labelledby', caption.id);
       var close = WebPage.element('button', 'close', titleBar);
       close.type = 'button';
       close.tabIndex = -1;
       close.setAttribute('aria-label', '閉じる');
       close.textContent = '\u00d7';
-      close.addEventListener('click', onClose);
-      box.body = WebPage.element('div', 'body', box);
-      box.addEventListener('keydown', function (event) {
-        if (event.key === 'Escape') {
-          event.preventDefault();
-          onClose();
-        } else if (event.key === 'Tab') {
-          // Tab goes round the box's own fields and buttons.
-          var stops = Array.prototype.filter.call(box.querySelectorAll('input, button'), function (e) {
-            return e.tabIndex >= 0 && !e.disabled;
-          });
-          var at = stops.indexOf(document.activeElement);
-          event.preventDefault();
-          stops[(at + (event.shiftKey ? stops.length - 1 : 1)) % stops.length].focus();
-        }
-      });
+      close.addEventListener('click', function () { WebPage.call(_web_close, [form]); });
+      var owner = { kind: kind, element: box, area: WebPage.element('div', 'body', box) };
       WebBoxes.boxes.push(box);
       WebBoxes.updateModal();
-      return box;
+      return owner;
     },
 
-    closeBox: function (box) {
-      var at = WebBoxes.boxes.indexOf(box);
-      if (at < 0) return;
-      WebBoxes.boxes.splice(at, 1);
-      box.remove();
-      if (WebBoxes.boxes.length) WebBoxes.boxes[WebBoxes.boxes.length - 1].querySelector('button:not(.close)').focus();
+    // The row of a box's buttons, under everything else it holds.
+    buttonRow: function (owner) {
+      if (!owner.buttons) owner.buttons = WebPage.element('div', 'buttons', owner.area);
+      return owner.buttons;
+    },
+
+    // The error box's icon and text.
+    messageRow: function (owner) {
+      if (!owner.content) {
+        owner.content = WebPage.element('div', 'content', owner.area);
+        WebPage.element('div', 'icon', owner.content).setAttribute('aria-hidden', 'true');
+      }
+      return owner.content;
+    },
+
+    closeBox: function (owner) {
+      var at = WebBoxes.boxes.indexOf(owner.element);
+      if (at >= 0) WebBoxes.boxes.splice(at, 1);
+      owner.element.remove();
       WebBoxes.updateModal();
-    },
-
-    // A button of a box, pressed by a click and by the keys that press a focused button.
-    boxButton: function (row, caption, press) {
-      var button = WebPage.element('button', 'button', row);
-      button.type = 'button';
-      button.textContent = caption;
-      button.addEventListener('click', press);
-      button.addEventListener('keydown', function (event) {
-        var code = WebPage.keyCode(event);
-        if (code < 0 || !_web_button_key(code)) return;
-        event.preventDefault();
-        event.stopPropagation();
-        if (!event.repeat) press();
-      });
-      button.addEventListener('keyup', function (event) {
-        var code = WebPage.keyCode(event);
-        if (code >= 0 && _web_button_key(code)) event.preventDefault();
-      });
-      return button;
-    },
-
-    openInputBox: function (caption, prompt, text, note, maxLength, needsText) {
-      WebBoxes.inputAnswer = { state: 0, text: '' };
-      var box;
-      var answer = function (state) {
-        if (WebBoxes.inputAnswer.state !== 0) return;
-        WebBoxes.inputAnswer = { state: state, text: field.value };
-        WebBoxes.closeBox(box);
-        WebBoxes.answered();
-      };
-      box = WebBoxes.openBox('input', caption, function () { answer(2); });
-      var label = WebPage.element('label', 'prompt', box.body);
-      label.textContent = prompt;
-      var field = WebPage.element('input', 'field', box.body);
-      field.type = 'text';
-      field.id = 'input-box-field';
-      label.htmlFor = field.id;
-      field.value = text;
-      if (maxLength > 0) field.maxLength = maxLength;
-      field.autocomplete = 'off';
-      field.spellcheck = false;
-      if (note) WebPage.element('div', 'note', box.body).textContent = note;
-      var row = WebPage.element('div', 'buttons', box.body);
-      var ok = WebBoxes.boxButton(row, 'OK', function () { if (!ok.disabled) answer(1); });
-      ok.classList.add('default');
-      WebBoxes.boxButton(row, '\u30ad\u30e3\u30f3\u30bb\u30eb', function () { answer(2); });
-      var checkText = function () { ok.disabled = needsText && field.value === ''; };
-      field.addEventListener('input', checkText);
-      checkText();
-      // Enter in the field is OK, as the box's default button; on a focused button Enter
-      // presses that button.
-      field.addEventListener('keydown', function (event) {
-        if (event.key === 'Enter' && !event.isComposing) {
-          event.preventDefault();
-          if (!ok.disabled && !event.repeat) answer(1);
-        }
-      });
-      field.focus();
-      field.select();
-    },
-
-    showErrorBox: function (caption, text) {
-      var box;
-      var close = function () { WebBoxes.closeBox(box); };
-      box = WebBoxes.openBox('error', caption, close);
-      box.setAttribute('role', 'alertdialog');
-      var row = WebPage.element('div', 'message', box.body);
-      WebPage.element('div', 'icon', row).setAttribute('aria-hidden', 'true');
-      WebPage.element('div', 'text', row).textContent = text;
-      var buttons = WebPage.element('div', 'buttons', box.body);
-      WebBoxes.boxButton(buttons, 'OK', close).focus();
     },
 
     // ---- Files ----
@@ -195,15 +122,17 @@ var WebBoxesLibrary = {
       WebBoxes.picking = false;
       WebBoxes.picked = { state: state, name: name || '', bytes: bytes || null };
       WebBoxes.updateModal();
-      WebBoxes.answered();
+      WebBoxes.wake();
     },
 
-    // The box or the chooser that a call waits for has its answer: the call goes on now, from
-    // the event that answered, with nothing of the program's below it.
-    answered: function () {
-      var wakeUp = WebBoxes.wakeUp;
-      WebBoxes.wakeUp = null;
-      if (wakeUp) wakeUp();
+    // The box or the chooser that a call waits for has its answer: the call goes on once the
+    // event that brought the answer has been handled, with nothing of the program's below it.
+    wake: function () {
+      queueMicrotask(function () {
+        var wakeUp = WebBoxes.wakeUp;
+        WebBoxes.wakeUp = null;
+        if (wakeUp) wakeUp();
+      });
     },
 
     download: function (name, bytes) {
@@ -226,30 +155,14 @@ var WebBoxesLibrary = {
 
   // ---- What the C++ backend calls (web_page.h) ----
 
-  web_page_open_input_box__deps: ['$WebBoxes'],
-  web_page_open_input_box: function (caption, prompt, text, note, maxLength, needsText) {
-    WebBoxes.openInputBox(UTF8ToString(caption), UTF8ToString(prompt), UTF8ToString(text),
-                          UTF8ToString(note), maxLength, !!needsText);
-  },
-
-  web_page_input_box_state__deps: ['$WebBoxes'],
-  web_page_input_box_state: function () {
-    return WebBoxes.inputAnswer.state;
-  },
-
-  web_page_input_box_text__deps: ['$WebBoxes'],
-  web_page_input_box_text: function () {
-    return WebBoxes.cString(WebBoxes.inputAnswer.text);
-  },
-
   web_page_wait_for_answer__deps: ['$WebBoxes', '$Asyncify'],
   web_page_wait_for_answer: function () {
     Asyncify.handleSleep(function (wakeUp) { WebBoxes.wakeUp = wakeUp; });
   },
 
-  web_page_show_error_box__deps: ['$WebBoxes'],
-  web_page_show_error_box: function (caption, text) {
-    WebBoxes.showErrorBox(UTF8ToString(caption), UTF8ToString(text));
+  web_page_wake__deps: ['$WebBoxes'],
+  web_page_wake: function () {
+    WebBoxes.wake();
   },
 
   web_page_pick_file__deps: ['$WebBoxes'],

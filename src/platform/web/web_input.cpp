@@ -1,17 +1,20 @@
-// What the page delivers to the program: the user's input for one control, named by its index
-// in the form, and the timers' ticks. Each entry hands the input to the control's own
-// operation, which decides what it means.
+// What the page delivers to the program: the user's input, for the form the keys go to or for
+// one control named by its number, and the timers' ticks. Each entry hands the input to the
+// form's or the control's own operation, which decides what it means.
 //
-// Input that can open a box and wait for it (a button press, a menu item)
-// is called by the page with ccall(..., {async: true}), because the call may be paused by
-// Asyncify while the box is open. The other input (track bars, check boxes, focus) and ticks
-// are plain calls: they run to their end at once. While a call is paused the page delivers no
-// input at all, only ticks, so Asyncify never holds more than the one paused call.
+// Input that presses a button or chooses a menu item may open a box and wait for it: the call
+// is then paused by Asyncify until the box is answered, and the page sees it return early
+// (web_page.js). The forms refuse input to whatever a box covers, so no second call can pause
+// while one waits; ticks go on meanwhile and never wait.
 #include "button.h"
 #include "check_box.h"
+#include "edit.h"
+#include "form.h"
 #include "menu.h"
 #include "track_bar.h"
 #include "web_backend.h"
+#include "web_controls.h"
+#include "web_form_view.h"
 #include "web_keys.h"
 #include "web_timer.h"
 
@@ -19,85 +22,119 @@
 
 namespace {
 
-platform::Control* controlAt(int index) {
-    platform::WebWindow* window = platform::pageBackend().window();
-    return window != nullptr ? window->control(index) : nullptr;
+template <class C> C* controlAt(int id, platform::ControlKind kind) {
+    platform::Control* control = platform::WebControlView::find(id);
+    return control != nullptr && control->kind() == kind ? static_cast<C*>(control) : nullptr;
 }
 
-platform::TrackBar* trackBarAt(int index) {
-    platform::Control* control = controlAt(index);
-    if (control == nullptr || control->kind() != platform::ControlKind::TrackBar)
-        return nullptr;
-    return static_cast<platform::TrackBar*>(control);
+platform::TrackBar* trackBarAt(int id) {
+    return controlAt<platform::TrackBar>(id, platform::ControlKind::TrackBar);
 }
 
 } // namespace
 
 extern "C" {
 
+// A key went down (`down` 1) or up; whether the form took it, so that the browser must not act
+// on it too. May wait for a box (Enter on a button, for instance).
+EMSCRIPTEN_KEEPALIVE int web_key(int down, int key, int letter, int shift, int alt, int control,
+                                 int repeat) {
+    platform::WebBackend& backend = platform::pageBackend();
+    backend.dropClosedBoxes();
+    platform::Form* form = backend.keyTarget();
+    if (form == nullptr)
+        return 0;
+    const platform::KeyStroke stroke{.key = platform::webKey(key),
+                                     .letter = char(letter),
+                                     .shift = shift != 0,
+                                     .alt = alt != 0,
+                                     .control = control != 0,
+                                     .repeat = repeat != 0};
+    return down != 0 ? form->keyPress(stroke) : form->keyRelease(stroke);
+}
+
 // A click or touch on a button or a menu item; may wait for a box.
-EMSCRIPTEN_KEEPALIVE void web_press(int index) {
-    platform::Control* control = controlAt(index);
-    if (control == nullptr)
-        return;
-    if (control->kind() == platform::ControlKind::Button)
-        static_cast<platform::Button*>(control)->press();
-    else if (control->kind() == platform::ControlKind::MenuItem)
-        static_cast<platform::MenuItem*>(control)->choose();
+EMSCRIPTEN_KEEPALIVE void web_press(int id) {
+    platform::pageBackend().dropClosedBoxes();
+    if (auto* button = controlAt<platform::Button>(id, platform::ControlKind::Button))
+        button->press();
+    else if (auto* item = controlAt<platform::MenuItem>(id, platform::ControlKind::MenuItem))
+        item->choose();
 }
 
-// Whether a key on a focused button presses it.
-EMSCRIPTEN_KEEPALIVE int web_button_key(int key) {
-    return platform::Button::pressedBy(platform::webKey(key));
+// A click or touch on a check box or a radio button.
+EMSCRIPTEN_KEEPALIVE void web_toggle(int id) {
+    if (auto* box = controlAt<platform::CheckBox>(id, platform::ControlKind::CheckBox))
+        box->toggle();
+    else if (auto* radio = controlAt<platform::RadioButton>(id, platform::ControlKind::RadioButton))
+        radio->select();
 }
 
-// A click, touch or Space on a check box or a radio button.
-EMSCRIPTEN_KEEPALIVE void web_toggle(int index) {
-    platform::Control* control = controlAt(index);
-    if (control == nullptr)
-        return;
-    if (control->kind() == platform::ControlKind::CheckBox)
-        static_cast<platform::CheckBox*>(control)->toggle();
-    else if (control->kind() == platform::ControlKind::RadioButton)
-        static_cast<platform::RadioButton*>(control)->select();
-}
-
-// A key on a focused track bar; whether the bar took it.
-EMSCRIPTEN_KEEPALIVE int web_track_key(int index, int key) {
-    platform::TrackBar* bar = trackBarAt(index);
-    return bar != nullptr && bar->keyPress(platform::webKey(key));
-}
-
-EMSCRIPTEN_KEEPALIVE void web_track_wheel(int index, double notches) {
-    if (platform::TrackBar* bar = trackBarAt(index))
-        bar->wheel(notches);
-}
-
-// The pointer put the thumb at `position`: a drag, or a step on the track towards it.
-EMSCRIPTEN_KEEPALIVE void web_track_move(int index, int position) {
-    if (platform::TrackBar* bar = trackBarAt(index))
-        bar->moveTo(position);
-}
-
-// A press on the track away from the thumb: a page towards the pointer (`direction` 1 towards
-// the maximum, -1 towards the minimum), as the desktop's track bar steps.
-EMSCRIPTEN_KEEPALIVE void web_track_page(int index, int direction) {
-    if (platform::TrackBar* bar = trackBarAt(index))
-        bar->moveTo(bar->position() + (direction > 0 ? bar->pageStep() : -bar->pageStep()));
-}
-
-EMSCRIPTEN_KEEPALIVE void web_track_release(int index) {
-    if (platform::TrackBar* bar = trackBarAt(index))
-        bar->release();
-}
-
-// The user moved the focus to the control (Tab, a click).
-EMSCRIPTEN_KEEPALIVE void web_focused(int index) {
-    if (platform::Control* control = controlAt(index))
+// The user moved the focus to the control (a click or a touch).
+EMSCRIPTEN_KEEPALIVE void web_focused(int id) {
+    if (platform::Control* control = platform::WebControlView::find(id))
         control->focusedByUser();
 }
 
+// The user changed the text of a field.
+EMSCRIPTEN_KEEPALIVE void web_edit(int id, const char* text) {
+    if (auto* edit = controlAt<platform::Edit>(id, platform::ControlKind::Edit))
+        edit->edited(text);
+}
+
+// The close button of a box's title bar.
+EMSCRIPTEN_KEEPALIVE void web_close(int form) {
+    if (platform::Form* closed = platform::WebFormView::find(form))
+        closed->userClose();
+}
+
+// The pointer pressed a menu's title, came over an item, or pressed anywhere but an open menu.
+EMSCRIPTEN_KEEPALIVE void web_menu_title(int id) {
+    if (auto* menu = controlAt<platform::Menu>(id, platform::ControlKind::Menu))
+        menu->titlePressed();
+}
+
+EMSCRIPTEN_KEEPALIVE void web_menu_hover(int id) {
+    if (auto* item = controlAt<platform::MenuItem>(id, platform::ControlKind::MenuItem))
+        item->pointerEntered();
+}
+
+EMSCRIPTEN_KEEPALIVE void web_dismiss_menus() {
+    platform::Form* form = platform::pageBackend().keyTarget();
+    if (platform::MenuBar* bar = form != nullptr ? form->menuBar() : nullptr)
+        bar->dismiss();
+}
+
+// A press on a track bar's track, and its repeats while it lasts, with the pointer at
+// `fraction` of the way from the bar's start; whether the thumb moved.
+EMSCRIPTEN_KEEPALIVE int web_track_press(int id, double fraction) {
+    platform::TrackBar* bar = trackBarAt(id);
+    return bar != nullptr && bar->pressTrack(bar->positionAt(fraction));
+}
+
+EMSCRIPTEN_KEEPALIVE int web_track_repeat(int id, double fraction) {
+    platform::TrackBar* bar = trackBarAt(id);
+    return bar != nullptr && bar->pressRepeat(bar->positionAt(fraction));
+}
+
+// The thumb dragged to `fraction` of the way from the bar's start; let go; the wheel.
+EMSCRIPTEN_KEEPALIVE void web_track_drag(int id, double fraction) {
+    if (platform::TrackBar* bar = trackBarAt(id))
+        bar->moveTo(bar->positionAt(fraction));
+}
+
+EMSCRIPTEN_KEEPALIVE void web_track_release(int id) {
+    if (platform::TrackBar* bar = trackBarAt(id))
+        bar->release();
+}
+
+EMSCRIPTEN_KEEPALIVE void web_track_wheel(int id, double notches) {
+    if (platform::TrackBar* bar = trackBarAt(id))
+        bar->wheel(notches);
+}
+
 EMSCRIPTEN_KEEPALIVE void web_tick(int timer) {
+    platform::pageBackend().dropClosedBoxes();
     platform::WebTimer::deliverTick(timer);
 }
 }

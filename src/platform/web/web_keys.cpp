@@ -11,12 +11,15 @@ struct KeyName {
     const char* domKey;
 };
 
-// Enter comes as "Enter" from both the main and the number pad's key.
+// Enter comes as "Enter" from both the main and the number pad's key. Letters and digits are
+// not named here: the page hands them on as Key::Letter with the key's letter.
 constexpr KeyName kKeyNames[] = {
     {Key::Up, "ArrowUp"},       {Key::Down, "ArrowDown"}, {Key::Left, "ArrowLeft"},
     {Key::Right, "ArrowRight"}, {Key::PageUp, "PageUp"},  {Key::PageDown, "PageDown"},
     {Key::Home, "Home"},        {Key::End, "End"},        {Key::Space, " "},
-    {Key::Enter, "Enter"},
+    {Key::Enter, "Enter"},      {Key::Escape, "Escape"},  {Key::Tab, "Tab"},
+    {Key::Alt, "Alt"},          {Key::F10, "F10"},        {Key::Letter, "(letter)"},
+    {Key::Other, "(other)"},
 };
 
 } // namespace

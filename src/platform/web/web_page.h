@@ -2,28 +2,53 @@
 
 #include <cstdint>
 
-// The page's half of the browser edition, written in JavaScript (web_page.js, with
-// web_track_bars.js, web_menu.js and web_boxes.js): what the backend calls to show the window,
-// its boxes and its files. Controls are named by their index in the form's list of controls;
-// strings are UTF-8. The page only shows and delivers: every decision is the controls' own.
+// The page's half of the browser edition, written in JavaScript (web_page.js with
+// web_track_bars.js, web_menu.js and web_boxes.js): what the backend calls to show the forms,
+// their controls and the files. Forms and controls are named by numbers the backend gives them
+// (0 is none); strings are UTF-8. The page only shows and hands the user's input back
+// (web_input.cpp): every decision is the forms' and controls' own.
 extern "C" {
 
-// The window.
 void web_page_set_title(const char* title);
-// Tells the page which key of the DOM (KeyboardEvent.key) is which of the program's keys.
+// Tells the page which key of the DOM (KeyboardEvent.key) is which of the program's keys, and
+// how long a press on a track waits before it repeats, and then between repeats.
 void web_page_define_key(int key, const char* domKey);
-// Makes the element of one control, inside its parent's (-1: the window's client area; a menu
-// item's parent is its menu). `color` is 0x00BBGGRR or -1 for the window's text colour;
-// `tabIndex` is the place in the window's tab order from 1, or 0 for a control outside it.
-void web_page_add_control(int control, const char* name, const char* kind, int parent, int left,
-                          int top, int width, int height, int fontHeight, int color, int tabIndex,
-                          int vertical, int tickInterval);
-void web_page_show_window(int clientWidth, int clientHeight);
+void web_page_define_track_repeat(int delayMs, int intervalMs);
 
-// A control's state.
-void web_page_show_control(int control, const char* caption, int enabled, int visible);
+// A form: the main window (kind 0, with its client area's size) or a box over it (1 the input
+// box, 2 the error box), which covers the window until it is closed.
+void web_page_open_form(int form, int kind, const char* title, int clientWidth, int clientHeight);
+void web_page_close_form(int form);
+// Shows the main window, which the page keeps out of sight until the program has made it.
+void web_page_show_window();
+
+// Makes the element of one control of a form, inside its parent's element (0: the form's own
+// area; a menu item's parent is its menu), once its parent's is made. `color` is 0x00BBGGRR or
+// -1 for the window's text colour; `labelledBy` names the control whose caption names this one
+// for a screen reader, else `accessibleName` does.
+void web_page_add_control(int control, int form, int parent, const char* kind, const char* name,
+                          int left, int top, int width, int height, int fontHeight, int color,
+                          const char* accessibleName, int labelledBy);
+// What a track bar has besides: vertical or not, and its tick marks as fractions of the way
+// from its start.
+void web_page_make_track_bar(int control, int vertical, const double* ticks, int tickCount);
+// What a text field asks for: "text", "number" (a whole number, maybe negative or hexadecimal)
+// or "file".
+void web_page_make_edit(int control, const char* purpose);
+
+// A control's state; each is sent only when it changed.
+// The caption, with the access key (if any) between `before` and `after`, shown underlined.
+void web_page_show_caption(int control, const char* before, const char* key, const char* after);
+// Whether it takes input, is seen, and is a stop of the Tab key.
+void web_page_show_state(int control, int enabled, int visible, int tabStop);
 void web_page_show_checked(int control, int checked);
-void web_page_show_track_bar(int control, int min, int max, int position);
+// The thumb at `fraction` of the way from the bar's start; the numbers are for screen readers.
+void web_page_show_track_bar(int control, double fraction, int min, int max, int position);
+// A menu open or not, and its highlighted item (0 for none); the bar's armed menu (0 for none).
+void web_page_show_menu(int control, int open, int highlighted);
+void web_page_show_armed(int bar, int menu);
+// A field's text, all of it selected or not.
+void web_page_show_edit(int control, const char* text, int allSelected);
 void web_page_show_list(int control, const char* lines);
 // `rgba` holds width x height pixels as the bytes R, G, B, A.
 void web_page_show_image(int control, const std::uint32_t* rgba, int width, int height);
@@ -33,21 +58,11 @@ void web_page_focus(int control);
 int web_page_start_timer(int timer, int milliseconds);
 void web_page_stop_timer(int handle);
 
-// The page's box that asks for a line of text, with `text` in its field and `note` under it;
-// `maxLength` 0 for no limit, `needsText` when OK takes no empty line. Answered when
-// web_page_input_box_state() is no longer 0: 1 OK, 2 cancelled; the text then comes from
-// web_page_input_box_text(), as memory from malloc that the caller frees.
-void web_page_open_input_box(const char* caption, const char* prompt, const char* text,
-                             const char* note, int maxLength, int needsText);
-int web_page_input_box_state();
-char* web_page_input_box_text();
-
-// Pauses the calling handler (Asyncify) until the page's open box or file chooser has an
-// answer; the page wakes it from the event that brings the answer.
+// Pauses the calling handler (Asyncify) until the page wakes it: web_page_wake() from the call
+// that answered a box, or the file chooser's answer.
 void web_page_wait_for_answer();
-
-// Shows the error box and returns at once; the page blocks input until the user closes it.
-void web_page_show_error_box(const char* caption, const char* text);
+// Wakes the paused handler once the page's current event has been handled.
+void web_page_wake();
 
 // Opens the browser's file chooser. Answered when web_page_picked_state() is no longer 0:
 // 1 a file was read, 2 cancelled; then its name (malloc'd, freed by the caller), size and bytes.

@@ -1,61 +1,82 @@
-// The page of Ondulix-K's browser edition: WebPage holds the state that the page's parts share,
-// delivers the user's input to the program, builds the window's controls and shows what they
-// hold. Every rule (what a key does to a track bar, which radio button stays checked, when a
-// handler runs) is the program's; the page only shows what the controls hold and hands on what
-// the user does. The track bars (web_track_bars.js), the menu with the window's keys
-// (web_menu.js) and the boxes with the files (web_boxes.js) have files of their own. Each file
-// is linked with --js-library; its web_page_* functions are what the C++ backend calls
-// (web_page.h).
+// The page of Ondulix-K's browser edition: WebPage makes the elements of the program's forms (the
+// window and its boxes) and of their controls, shows what the controls hold, and hands the user's
+// input back to the program. Every rule (what a key does, which control Tab goes to, which radio
+// button stays checked, when a handler runs) is the program's; the page only shows, maps the
+// browser's keys onto the program's, and hands on what the user does. The track bars
+// (web_track_bars.js), the menus (web_menu.js) and the boxes with the files (web_boxes.js) have
+// files of their own. Each file is linked with --js-library; its web_page_* functions are what
+// the C++ backend calls (web_page.h), and the page calls the program's web_* entries
+// (web_input.cpp).
 //
-// Waiting: a call into the program that may open a box (a button, a menu item) goes through
-// ccall(..., {async: true}); while the box is open the call is paused by Asyncify, which can
-// hold one paused call only. So while such a call runs or waits, and while any box is open,
-// the page delivers no input at all; only the timers' ticks go on, and they never wait.
+// Waiting: a call into the program that opens a box is paused by Asyncify while the box is open,
+// and returns to the page at once. The program refuses input to whatever a box covers, so no
+// second call can be paused meanwhile; the timers' ticks go on and never wait.
 
 var WebPageLibrary = {
-  $WebPage__deps: ['$WebTrackBars', '$WebMenu', '$WebBoxes'],
+  $WebPage__deps: ['$WebTrackBars', '$WebMenu', '$WebBoxes', '$Asyncify', 'free'],
   $WebPage__postset: 'WebPage.init();',
   $WebPage: {
-    controls: [], // each control's element, by the control's index in the form
+    controls: {}, // control number -> its element
+    forms: {}, // form number -> { kind, area: where its controls go }
     keys: {}, // KeyboardEvent.key -> the program's key code
-    busy: false, // a call that may wait runs or is paused
+    takenKeys: {}, // KeyboardEvent.code of keys the program took when they went down
     ended: false, // after Quit: no input and no ticks
     timers: {}, // handle -> setInterval id
     nextTimer: 1,
     shown: false,
-    pendingFocus: -1, // focus asked for before the window was shown
+    pendingFocus: 0, // focus asked for before the window was shown
     focusing: false, // the program is moving the focus: not the user's doing
 
     init: function () {
       window.addEventListener('resize', WebPage.fit);
+      document.addEventListener('keydown', function (event) { WebPage.deliverKey(event, 1); }, true);
+      document.addEventListener('keyup', function (event) { WebPage.deliverKey(event, 0); }, true);
     },
 
     // ---- Delivering input ----
 
-    takesInput: function () {
-      return !WebPage.busy && !WebPage.ended && WebBoxes.boxes.length === 0 && !WebBoxes.picking;
+    // Calls an entry of the program and gives its result; a call that was paused to wait for a
+    // box counts as having taken the input.
+    call: function (entry, args) {
+      if (WebPage.ended) return 0;
+      var before = Asyncify.currData;
+      var result = entry.apply(null, args);
+      return !before && Asyncify.currData ? 1 : result;
     },
 
-    // Input that may open a box and wait for it.
-    deliverWaiting: function (entry, index) {
-      if (!WebPage.takesInput()) return;
-      WebPage.busy = true;
-      ccall(entry, null, ['number'], [index], { async: true }).finally(function () {
-        WebPage.busy = false;
-      });
+    // The program's letter for a key: the letter or digit it types, or, where it types another
+    // character (Option+F on a Mac types "ƒ", a Cyrillic layout "а"), the key's own place on
+    // the keyboard. 0 for no letter.
+    letterOf: function (event) {
+      var typed = event.key;
+      if (typed.length === 1 && /[A-Za-z0-9]/.test(typed)) return typed.toUpperCase().charCodeAt(0);
+      var place = /^(?:Key([A-Z])|Digit([0-9]))$/.exec(event.code || '');
+      return place ? (place[1] || place[2]).charCodeAt(0) : 0;
     },
 
-    // Input that runs to its end at once.
-    deliver: function (call) {
-      if (WebPage.takesInput()) return call();
-    },
-
-    keyCode: function (event) {
+    deliverKey: function (event, down) {
+      // An input method composing text keeps its keys.
+      if (event.isComposing || event.keyCode === 229) return;
+      if (!down && WebPage.takenKeys[event.code]) {
+        // The key's going down was the program's: its coming up must not click a button.
+        delete WebPage.takenKeys[event.code];
+        event.preventDefault();
+      }
       var code = WebPage.keys[event.key];
-      return code === undefined ? -1 : code;
+      var letter = 0;
+      if (code === undefined) {
+        letter = WebPage.letterOf(event);
+        code = WebPage.keys[letter ? '(letter)' : '(other)'];
+      }
+      var taken = WebPage.call(_web_key, [down, code, letter, event.shiftKey, event.altKey,
+                                          event.ctrlKey || event.metaKey, event.repeat]);
+      if (!taken) return;
+      if (down) WebPage.takenKeys[event.code] = true;
+      event.preventDefault();
+      event.stopPropagation();
     },
 
-    // ---- Building the window ----
+    // ---- Building the forms ----
 
     element: function (tag, className, parent) {
       var made = document.createElement(tag);
@@ -64,36 +85,56 @@ var WebPageLibrary = {
       return made;
     },
 
-    addControl: function (index, name, kind, parent, left, top, width, height, fontHeight, color,
-                          tabIndex, vertical, tickInterval) {
+    openForm: function (form, kind, title, clientWidth, clientHeight) {
+      if (kind !== 0) {
+        WebPage.forms[form] = WebBoxes.openBox(form, kind, title);
+        return;
+      }
+      document.title = title;
       var client = document.getElementById('client');
-      var container = parent >= 0 ? WebPage.controls[parent] : client;
+      client.style.width = clientWidth + 'px';
+      client.style.height = clientHeight + 'px';
+      WebPage.forms[form] = { kind: 0, area: client, menubar: document.getElementById('menubar') };
+      // A press on the window's background keeps the focus where it is, as on the desktop.
+      document.getElementById('window').addEventListener('mousedown', function (event) {
+        if (!event.target.closest('[tabindex], input, button')) event.preventDefault();
+      });
+    },
+
+    addControl: function (id, form, parent, kind, name, left, top, width, height, fontHeight, color,
+                          accessibleName, labelledBy) {
+      var owner = WebPage.forms[form];
+      var container = parent ? WebPage.controls[parent] : owner.area;
       var made;
       switch (kind) {
         case 'MenuBar':
-          made = document.getElementById('menubar');
+          made = owner.menubar;
+          WebMenu.makeMenuBar(made);
           break;
         case 'Menu':
-          made = WebMenu.makeMenu(container, index);
+          made = WebMenu.makeMenu(container, id);
           break;
         case 'MenuItem':
-          made = WebMenu.makeMenuItem(container);
+          made = WebMenu.makeMenuItem(container, id);
           break;
         case 'MenuSeparator':
           made = WebMenu.makeSeparator(container);
           break;
         case 'Button':
-          made = WebPage.makeButton(container, index);
+          made = WebPage.element('button', 'button', owner.kind ? WebBoxes.buttonRow(owner) : container);
+          made.type = 'button';
+          made.addEventListener('click', function () { WebPage.call(_web_press, [id]); });
           break;
         case 'CheckBox':
         case 'RadioButton':
-          made = WebPage.makeCheck(container, index, kind === 'CheckBox' ? 'checkbox' : 'radio');
+          made = WebPage.makeCheck(container, id, kind === 'CheckBox' ? 'checkbox' : 'radio');
           break;
         case 'TrackBar':
-          made = WebTrackBars.makeTrackBar(container, index, vertical, tickInterval, width, height);
+          made = WebPage.element('div', 'trackbar', container);
           break;
         case 'GroupBox':
           made = WebPage.element('div', 'groupbox', container);
+          made.setAttribute('role', 'group');
           WebPage.element('div', 'frame', made);
           made.caption = WebPage.element('span', 'title', made);
           break;
@@ -105,18 +146,31 @@ var WebPageLibrary = {
           made = WebPage.element('canvas', 'image', container);
           made.width = width;
           made.height = height;
+          made.setAttribute('role', 'img');
           break;
         case 'ListBox':
           made = WebPage.element('div', 'listbox', container);
           break;
+        case 'Edit':
+          made = WebPage.makeEdit(container, id);
+          break;
         default:
-          made = WebPage.element('div', 'label', container);
+          made = WebPage.element('div', 'label', owner.kind === 2 ? WebBoxes.messageRow(owner) : container);
       }
-      made.id = name;
+      // The window's elements are named after their controls; a box's by their role in it.
+      if (owner.kind === 0) {
+        made.id = name;
+      } else {
+        made.id = 'form' + form + '-' + name;
+        made.classList.add(name);
+      }
       made.kind = kind;
-      made.index = index;
-      made.tab = tabIndex;
-      if (kind.indexOf('Menu') !== 0) {
+      made.controlId = id;
+      if (kind === 'GroupBox') {
+        made.caption.id = made.id + '-title';
+        made.setAttribute('aria-labelledby', made.caption.id);
+      }
+      if (owner.kind === 0 && kind.indexOf('Menu') !== 0) {
         made.style.left = left + 'px';
         made.style.top = top + 'px';
         made.style.width = width + 'px';
@@ -124,119 +178,76 @@ var WebPageLibrary = {
         made.style.fontSize = fontHeight + 'px';
         if (color >= 0) made.style.color = 'rgb(' + (color & 255) + ',' + ((color >> 8) & 255) + ',' + ((color >> 16) & 255) + ')';
       }
-      if (tabIndex > 0) {
-        made.tabIndex = tabIndex;
-        made.addEventListener('focus', function () {
-          if (!WebPage.focusing) _web_focused(index);
-        });
-      }
-      WebPage.controls[index] = made;
+      if (labelledBy) made.setAttribute('aria-labelledby', WebPage.controls[labelledBy].id);
+      else if (accessibleName && (kind === 'TrackBar' || kind === 'Image')) made.setAttribute('aria-label', accessibleName);
+      made.addEventListener('focus', function () {
+        if (!WebPage.focusing) _web_focused(id);
+      });
+      WebPage.controls[id] = made;
     },
 
-    makeButton: function (container, index) {
-      var button = WebPage.element('button', 'button', container);
-      button.type = 'button';
-      button.addEventListener('click', function () { WebPage.deliverWaiting('web_press', index); });
-      // The program decides which keys press a focused button; the browser's own activation is
-      // kept out so that a key presses once.
-      button.addEventListener('keydown', function (event) {
-        var code = WebPage.keyCode(event);
-        if (code < 0 || !_web_button_key(code)) return;
-        event.preventDefault();
-        if (!event.repeat) WebPage.deliverWaiting('web_press', index);
-      });
-      button.addEventListener('keyup', function (event) {
-        var code = WebPage.keyCode(event);
-        if (code >= 0 && _web_button_key(code)) event.preventDefault();
-      });
-      return button;
-    },
-
-    makeCheck: function (container, index, role) {
+    makeCheck: function (container, id, role) {
       var check = WebPage.element('div', role, container);
       check.setAttribute('role', role);
+      check.setAttribute('aria-checked', 'false');
+      if (role === 'radio') container.setAttribute('role', 'radiogroup');
       WebPage.element('span', 'mark', check);
       check.caption = WebPage.element('span', 'caption', check);
-      check.addEventListener('click', function () {
-        WebPage.deliver(function () { _web_toggle(index); });
-      });
-      check.addEventListener('keydown', function (event) {
-        if (event.key !== ' ') return;
-        event.preventDefault();
-        if (!event.repeat) WebPage.deliver(function () { _web_toggle(index); });
-      });
+      check.addEventListener('click', function () { WebPage.call(_web_toggle, [id]); });
       return check;
+    },
+
+    makeEdit: function (container, id) {
+      var field = WebPage.element('input', 'field', container);
+      field.type = 'text';
+      field.autocomplete = 'off';
+      field.spellcheck = false;
+      // Typed text goes to the program, which keeps it within its limit; while an input method
+      // composes, only the finished text goes.
+      var edited = function () {
+        var text = WebBoxes.cString(field.value);
+        WebPage.call(_web_edit, [id, text]);
+        _free(text);
+      };
+      field.addEventListener('input', function (event) { if (!event.isComposing) edited(); });
+      field.addEventListener('compositionend', edited);
+      return field;
     },
 
     // ---- Showing the controls' state ----
 
-    // A caption with an access key: "&" before the key's letter, "&&" for "&" itself.
-    showCaption: function (target, caption, withAccessKey) {
-      target.textContent = '';
-      if (!withAccessKey) {
-        target.textContent = caption;
-        return null;
+    focusable: { Button: true, CheckBox: true, RadioButton: true, TrackBar: true, Edit: true, ListBox: true },
+
+    showCaption: function (id, before, key, after) {
+      var e = WebPage.controls[id];
+      var target = e.caption || e.heading || e;
+      if (e.kind === 'Edit' || e.kind === 'ListBox' || e.kind === 'Image' || e.kind === 'TrackBar') return;
+      target.textContent = before;
+      if (key) {
+        WebPage.element('u', '', target).textContent = key;
+        target.appendChild(document.createTextNode(after));
       }
-      var key = null;
-      var text = '';
-      for (var i = 0; i < caption.length; ++i) {
-        if (caption[i] === '&' && i + 1 < caption.length) {
-          ++i;
-          if (caption[i] !== '&' && key === null) {
-            target.appendChild(document.createTextNode(text));
-            text = '';
-            var underlined = WebPage.element('u', '', target);
-            underlined.textContent = caption[i];
-            key = caption[i].toUpperCase();
-            continue;
-          }
-        }
-        text += caption[i];
-      }
-      target.appendChild(document.createTextNode(text));
-      return key;
     },
 
-    showControl: function (index, caption, enabled, visible) {
-      var e = WebPage.controls[index];
-      // The image control refreshes with every frame: its element is touched only when
-      // something of it changed.
-      if (e.shownCaption === caption && e.shownEnabled === enabled && e.shownVisible === visible) return;
-      e.shownEnabled = enabled;
-      e.shownVisible = visible;
-      if (e.shownCaption !== caption) {
-        e.shownCaption = caption;
-        switch (e.kind) {
-          case 'Menu':
-            e.mnemonic = WebPage.showCaption(e.heading, caption, true);
-            break;
-          case 'MenuItem':
-            e.mnemonic = WebPage.showCaption(e, caption, true);
-            break;
-          case 'Button':
-            WebPage.showCaption(e, caption, true);
-            break;
-          case 'CheckBox':
-          case 'RadioButton':
-          case 'GroupBox':
-            WebPage.showCaption(e.caption, caption, true);
-            break;
-          case 'Label':
-            WebPage.showCaption(e, caption, false);
-            break;
-        }
-      }
+    showState: function (id, enabled, visible, tabStop) {
+      var e = WebPage.controls[id];
       e.classList.toggle('disabled', !enabled);
       if (e.kind === 'Button') e.disabled = !enabled;
-      else if (e.tab > 0) e.tabIndex = enabled ? e.tab : -1;
-      if (e.kind !== 'Button' && e.kind !== 'MenuBar') e.setAttribute('aria-disabled', !enabled);
+      else if (e.kind === 'Edit') e.readOnly = !enabled;
+      if (e.kind !== 'MenuBar' && e.kind !== 'Button') e.setAttribute('aria-disabled', !enabled);
+      if (WebPage.focusable[e.kind]) e.tabIndex = tabStop ? 0 : -1;
       e.hidden = !visible;
-      if (e === WebMenu.openMenu && !enabled) WebMenu.closeMenu();
+      if (e.kind === 'Menu') WebMenu.showEnabled(e, enabled);
     },
 
-    // The user's doing: the element's focus event tells the program.
-    focusControl: function (e) {
-      e.focus({ preventScroll: true });
+    focus: function (id) {
+      if (!WebPage.shown) {
+        WebPage.pendingFocus = id;
+        return;
+      }
+      WebPage.focusing = true;
+      WebPage.controls[id].focus({ preventScroll: true });
+      WebPage.focusing = false;
     },
 
     fit: function () {
@@ -263,63 +274,88 @@ var WebPageLibrary = {
     WebPage.keys[UTF8ToString(domKey)] = key;
   },
 
+  web_page_open_form__deps: ['$WebPage'],
+  web_page_open_form: function (form, kind, title, clientWidth, clientHeight) {
+    WebPage.openForm(form, kind, UTF8ToString(title), clientWidth, clientHeight);
+  },
+
+  web_page_close_form__deps: ['$WebPage'],
+  web_page_close_form: function (form) {
+    var closed = WebPage.forms[form];
+    if (!closed) return;
+    delete WebPage.forms[form];
+    if (closed.kind !== 0) WebBoxes.closeBox(closed);
+  },
+
   web_page_add_control__deps: ['$WebPage'],
-  web_page_add_control: function (index, name, kind, parent, left, top, width, height, fontHeight,
-                                  color, tabIndex, vertical, tickInterval) {
-    WebPage.addControl(index, UTF8ToString(name), UTF8ToString(kind), parent, left, top, width,
-                       height, fontHeight, color, tabIndex, vertical, tickInterval);
+  web_page_add_control: function (id, form, parent, kind, name, left, top, width, height, fontHeight,
+                                  color, accessibleName, labelledBy) {
+    WebPage.addControl(id, form, parent, UTF8ToString(kind), UTF8ToString(name), left, top, width,
+                       height, fontHeight, color, UTF8ToString(accessibleName), labelledBy);
+  },
+
+  web_page_make_edit__deps: ['$WebPage'],
+  web_page_make_edit: function (id, purpose) {
+    var field = WebPage.controls[id];
+    // Values may be negative or hexadecimal ("-30", "$1F"), which a phone's number pad cannot
+    // type, so whole numbers get the ordinary keyboard, with nothing changing what is typed.
+    field.setAttribute('inputmode', 'text');
+    field.setAttribute('autocapitalize', 'off');
+    field.setAttribute('autocorrect', 'off');
+    field.setAttribute('enterkeyhint', 'done');
+    field.dataset.purpose = UTF8ToString(purpose);
   },
 
   web_page_show_window__deps: ['$WebPage'],
-  web_page_show_window: function (clientWidth, clientHeight) {
-    var client = document.getElementById('client');
-    client.style.width = clientWidth + 'px';
-    client.style.height = clientHeight + 'px';
+  web_page_show_window: function () {
     document.getElementById('window').hidden = false;
     WebPage.shown = true;
     WebPage.fit();
-    if (WebPage.pendingFocus >= 0) {
-      WebPage.focusing = true;
-      WebPage.controls[WebPage.pendingFocus].focus({ preventScroll: true });
-      WebPage.focusing = false;
-    }
+    if (WebPage.pendingFocus) WebPage.focus(WebPage.pendingFocus);
     document.body.dataset.ready = 'true';
   },
 
-  web_page_show_control__deps: ['$WebPage'],
-  web_page_show_control: function (index, caption, enabled, visible) {
-    WebPage.showControl(index, UTF8ToString(caption), !!enabled, !!visible);
+  web_page_show_caption__deps: ['$WebPage'],
+  web_page_show_caption: function (id, before, key, after) {
+    WebPage.showCaption(id, UTF8ToString(before), UTF8ToString(key), UTF8ToString(after));
+  },
+
+  web_page_show_state__deps: ['$WebPage'],
+  web_page_show_state: function (id, enabled, visible, tabStop) {
+    WebPage.showState(id, !!enabled, !!visible, !!tabStop);
   },
 
   web_page_show_checked__deps: ['$WebPage'],
-  web_page_show_checked: function (index, checked) {
-    var e = WebPage.controls[index];
+  web_page_show_checked: function (id, checked) {
+    var e = WebPage.controls[id];
     e.classList.toggle('checked', !!checked);
     e.setAttribute('aria-checked', !!checked);
   },
 
+  web_page_show_edit__deps: ['$WebPage'],
+  web_page_show_edit: function (id, text, allSelected) {
+    var field = WebPage.controls[id];
+    var shown = UTF8ToString(text);
+    if (field.value !== shown) field.value = shown;
+    if (allSelected) field.select();
+  },
+
   web_page_show_list__deps: ['$WebPage'],
-  web_page_show_list: function (index, lines) {
-    WebPage.controls[index].textContent = UTF8ToString(lines);
+  web_page_show_list: function (id, lines) {
+    WebPage.controls[id].textContent = UTF8ToString(lines);
   },
 
   web_page_show_image__deps: ['$WebPage'],
-  web_page_show_image: function (index, rgba, width, height) {
-    var canvas = WebPage.controls[index];
+  web_page_show_image: function (id, rgba, width, height) {
+    var canvas = WebPage.controls[id];
     if (!canvas.context) canvas.context = canvas.getContext('2d');
     var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
     canvas.context.putImageData(new ImageData(pixels, width, height), 0, 0);
   },
 
   web_page_focus__deps: ['$WebPage'],
-  web_page_focus: function (index) {
-    if (!WebPage.shown) {
-      WebPage.pendingFocus = index;
-      return;
-    }
-    WebPage.focusing = true;
-    WebPage.controls[index].focus({ preventScroll: true });
-    WebPage.focusing = false;
+  web_page_focus: function (id) {
+    WebPage.focus(id);
   },
 
   web_page_start_timer__deps: ['$WebPage'],
@@ -341,7 +377,6 @@ var WebPageLibrary = {
     WebPage.ended = true;
     for (var handle in WebPage.timers) clearInterval(WebPage.timers[handle]);
     WebPage.timers = {};
-    WebMenu.closeMenu();
     window.close();
     // Still here: browsers close only the pages that a script opened.
     var ended = document.getElementById('ended');

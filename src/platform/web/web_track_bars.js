@@ -1,29 +1,34 @@
-// The page's track bars: their elements, the thumb at its position, and the keys, the wheel and
-// the pointer that move it. Where the thumb goes is the program's to decide; the bar only hands
-// on what the user does and shows the position it is given.
+// The page's track bars: their elements, the thumb where the program puts it, and the pointer and
+// the wheel handed on. Where the thumb goes, and what a press on the track does, is the
+// program's; the bar only turns places on the screen into fractions of the way along it.
 
 var WebTrackBarsLibrary = {
   $WebTrackBars__deps: ['$WebPage'],
   $WebTrackBars: {
-    // The thumb is kThumb pixels along the bar; the positions from the minimum (left, or top
-    // of a vertical bar) to the maximum spread over the rest.
+    // The thumb is kThumb pixels along the bar; the fractions from the bar's start (left, or
+    // top of a vertical bar) to its end spread over the rest.
     kThumb: 11,
+    repeatDelay: 500, // set by the program (web_page_define_track_repeat)
+    repeatInterval: 50,
 
-    makeTrackBar: function (container, index, vertical, tickInterval, width, height) {
-      var bar = WebPage.element('div', 'trackbar ' + (vertical ? 'vertical' : 'horizontal'), container);
+    make: function (bar, vertical, ticks) {
+      var id = bar.controlId;
+      bar.classList.add(vertical ? 'vertical' : 'horizontal');
       bar.setAttribute('role', 'slider');
       bar.setAttribute('aria-orientation', vertical ? 'vertical' : 'horizontal');
-      bar.vertical = !!vertical;
-      bar.tickInterval = tickInterval;
+      bar.vertical = vertical;
+      var width = parseInt(bar.style.width, 10);
+      var height = parseInt(bar.style.height, 10);
       bar.length = vertical ? height : width;
-      bar.across = vertical ? width : height;
+      var across = vertical ? width : height;
       bar.groove = WebPage.element('div', 'groove', bar);
-      bar.ticks = WebPage.element('div', 'ticks', bar);
-      bar.thumb = WebPage.element('div', tickInterval > 0 ? 'thumb pointed' : 'thumb', bar);
+      var marks = WebPage.element('div', 'ticks', bar);
+      bar.thumb = WebPage.element('div', ticks.length ? 'thumb pointed' : 'thumb', bar);
       // With tick marks the groove and thumb keep to the top (left) and the marks go below
       // (right); without them the groove runs down the middle.
-      var middle = tickInterval > 0 ? 12 : Math.floor(bar.across / 2);
-      var thumbAcross = tickInterval > 0 ? 19 : Math.min(21, bar.across - 2);
+      var middle = ticks.length ? 12 : Math.floor(across / 2);
+      var thumbAcross = ticks.length ? 19 : Math.min(21, across - 2);
+      var along = vertical ? 'top' : 'left';
       if (vertical) {
         bar.groove.style.left = (middle - 2) + 'px';
         bar.thumb.style.left = (middle - Math.floor(thumbAcross / 2)) + 'px';
@@ -33,40 +38,36 @@ var WebTrackBarsLibrary = {
         bar.thumb.style.top = (middle - Math.floor(thumbAcross / 2)) + 'px';
         bar.thumb.style.height = thumbAcross + 'px';
       }
-      bar.addEventListener('keydown', function (event) {
-        var code = WebPage.keyCode(event);
-        if (code >= 0 && WebPage.deliver(function () { return _web_track_key(index, code); })) event.preventDefault();
+      ticks.forEach(function (fraction) {
+        var tick = WebPage.element('div', 'tick', marks);
+        tick.style[along] = (WebTrackBars.offsetOf(bar, fraction) + Math.floor(WebTrackBars.kThumb / 2)) + 'px';
       });
       bar.addEventListener('wheel', function (event) {
         event.preventDefault();
         // A notch is 120 in Qt's terms, 100 pixels or 3 lines here; a wheel turned away
-        // from the user moves the thumb towards the minimum.
+        // from the user is a positive turn.
         var perNotch = event.deltaMode === 1 ? 3 : event.deltaMode === 2 ? 1 : 100;
         var turned = event.deltaY !== 0 ? -event.deltaY : event.deltaX;
-        WebPage.deliver(function () { _web_track_wheel(index, turned / perNotch); });
+        WebPage.call(_web_track_wheel, [id, turned / perNotch]);
       }, { passive: false });
-      bar.addEventListener('pointerdown', function (event) { WebTrackBars.trackPointerDown(bar, event); });
-      bar.addEventListener('pointermove', function (event) { WebTrackBars.trackPointerMove(bar, event); });
-      bar.addEventListener('pointerup', function (event) { WebTrackBars.trackPointerUp(bar, event); });
-      bar.addEventListener('pointercancel', function (event) { WebTrackBars.trackPointerUp(bar, event); });
-      return bar;
+      bar.addEventListener('pointerdown', function (event) { WebTrackBars.pointerDown(bar, event); });
+      bar.addEventListener('pointermove', function (event) { WebTrackBars.pointerMove(bar, event); });
+      bar.addEventListener('pointerup', function () { WebTrackBars.pointerUp(bar); });
+      bar.addEventListener('pointercancel', function () { WebTrackBars.pointerUp(bar); });
     },
 
     span: function (bar) {
       return Math.max(1, bar.length - WebTrackBars.kThumb);
     },
 
-    // Pixels from the bar's start to where a position puts the thumb's start.
-    offsetOf: function (bar, position) {
-      if (bar.max <= bar.min) return 0;
-      return Math.round((position - bar.min) * WebTrackBars.span(bar) / (bar.max - bar.min));
+    // Pixels from the bar's start to the thumb's start at that fraction of the way.
+    offsetOf: function (bar, fraction) {
+      return Math.round(fraction * WebTrackBars.span(bar));
     },
 
-    // The position under the pointer, with the thumb's middle at `along` pixels.
-    positionAt: function (bar, along) {
-      var fraction = (along - WebTrackBars.kThumb / 2) / WebTrackBars.span(bar);
-      var position = bar.min + Math.round(fraction * (bar.max - bar.min));
-      return Math.min(bar.max, Math.max(bar.min, position));
+    // The fraction of the way at which the thumb's middle is `along` pixels from the start.
+    fractionAt: function (bar, along) {
+      return (along - WebTrackBars.kThumb / 2) / WebTrackBars.span(bar);
     },
 
     // Pixels along the bar, in the bar's own units however the window is scaled.
@@ -76,76 +77,76 @@ var WebTrackBarsLibrary = {
                           : (event.clientX - box.left) * bar.offsetWidth / box.width;
     },
 
-    showTrackBar: function (bar, min, max, position) {
-      var rangeChanged = bar.min !== min || bar.max !== max;
-      bar.min = min;
-      bar.max = max;
-      bar.position = position;
+    show: function (bar, fraction, min, max, position) {
+      bar.fraction = fraction;
       bar.setAttribute('aria-valuemin', min);
       bar.setAttribute('aria-valuemax', max);
       bar.setAttribute('aria-valuenow', position);
-      bar.thumb.style[bar.vertical ? 'top' : 'left'] = WebTrackBars.offsetOf(bar, position) + 'px';
-      if (rangeChanged && bar.tickInterval > 0) {
-        bar.ticks.textContent = '';
-        for (var v = min; v <= max; v += bar.tickInterval) {
-          var tick = WebPage.element('div', 'tick', bar.ticks);
-          tick.style[bar.vertical ? 'top' : 'left'] = (WebTrackBars.offsetOf(bar, v) + Math.floor(WebTrackBars.kThumb / 2)) + 'px';
-        }
-      }
+      bar.thumb.style[bar.vertical ? 'top' : 'left'] = WebTrackBars.offsetOf(bar, fraction) + 'px';
     },
 
-    trackPointerDown: function (bar, event) {
-      if (event.button !== 0 || !WebPage.takesInput() || bar.classList.contains('disabled')) return;
+    pointerDown: function (bar, event) {
+      if (event.button !== 0 || bar.classList.contains('disabled')) return;
       event.preventDefault();
-      WebPage.focusControl(bar);
+      // The focus event tells the program, as a click's focus does.
+      bar.focus({ preventScroll: true });
       bar.setPointerCapture(event.pointerId);
       var along = WebTrackBars.alongOf(bar, event);
-      var thumbStart = WebTrackBars.offsetOf(bar, bar.position);
+      var thumbStart = WebTrackBars.offsetOf(bar, bar.fraction);
       if (along >= thumbStart && along < thumbStart + WebTrackBars.kThumb) {
         // Dragging the thumb: it keeps where it was taken hold of.
         bar.drag = { grip: along - thumbStart - WebTrackBars.kThumb / 2 };
         return;
       }
-      // A press on the track moves the thumb a page towards the pointer, and again and again
-      // while the press lasts, until the thumb reaches the pointer.
+      // A press on the track: the program moves the thumb towards the pointer, and again while
+      // the press lasts, for as long as it says the thumb moved.
       bar.paging = { along: along };
-      var step = function () {
-        var target = WebTrackBars.positionAt(bar, bar.paging.along);
-        if (target === bar.position || !WebPage.takesInput()) return false;
-        _web_track_page(bar.index, target > bar.position ? 1 : -1);
-        return true;
+      var moved = WebPage.call(_web_track_press, [bar.controlId, WebTrackBars.fractionAt(bar, along)]);
+      var repeat = function () {
+        if (!bar.paging) return;
+        var fraction = WebTrackBars.fractionAt(bar, bar.paging.along);
+        if (WebPage.call(_web_track_repeat, [bar.controlId, fraction]))
+          bar.paging.timer = setTimeout(repeat, WebTrackBars.repeatInterval);
       };
-      if (step()) {
-        bar.paging.timer = setTimeout(function repeat() {
-          if (bar.paging && step()) bar.paging.timer = setTimeout(repeat, 50);
-        }, 500);
-      }
+      if (moved) bar.paging.timer = setTimeout(repeat, WebTrackBars.repeatDelay);
     },
 
-    trackPointerMove: function (bar, event) {
+    pointerMove: function (bar, event) {
       if (bar.paging) bar.paging.along = WebTrackBars.alongOf(bar, event);
       if (!bar.drag) return;
-      var position = WebTrackBars.positionAt(bar, WebTrackBars.alongOf(bar, event) - bar.drag.grip);
-      if (position !== bar.position) WebPage.deliver(function () { _web_track_move(bar.index, position); });
+      var fraction = WebTrackBars.fractionAt(bar, WebTrackBars.alongOf(bar, event) - bar.drag.grip);
+      WebPage.call(_web_track_drag, [bar.controlId, fraction]);
     },
 
-    trackPointerUp: function (bar, event) {
+    pointerUp: function (bar) {
       if (bar.paging) {
         clearTimeout(bar.paging.timer);
         bar.paging = null;
       }
       if (bar.drag) {
         bar.drag = null;
-        WebPage.deliver(function () { _web_track_release(bar.index); });
+        WebPage.call(_web_track_release, [bar.controlId]);
       }
     },
   },
 
   // ---- What the C++ backend calls (web_page.h) ----
 
-  web_page_show_track_bar__deps: ['$WebPage', '$WebTrackBars'],
-  web_page_show_track_bar: function (index, min, max, position) {
-    WebTrackBars.showTrackBar(WebPage.controls[index], min, max, position);
+  web_page_define_track_repeat__deps: ['$WebTrackBars'],
+  web_page_define_track_repeat: function (delay, interval) {
+    WebTrackBars.repeatDelay = delay;
+    WebTrackBars.repeatInterval = interval;
+  },
+
+  web_page_make_track_bar__deps: ['$WebTrackBars'],
+  web_page_make_track_bar: function (id, vertical, ticks, count) {
+    var fractions = Array.from(HEAPF64.subarray(ticks >> 3, (ticks >> 3) + count));
+    WebTrackBars.make(WebPage.controls[id], !!vertical, fractions);
+  },
+
+  web_page_show_track_bar__deps: ['$WebTrackBars'],
+  web_page_show_track_bar: function (id, fraction, min, max, position) {
+    WebTrackBars.show(WebPage.controls[id], fraction, min, max, position);
   },
 };
 

@@ -1,0 +1,77 @@
+#include "web_form_view.h"
+
+#include "image.h"
+#include "web_controls.h"
+#include "web_page.h"
+
+#include <algorithm>
+#include <map>
+
+namespace platform {
+
+namespace {
+
+int nextFormId = 1;
+
+std::map<int, WebFormView*>& shownForms() {
+    static std::map<int, WebFormView*> shown;
+    return shown;
+}
+
+} // namespace
+
+Form* WebFormView::find(int id) {
+    const auto found = shownForms().find(id);
+    return found != shownForms().end() ? found->second->form() : nullptr;
+}
+
+WebFormView::WebFormView(Form& form, Kind kind) : form_(&form), id_(nextFormId++) {
+    const Rect place = form.place();
+    shownForms()[id_] = this;
+    web_page_open_form(id_, int(kind), form.title().c_str(), place.width, place.height);
+    addChildren(nullptr, 0);
+    form.attach(this);
+    // The control that has the focus already gets it now that its element is there.
+    if (Control* focused = form.focused())
+        focused->setFocus();
+}
+
+WebFormView::~WebFormView() {
+    shownForms().erase(id_);
+    if (form_ != nullptr)
+        form_->attach(nullptr);
+    views_.clear();
+    if (shown_)
+        web_page_close_form(id_);
+}
+
+void WebFormView::addChildren(const Control* parent, int parentId) {
+    std::vector<Control*> children = form_->childrenOf(parent);
+    // Controls outside the tab order come after those in it.
+    std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
+        return unsigned(a->tabIndex()) < unsigned(b->tabIndex());
+    });
+    for (Control* child : children) {
+        int id;
+        if (child->kind() == ControlKind::Image) {
+            auto view = std::make_unique<WebImageView>(static_cast<Image&>(*child), id_, parentId);
+            id = view->id();
+            views_.push_back(std::move(view));
+        } else {
+            auto view = std::make_unique<WebControlView>(*child, id_, parentId);
+            id = view->id();
+            views_.push_back(std::move(view));
+        }
+        addChildren(child, id);
+    }
+}
+
+void WebFormView::formClosed() {
+    if (shown_) {
+        shown_ = false;
+        web_page_close_form(id_);
+    }
+    web_page_wake();
+}
+
+} // namespace platform
