@@ -80,8 +80,7 @@ void makeElement(const Control& control, int id, int form, int parent) {
     const auto color = control.fontColor();
     web_page_add_control(id, form, parent, kindName(control.kind()), control.name().c_str(),
                          place.left, place.top, place.width, place.height, control.fontHeight(),
-                         color ? int(*color) : -1, control.accessibleName().c_str(),
-                         WebControlView::idOf(control.labelledBy()));
+                         color ? int(*color) : -1, control.accessibleName().c_str());
 }
 
 // Whether `now` differs from what the page shows; remembers it as shown.

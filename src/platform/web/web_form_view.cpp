@@ -29,7 +29,13 @@ WebFormView::WebFormView(Form& form, Kind kind) : form_(&form), id_(nextFormId++
     const Rect place = form.place();
     shownForms()[id_] = this;
     web_page_open_form(id_, int(kind), form.title().c_str(), place.width, place.height);
-    addChildren(nullptr, 0);
+    // The window's elements are placed where the layout says, so their order in the document can
+    // be the Tab key's; a box's flow down the box in the order the form made them.
+    addChildren(nullptr, 0, kind == Kind::Window);
+    for (const Control* control : form.controls())
+        if (control->labelledBy() != nullptr)
+            web_page_set_labelled_by(WebControlView::idOf(control),
+                                     WebControlView::idOf(control->labelledBy()));
     form.attach(this);
     // The control that has the focus already gets it now that its element is there.
     if (Control* focused = form.focused())
@@ -45,12 +51,13 @@ WebFormView::~WebFormView() {
         web_page_close_form(id_);
 }
 
-void WebFormView::addChildren(const Control* parent, int parentId) {
+void WebFormView::addChildren(const Control* parent, int parentId, bool inTabOrder) {
     std::vector<Control*> children = form_->childrenOf(parent);
     // Controls outside the tab order come after those in it.
-    std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
-        return unsigned(a->tabIndex()) < unsigned(b->tabIndex());
-    });
+    if (inTabOrder)
+        std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
+            return unsigned(a->tabIndex()) < unsigned(b->tabIndex());
+        });
     for (Control* child : children) {
         int id;
         if (child->kind() == ControlKind::Image) {
@@ -62,7 +69,7 @@ void WebFormView::addChildren(const Control* parent, int parentId) {
             id = view->id();
             views_.push_back(std::move(view));
         }
-        addChildren(child, id);
+        addChildren(child, id, inTabOrder);
     }
 }
 

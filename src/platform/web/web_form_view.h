@@ -9,9 +9,9 @@
 namespace platform {
 
 // A form shown in the page: the main window, or a box over it. It makes one element for every
-// control of the form, parents first and each parent's children in their tab order, so that the
-// page's document order is the order of the Tab key; the elements then show the controls'
-// state. The page's elements go when the view goes.
+// control of the form, parents first; the window's in the tab order, so that the page's
+// document order is the order of the Tab key. The elements then show the controls' state. The
+// page's elements go when the view goes.
 class WebFormView final : public WindowView {
 public:
     enum class Kind { Window = 0, InputBox = 1, ErrorBox = 2 };
@@ -30,7 +30,7 @@ public:
     void formGone() override { form_ = nullptr; }
 
 private:
-    void addChildren(const Control* parent, int parentId);
+    void addChildren(const Control* parent, int parentId, bool inTabOrder);
 
     Form* form_;
     int id_;

@@ -22,6 +22,8 @@ var WebMenuLibrary = {
 
     makeMenu: function (bar, id) {
       var menu = WebPage.element('div', 'menu', bar);
+      // The title is the menu bar's item; the element around it and the drop-down is layout only.
+      menu.setAttribute('role', 'none');
       menu.heading = WebPage.element('span', 'title', menu);
       menu.heading.setAttribute('role', 'menuitem');
       menu.heading.setAttribute('aria-haspopup', 'menu');

@@ -24,11 +24,13 @@ void web_page_show_window();
 
 // Makes the element of one control of a form, inside its parent's element (0: the form's own
 // area; a menu item's parent is its menu), once its parent's is made. `color` is 0x00BBGGRR or
-// -1 for the window's text colour; `labelledBy` names the control whose caption names this one
-// for a screen reader, else `accessibleName` does.
+// -1 for the window's text colour; `accessibleName` is what a screen reader calls a control
+// whose caption does not say it.
 void web_page_add_control(int control, int form, int parent, const char* kind, const char* name,
                           int left, int top, int width, int height, int fontHeight, int color,
-                          const char* accessibleName, int labelledBy);
+                          const char* accessibleName);
+// The control whose caption names `control` for a screen reader, once both are made.
+void web_page_set_labelled_by(int control, int label);
 // What a track bar has besides: vertical or not, and its tick marks as fractions of the way
 // from its start.
 void web_page_make_track_bar(int control, int vertical, const double* ticks, int tickCount);

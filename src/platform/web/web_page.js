@@ -102,7 +102,7 @@ var WebPageLibrary = {
     },
 
     addControl: function (id, form, parent, kind, name, left, top, width, height, fontHeight, color,
-                          accessibleName, labelledBy) {
+                          accessibleName) {
       var owner = WebPage.forms[form];
       var container = parent ? WebPage.controls[parent] : owner.area;
       var made;
@@ -178,8 +178,7 @@ var WebPageLibrary = {
         made.style.fontSize = fontHeight + 'px';
         if (color >= 0) made.style.color = 'rgb(' + (color & 255) + ',' + ((color >> 8) & 255) + ',' + ((color >> 16) & 255) + ')';
       }
-      if (labelledBy) made.setAttribute('aria-labelledby', WebPage.controls[labelledBy].id);
-      else if (accessibleName && (kind === 'TrackBar' || kind === 'Image')) made.setAttribute('aria-label', accessibleName);
+      if (accessibleName && (kind === 'TrackBar' || kind === 'Image')) made.setAttribute('aria-label', accessibleName);
       made.addEventListener('focus', function () {
         if (!WebPage.focusing) _web_focused(id);
       });
@@ -234,7 +233,8 @@ var WebPageLibrary = {
       e.classList.toggle('disabled', !enabled);
       if (e.kind === 'Button') e.disabled = !enabled;
       else if (e.kind === 'Edit') e.readOnly = !enabled;
-      if (e.kind !== 'MenuBar' && e.kind !== 'Button') e.setAttribute('aria-disabled', !enabled);
+      // A menu says it on its title, which is what a screen reader reaches.
+      if (e.kind !== 'MenuBar' && e.kind !== 'Button' && e.kind !== 'Menu') e.setAttribute('aria-disabled', !enabled);
       if (WebPage.focusable[e.kind]) e.tabIndex = tabStop ? 0 : -1;
       e.hidden = !visible;
       if (e.kind === 'Menu') WebMenu.showEnabled(e, enabled);
@@ -289,9 +289,16 @@ var WebPageLibrary = {
 
   web_page_add_control__deps: ['$WebPage'],
   web_page_add_control: function (id, form, parent, kind, name, left, top, width, height, fontHeight,
-                                  color, accessibleName, labelledBy) {
+                                  color, accessibleName) {
     WebPage.addControl(id, form, parent, UTF8ToString(kind), UTF8ToString(name), left, top, width,
-                       height, fontHeight, color, UTF8ToString(accessibleName), labelledBy);
+                       height, fontHeight, color, UTF8ToString(accessibleName));
+  },
+
+  web_page_set_labelled_by__deps: ['$WebPage'],
+  web_page_set_labelled_by: function (id, label) {
+    var e = WebPage.controls[id];
+    e.removeAttribute('aria-label');
+    e.setAttribute('aria-labelledby', WebPage.controls[label].id);
   },
 
   web_page_make_edit__deps: ['$WebPage'],
