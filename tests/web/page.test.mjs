@@ -155,3 +155,27 @@ test('frames keep coming while an input box waits, and the answer then takes eff
   assert.deepEqual(problems, []);
   await page.close();
 });
+
+// Every handler that opens a box must be able to wait for it in the page: each of the twenty
+// source buttons takes a value through its box, and the page then saves what the desktop saves.
+test('every source button waits for its input box, and the values take effect', kTimeout, async () => {
+  const { page, problems } = await browser.open();
+  const buttons = await page.evaluate(() =>
+    Array.from(document.querySelectorAll('button[id^="bt_"]'), (b) => b.id));
+  assert.equal(buttons.length, 20);
+  const actions = [];
+  for (const [i, name] of buttons.entries()) {
+    const value = String(i * 7 - 60);
+    await page.click(`#${name}`);
+    await page.waitForSelector('.box.input');
+    await page.keyboard.type(value);
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('.box.input', { state: 'detached' });
+    actions.push('--enter', name, value);
+  }
+  const expected = path.join(work, 'all-sources-expected.okd');
+  execFileSync(referenceCommand, ['save', expected, ...actions]);
+  assert.deepEqual((await saveAs(page, 'all.okd')).bytes, readFileSync(expected));
+  assert.deepEqual(problems, []);
+  await page.close();
+});
