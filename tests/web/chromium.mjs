@@ -95,7 +95,7 @@ class ChromiumPage extends ProbedPage {
     return this.page.keyboard.type(text);
   }
 
-  screenshot() {
+  takeScreenshot() {
     return this.page.screenshot();
   }
 

@@ -63,6 +63,13 @@ export class ProbedPage {
     return this.evaluate((s) => document.querySelector(s).textContent, selector);
   }
 
+  // The page as the screen shows it, PNG bytes. WebKit's shot is of the last picture it
+  // composited, which can be seconds old: two animation frames bring it up to the document.
+  async screenshot() {
+    await this.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    return this.takeScreenshot();
+  }
+
   // Everything the page must never do, as seen by the probe and by the driver.
   async problems() {
     return [...await this.evaluate(() => window.ondulixProbe.problems), ...this.driverProblems()];

@@ -1,5 +1,7 @@
 // Firefox ESR: Debian's /usr/bin/firefox-esr, headless, driven by puppeteer-core over WebDriver
-// BiDi. Each page gets a browser context of its own (fresh storage).
+// BiDi. Each page gets a browser context of its own (fresh storage). Taps and touch drags reach
+// the page as touch (pointer type "touch", touch events), but this Firefox ignores the driver's
+// touch-screen override: navigator.maxTouchPoints stays 0 and (pointer: coarse) does not match.
 import { ProbedPage, Unsupported, parseKeys } from './driver.mjs';
 import { probedCopy } from './probe.mjs';
 import puppeteer from 'puppeteer-core';
@@ -54,7 +56,7 @@ class FirefoxPage extends ProbedPage {
     return this.page.keyboard.type(text);
   }
 
-  screenshot() {
+  takeScreenshot() {
     return this.page.screenshot();
   }
 
@@ -91,10 +93,6 @@ export async function startFirefox() {
       const probed = new FirefoxPage(context, page, copy);
       await page.goto(copy.url);
       await probed.waitForSelector('body[data-ready="true"]');
-      if (touch && !await probed.evaluate(() => navigator.maxTouchPoints > 0)) {
-        await probed.close();
-        throw new Unsupported('firefox', 'emulate a touch screen', 'this Firefox ignores WebDriver BiDi\'s touch override');
-      }
       return probed;
     },
     close: () => browser.close(),
