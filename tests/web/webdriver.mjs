@@ -32,6 +32,8 @@ export async function startDriver(command, args, env) {
   const port = await freePort();
   const driver = spawn(command, [...args, `--port=${port}`], { env, stdio: 'ignore' });
   const exited = new Promise((resolve) => driver.once('exit', resolve));
+  // A test run that ends early leaves no driver behind.
+  process.once('exit', () => driver.kill());
   const base = `http://127.0.0.1:${port}`;
   for (let tries = 0; ; ++tries) {
     try {

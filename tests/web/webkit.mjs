@@ -14,6 +14,7 @@ async function startXvfb() {
   const server = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1920x1400x24', '-nolisten', 'tcp'],
     { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
   const exited = new Promise((resolve) => server.once('exit', resolve));
+  process.once('exit', () => server.kill());
   const display = await new Promise((resolve, reject) => {
     let text = '';
     server.stdio[3].on('data', (chunk) => {
