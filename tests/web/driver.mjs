@@ -11,15 +11,14 @@ export class Unsupported extends Error {
   }
 }
 
-// "Alt+Shift+F" -> { modifiers: ['Alt', 'Shift'], key: 'F' }; "+" alone is a key too.
+// "Alt+Shift+F" -> { modifiers: ['Alt', 'Shift'], key: 'F' }; "+" alone is a key too ("Shift++").
 export function parseKeys(combo) {
-  const parts = combo.split('+');
-  const key = combo.endsWith('++') || combo === '+' ? '+' : parts.pop();
-  const modifiers = combo.endsWith('++') ? parts.slice(0, -2) : parts;
+  const at = combo.length < 2 ? -1 : combo.lastIndexOf('+', combo.length - 2);
+  const modifiers = at < 0 ? [] : combo.slice(0, at).split('+');
   for (const modifier of modifiers) {
     if (!['Alt', 'Control', 'Meta', 'Shift'].includes(modifier)) throw new Error(`${combo}: unknown modifier ${modifier}`);
   }
-  return { modifiers, key };
+  return { modifiers, key: combo.slice(at + 1) };
 }
 
 const kTimeout = 30000;

@@ -1,10 +1,11 @@
 // What the drivers (browser.mjs) deliver to the page in each engine, checked from inside the page:
-// taps and drags as touch and mouse input, keys with a code of their own, screenshots at a
-// device ratio. The page's tests for screens, touch and keyboards stand on these; an engine whose
+// taps and drags as touch and mouse input, the window's keys, keys with a code of their own,
+// screenshots at a device ratio. The page's tests for screens, touch and keyboards stand on these; an engine whose
 // driver cannot do one says why in its row.
 import { closeBrowsers, engineTest } from './browser.mjs';
+import { parseKeys } from './driver.mjs';
 import assert from 'node:assert/strict';
-import { after } from 'node:test';
+import { after, test } from 'node:test';
 
 after(closeBrowsers);
 
@@ -48,6 +49,33 @@ engineTest('Option+F of a Mac keyboard arrives as key ƒ with code KeyF and Alt'
   await page.press('Alt+ƒ', { code: 'KeyF' });
   assert.deepEqual((await page.evaluate(() => window.seenInput)).filter(([, key]) => key === 'ƒ'),
     [['keydown', 'ƒ', 'KeyF', true]]);
+});
+
+// Each press as the page's keydown events see it: [key, Alt held].
+const keyTable = [
+  ['F10', [['F10', false]]],
+  ['Alt', [['Alt', true]]],
+  ['Alt+F', [['Alt', true], ['F', true]]],
+  ['Shift+Tab', [['Shift', false], ['Tab', false]]],
+];
+
+for (const [combo, expected] of keyTable) {
+  engineTest(`${combo} reaches the page as those keys`, {}, async (page) => {
+    await recordInput(page);
+    // Nothing of the page's own may take the keys first: the window's controls are not shown.
+    await page.evaluate(() => { document.getElementById('window').hidden = true; });
+    await page.press(combo);
+    const seen = (await page.evaluate(() => window.seenInput)).map(([, key, , alt]) => [key.length === 1 ? key.toUpperCase() : key, alt]);
+    assert.deepEqual(seen, expected);
+  });
+}
+
+test('key combinations name their modifiers and one key, "+" included', () => {
+  for (const [combo, modifiers, key] of [
+    ['F10', [], 'F10'], ['Alt+F', ['Alt'], 'F'], ['Alt+Shift+F', ['Alt', 'Shift'], 'F'],
+    ['+', [], '+'], ['Shift++', ['Shift'], '+'],
+  ]) assert.deepEqual(parseKeys(combo), { modifiers, key }, combo);
+  assert.throws(() => parseKeys('Cmd+F'), /unknown modifier Cmd/);
 });
 
 // Rows: device ratio, viewport.

@@ -73,6 +73,9 @@ class WebKitPage extends ProbedPage {
         "WebDriver's key actions take a key's character only and derive its code from a US layout");
     }
     const { modifiers, key } = parseKeys(combo);
+    if (key === 'Tab' && modifiers.includes('Shift')) {
+      throw new Unsupported('webkit', `press ${combo}`, 'its driver delivers Shift+Tab as key "Unidentified" (code Tab)');
+    }
     const held = modifiers.map(webDriverKey);
     const actions = [...held.map((value) => ({ type: 'keyDown', value })),
       { type: 'keyDown', value: webDriverKey(key) }, { type: 'keyUp', value: webDriverKey(key) },
