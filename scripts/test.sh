@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, headless: first in the release tree, then the browser
-# edition's tests in headless Chromium, then again in a tree built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzz target briefly.
+# edition's tests in Chromium, Firefox ESR and WebKit, then again in a tree built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh --tests
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
 
-# The browser edition, built with Emscripten and tested in headless Chromium against the
+# The browser edition, built with Emscripten and tested in three browser engines against the
 # release tree's program.
 bash scripts/web-test.sh
 

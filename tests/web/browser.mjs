@@ -1,97 +1,81 @@
-// Opens the browser edition's page in headless Chromium (Debian's, driven by playwright-core)
-// from file://, with a fresh profile, and records whatever the page must never do: log an
-// error to the console, throw, or make a request beyond loading itself. It also watches the
-// frames the page puts on its `graph` canvas, so that a test can count them and take the
-// canvas as it stands right after a frame.
-import { chromium } from 'playwright-core';
-import { mkdtemp, rm } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
+// The browser edition's page in three engines, behind one small API:
+//
+//   const browser = await startBrowser('chromium' | 'firefox' | 'webkit');
+//   const page = await browser.open({ width, height, deviceScaleFactor, touch, mobile });
+//   page.click(selector), page.tap(selector), page.drag(from, to, { touch }),
+//   page.press('Alt+F' [, { code: 'KeyF' }]), page.type(text), page.evaluate(fn, ...args),
+//   page.waitFor(fn, ...args), page.waitForSelector(selector, { gone }), page.text(selector),
+//   page.box(selector), page.screenshot() (PNG bytes), page.openFile(path) (File > Open),
+//   page.chooseFile(path, trigger), page.download() ({ name, bytes }), page.frames(),
+//   page.problems(), page.close(); browser.close().
+//
+// Each page is a fresh copy of build-web/ondulix-k.html loaded from file:// with the probe
+// (probe.mjs). A call one engine's driver cannot make throws Unsupported, whose message says why;
+// engineTest turns that into a test that says so. ONDULIX_ENGINES (comma-separated) picks engines.
+import { startChromium } from './chromium.mjs';
+import { Unsupported } from './driver.mjs';
+import { startFirefox } from './firefox.mjs';
+import { startWebKit } from './webkit.mjs';
 import path from 'node:path';
-import { pathToFileURL } from 'node:url';
+import { test } from 'node:test';
 
-// Without the networking switches Chromium keeps trying to reach its own servers, which this
-// machine's closed network refuses; --no-sandbox because the tests run as root.
-const kArgs = [
-  '--no-sandbox',
-  '--disable-gpu',
-  '--disable-quic',
-  '--no-first-run',
-  '--disable-background-networking',
-  '--disable-component-update',
-  '--disable-sync',
-];
+export { Unsupported };
 
 export const root = path.resolve(import.meta.dirname, '../..');
 export const pagePath = path.join(root, 'build-web/ondulix-k.html');
 
-// Runs in the page before its own script: counts the frames put on the graph canvas and hands
-// each waiting test a copy of the canvas right after the next frame.
-function watchFrames() {
-  const put = CanvasRenderingContext2D.prototype.putImageData;
-  const frames = { count: 0, waiting: [] };
-  window.ondulixFrames = frames;
-  CanvasRenderingContext2D.prototype.putImageData = function () {
-    put.apply(this, arguments);
-    if (this.canvas.id !== 'graph') return;
-    frames.count++;
-    const waiting = frames.waiting.splice(0);
-    if (waiting.length) {
-      const shown = this.getImageData(0, 0, this.canvas.width, this.canvas.height);
-      for (const resolve of waiting) resolve(shown);
-    }
-  };
+const kStarters = { chromium: startChromium, firefox: startFirefox, webkit: startWebKit };
+
+export const engines = (process.env.ONDULIX_ENGINES || Object.keys(kStarters).join(',')).split(',');
+for (const engine of engines) {
+  if (!(engine in kStarters)) throw new Error(`ONDULIX_ENGINES: no engine ${engine} (${Object.keys(kStarters).join(', ')})`);
 }
 
-export async function startBrowser(viewport = { width: 1000, height: 700 }) {
-  const profile = await mkdtemp(path.join(tmpdir(), 'ondulix-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: kArgs,
-    viewport,
-    acceptDownloads: true,
-  });
-  await context.addInitScript(watchFrames);
+export async function startBrowser(engine) {
+  const started = await kStarters[engine]();
   return {
-    context,
-    // A fresh page of the program, ready for input.
-    async open(htmlPath = pagePath) {
-      const url = pathToFileURL(path.resolve(htmlPath)).href;
-      const problems = [];
-      const page = await context.newPage();
-      page.on('request', (request) => {
-        const asked = request.url();
-        // Downloads are blob: URLs made by the page itself.
-        if (asked !== url && !asked.startsWith('blob:')) problems.push(`request: ${asked}`);
-      });
-      page.on('console', (message) => {
-        if (message.type() === 'error') problems.push(`console error: ${message.text()}`);
-      });
-      page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-      await page.goto(url);
-      await page.waitForSelector('body[data-ready="true"]');
-      return { page, problems };
-    },
-    async close() {
-      await context.close();
-      await rm(profile, { recursive: true, force: true });
-    },
+    engine,
+    open: (options = {}) => started.open(options.htmlPath || pagePath, options),
+    close: () => started.close(),
   };
 }
 
-// One browser with one page of the program, for a tool that needs no more.
-export async function openPage(htmlPath = pagePath) {
-  const browser = await startBrowser();
-  const { page, problems } = await browser.open(htmlPath);
-  return { page, problems, close: () => browser.close() };
+// One browser per engine, started when a test first asks for it and closed by closeBrowsers.
+const running = new Map();
+
+export function browserOf(engine) {
+  if (!running.has(engine)) running.set(engine, startBrowser(engine));
+  return running.get(engine);
 }
 
-// File > Open of a set-up file through the page's menu and the browser's file chooser.
-export async function openSetup(page, file) {
-  const chooser = page.waitForEvent('filechooser');
-  await page.click('#FileF1 > .title');
-  await page.click('#OpenO1');
-  await (await chooser).setFiles(file);
+export async function closeBrowsers() {
+  for (const browser of running.values()) await (await browser).close();
+  running.clear();
+}
+
+// One test per engine, with the engine in its name: body(page, engine) on a fresh page opened
+// with the options. A call the engine cannot make ends that engine's test as skipped, with the
+// reason as the skip's message.
+export function engineTest(name, options, body) {
+  for (const engine of engines) {
+    test(`${name} [${engine}]`, { timeout: options.timeout || 120000 }, async (t) => {
+      let page;
+      try {
+        page = await (await browserOf(engine)).open(options);
+        await body(page, engine);
+      } catch (error) {
+        if (!(error instanceof Unsupported)) throw error;
+        t.skip(error.message);
+      } finally {
+        if (page) await page.close();
+      }
+    });
+  }
+}
+
+// Opens a set-up through File > Open.
+export function openSetup(page, file) {
+  return page.openFile(file);
 }
 
 // Presses BitBtn1 and gives the number of pixels of the first frame drawn after it that differ
@@ -99,7 +83,7 @@ export async function openSetup(page, file) {
 // the frame is put, before the timer can draw another.
 export async function firstFrameAgainst(page, png) {
   await page.evaluate(() => {
-    window.nextFrame = new Promise((resolve) => window.ondulixFrames.waiting.push(resolve));
+    window.nextFrame = new Promise((resolve) => window.ondulixProbe.waitingFrames.push(resolve));
   });
   await page.click('#BitBtn1');
   return page.evaluate(async (base64) => {
@@ -107,9 +91,12 @@ export async function firstFrameAgainst(page, png) {
     const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
     const picture = await createImageBitmap(new Blob([bytes], { type: 'image/png' }),
       { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
-    const scratch = new OffscreenCanvas(picture.width, picture.height).getContext('2d');
-    scratch.drawImage(picture, 0, 0);
-    const want = scratch.getImageData(0, 0, picture.width, picture.height);
+    const scratch = document.createElement('canvas');
+    scratch.width = picture.width;
+    scratch.height = picture.height;
+    const context = scratch.getContext('2d');
+    context.drawImage(picture, 0, 0);
+    const want = context.getImageData(0, 0, picture.width, picture.height);
     if (want.width !== shown.width || want.height !== shown.height) return -1;
     let differing = 0;
     for (let i = 0; i < want.data.length; i += 4) {

@@ -62,7 +62,8 @@ var WebPageLibrary = {
         delete WebPage.takenKeys[event.code];
         event.preventDefault();
       }
-      var code = WebPage.keys[event.key];
+      // A key the browser cannot name ("Unidentified") is taken by its place: Tab, Enter, ...
+      var code = WebPage.keys[event.key === 'Unidentified' ? event.code : event.key];
       var letter = 0;
       if (code === undefined) {
         letter = WebPage.letterOf(event);

@@ -1,0 +1,146 @@
+// Chromium: Debian's /usr/bin/chromium, headless, driven by playwright-core over the DevTools
+// protocol. Each page gets a context of its own (fresh storage, its own viewport). Besides the
+// probe, the driver sees every request, console error and page error itself, and checks each
+// download the probe catches against the one the browser really makes.
+import { ProbedPage, parseKeys } from './driver.mjs';
+import { probedCopy } from './probe.mjs';
+import { chromium } from 'playwright-core';
+import { readFile } from 'node:fs/promises';
+
+// Without the networking switches Chromium keeps trying to reach its own servers, which this
+// machine's closed network refuses; --no-sandbox because the tests run as root.
+const kArgs = [
+  '--no-sandbox',
+  '--disable-gpu',
+  '--disable-quic',
+  '--no-first-run',
+  '--disable-background-networking',
+  '--disable-component-update',
+  '--disable-sync',
+];
+
+class ChromiumPage extends ProbedPage {
+  constructor(context, page, copy) {
+    super('chromium', copy.remove);
+    this.context = context;
+    this.page = page;
+    this.seen = [];
+    this.downloads = [];
+    page.on('request', (request) => {
+      const asked = request.url();
+      // Downloads are blob: URLs made by the page itself.
+      if (asked !== copy.url && !asked.startsWith('blob:')) this.seen.push(`request: ${asked}`);
+    });
+    page.on('console', (message) => {
+      if (message.type() === 'error') this.seen.push(`console error: ${message.text().slice(0, 300)}`);
+    });
+    page.on('pageerror', (error) => this.seen.push(`page error: ${error.message}`));
+    page.on('download', (download) => this.downloads.push(download));
+  }
+
+  driverProblems() {
+    return this.seen;
+  }
+
+  evaluateSource(source) {
+    return this.page.evaluate(source);
+  }
+
+  click(selector) {
+    return this.page.click(selector);
+  }
+
+  tap(selector) {
+    return this.page.tap(selector);
+  }
+
+  // Playwright moves a finger only by a tap; a touch drag goes through the DevTools protocol.
+  async drag(from, to, { touch = false, steps = 8 } = {}) {
+    if (!touch) {
+      await this.page.mouse.move(from.x, from.y);
+      await this.page.mouse.down();
+      await this.page.mouse.move(to.x, to.y, { steps });
+      await this.page.mouse.up();
+      return;
+    }
+    const session = await this.context.newCDPSession(this.page);
+    const touchAt = (type, x, y) => session.send('Input.dispatchTouchEvent', {
+      type, touchPoints: type === 'touchEnd' ? [] : [{ x, y }],
+    });
+    await touchAt('touchStart', from.x, from.y);
+    for (let i = 1; i <= steps; ++i) {
+      await touchAt('touchMove', from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+    }
+    await touchAt('touchEnd');
+    await session.detach();
+  }
+
+  // With a code, the key goes through the DevTools protocol, which takes the key, the code and
+  // the text apart: Option+F on a Mac is key "ƒ" with code "KeyF".
+  async press(combo, { code } = {}) {
+    if (code === undefined) return this.page.keyboard.press(combo);
+    const { modifiers, key } = parseKeys(combo);
+    const bits = { Alt: 1, Control: 2, Meta: 4, Shift: 8 };
+    const mask = modifiers.reduce((sum, m) => sum | bits[m], 0);
+    for (const m of modifiers) await this.page.keyboard.down(m);
+    const session = await this.context.newCDPSession(this.page);
+    const text = key.length === 1 ? key : undefined;
+    await session.send('Input.dispatchKeyEvent', { type: text ? 'keyDown' : 'rawKeyDown', modifiers: mask, key, code, text });
+    await session.send('Input.dispatchKeyEvent', { type: 'keyUp', modifiers: mask, key, code });
+    await session.detach();
+    for (const m of modifiers.reverse()) await this.page.keyboard.up(m);
+  }
+
+  type(text) {
+    return this.page.keyboard.type(text);
+  }
+
+  takeScreenshot() {
+    return this.page.screenshot();
+  }
+
+  async chooseFile(file, trigger) {
+    const chooser = this.page.waitForEvent('filechooser');
+    await trigger();
+    await (await chooser).setFiles(file);
+  }
+
+  async download() {
+    const caught = await super.download();
+    const made = this.downloads.shift();
+    if (!made) throw new Error('chromium: the page handed a download to an anchor, but the browser made none');
+    const bytes = await readFile(await made.path());
+    if (made.suggestedFilename() !== caught.name || !bytes.equals(caught.bytes)) {
+      throw new Error(`chromium: the browser saved ${made.suggestedFilename()} (${bytes.length} bytes), ` +
+        `the page handed on ${caught.name} (${caught.bytes.length} bytes)`);
+    }
+    return caught;
+  }
+
+  closePage() {
+    return this.context.close();
+  }
+}
+
+export async function startChromium() {
+  const browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: kArgs,
+  });
+  return {
+    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false } = {}) {
+      const copy = await probedCopy(htmlPath);
+      const context = await browser.newContext({
+        viewport: { width, height }, deviceScaleFactor, hasTouch: touch, isMobile: mobile, acceptDownloads: true,
+      });
+      const page = await context.newPage();
+      const probed = new ChromiumPage(context, page, copy);
+      await page.goto(copy.url);
+      await probed.waitForSelector('body[data-ready="true"]');
+      await probed.evaluate(() => { window.ondulixProbe.keepDownloads = true; });
+      return probed;
+    },
+    close: () => browser.close(),
+  };
+}

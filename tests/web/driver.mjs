@@ -1,0 +1,128 @@
+// What every engine's page offers the tests, built on the few things each driver does its own
+// way (chromium.mjs, firefox.mjs, webkit.mjs). Everything that can be asked of the page itself
+// goes through the probe (probe.mjs), so that it works alike in the three engines.
+
+// A thing one engine's driver cannot do; its message says which and why, and a test that needs
+// it reports that instead of a result (browser.mjs: engineTest).
+export class Unsupported extends Error {
+  constructor(engine, what, why) {
+    super(`${engine} cannot ${what}: ${why}`);
+    this.name = 'Unsupported';
+  }
+}
+
+// "Alt+Shift+F" -> { modifiers: ['Alt', 'Shift'], key: 'F' }; "+" alone is a key too ("Shift++").
+export function parseKeys(combo) {
+  const at = combo.length < 2 ? -1 : combo.lastIndexOf('+', combo.length - 2);
+  const modifiers = at < 0 ? [] : combo.slice(0, at).split('+');
+  for (const modifier of modifiers) {
+    if (!['Alt', 'Control', 'Meta', 'Shift'].includes(modifier)) throw new Error(`${combo}: unknown modifier ${modifier}`);
+  }
+  return { modifiers, key: combo.slice(at + 1) };
+}
+
+const kTimeout = 30000;
+
+export class ProbedPage {
+  constructor(engine, remove) {
+    this.engine = engine;
+    this.removeCopy = remove;
+    this.downloadsTaken = 0;
+  }
+
+  // Runs fn(...args) in the page and gives its result, awaited; args and result travel as JSON.
+  async evaluate(fn, ...args) {
+    return this.evaluateSource(`(${fn})(...${JSON.stringify(args)})`);
+  }
+
+  // Polls fn(...args) in the page until it gives a truthy value, and gives that value.
+  async waitFor(fn, ...args) {
+    const until = Date.now() + kTimeout;
+    for (;;) {
+      const value = await this.evaluate(fn, ...args);
+      if (value) return value;
+      if (Date.now() > until) throw new Error(`${this.engine}: still false after ${kTimeout} ms: ${fn}`);
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+  }
+
+  async waitForSelector(selector, { gone = false } = {}) {
+    await this.waitFor((s, g) => !document.querySelector(s) === g, selector, gone);
+  }
+
+  // The element's box in the viewport's CSS pixels, for a pointer to aim at.
+  box(selector) {
+    return this.evaluate((s) => {
+      const { left, top, width, height } = document.querySelector(s).getBoundingClientRect();
+      return { left, top, width, height };
+    }, selector);
+  }
+
+  text(selector) {
+    return this.evaluate((s) => document.querySelector(s).textContent, selector);
+  }
+
+  // The page as the screen shows it, PNG bytes. WebKit's shot is of the last picture it
+  // composited, which can be seconds old: two animation frames bring it up to the document.
+  async screenshot() {
+    await this.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    return this.takeScreenshot();
+  }
+
+  // Everything the page must never do, as seen by the probe and by the driver.
+  async problems() {
+    return [...await this.evaluate(() => window.ondulixProbe.problems), ...this.driverProblems()];
+  }
+
+  driverProblems() {
+    return [];
+  }
+
+  // Frames put on the graph canvas since the page loaded.
+  frames() {
+    return this.evaluate(() => window.ondulixProbe.frames);
+  }
+
+  // The next download the page makes from now on or made since the last one taken: its name
+  // and bytes.
+  async download() {
+    const at = this.downloadsTaken++;
+    await this.waitFor((i) => window.ondulixProbe.downloads.length > i, at);
+    const { name, base64 } = await this.evaluate(async (i) => {
+      const { name, blob } = window.ondulixProbe.downloads[i];
+      const bytes = new Uint8Array(await blob.arrayBuffer());
+      let binary = '';
+      for (const byte of bytes) binary += String.fromCharCode(byte);
+      return { name, base64: btoa(binary) };
+    }, at);
+    return { name, bytes: Buffer.from(base64, 'base64') };
+  }
+
+  // File > Open through the page's menu, the chosen file given to the file input the page opens.
+  async openFile(file) {
+    await this.click('#FileF1 > .title');
+    await this.chooseFile(file, () => this.click('#OpenO1'));
+    // The page reads the file and the program goes on: input is taken again once the picker's
+    // cover is gone, or an error box stands on it.
+    await this.waitFor(() => document.getElementById('modal').hidden || !!document.querySelector('#modal .box'));
+  }
+
+  // For a driver whose file chooser cannot hand a file on: the page's call of the file input's
+  // click() is caught instead of opening a chooser, and giveFile() then puts the file into the
+  // input as a chooser does, followed by its input and change events.
+  async pickWithoutChooser(trigger, giveFile) {
+    await this.evaluate(() => {
+      const picker = document.getElementById('picker');
+      picker.asked = 0;
+      picker.click = () => { picker.asked++; };
+    });
+    await trigger();
+    await this.waitFor(() => document.getElementById('picker').asked === 1 && !document.getElementById('modal').hidden);
+    await giveFile();
+  }
+
+  async close() {
+    await this.closePage();
+    await this.removeCopy();
+  }
+}

@@ -1,0 +1,100 @@
+// Firefox ESR: Debian's /usr/bin/firefox-esr, headless, driven by puppeteer-core over WebDriver
+// BiDi. Each page gets a browser context of its own (fresh storage). Taps and touch drags reach
+// the page as touch (pointer type "touch", touch events), but this Firefox ignores the driver's
+// touch-screen override: navigator.maxTouchPoints stays 0 and (pointer: coarse) does not match.
+import { ProbedPage, Unsupported, parseKeys } from './driver.mjs';
+import { probedCopy } from './probe.mjs';
+import puppeteer from 'puppeteer-core';
+
+class FirefoxPage extends ProbedPage {
+  constructor(context, page, copy) {
+    super('firefox', copy.remove);
+    this.context = context;
+    this.page = page;
+  }
+
+  evaluateSource(source) {
+    return this.page.evaluate(source);
+  }
+
+  click(selector) {
+    return this.page.click(selector);
+  }
+
+  tap(selector) {
+    return this.page.tap(selector);
+  }
+
+  async drag(from, to, { touch = false, steps = 8 } = {}) {
+    if (touch) {
+      const touchscreen = this.page.touchscreen;
+      await touchscreen.touchStart(from.x, from.y);
+      for (let i = 1; i <= steps; ++i) {
+        await touchscreen.touchMove(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+      }
+      await touchscreen.touchEnd();
+      return;
+    }
+    await this.page.mouse.move(from.x, from.y);
+    await this.page.mouse.down();
+    await this.page.mouse.move(to.x, to.y, { steps });
+    await this.page.mouse.up();
+  }
+
+  async press(combo, { code } = {}) {
+    if (code !== undefined) {
+      throw new Unsupported('firefox', `press ${combo} with code ${code}`,
+        "WebDriver BiDi's key actions take a key's character only and derive its code from a US layout");
+    }
+    const { modifiers, key } = parseKeys(combo);
+    for (const m of modifiers) await this.page.keyboard.down(m);
+    await this.page.keyboard.press(key);
+    for (const m of modifiers.reverse()) await this.page.keyboard.up(m);
+  }
+
+  type(text) {
+    return this.page.keyboard.type(text);
+  }
+
+  takeScreenshot() {
+    return this.page.screenshot();
+  }
+
+  // Headless Firefox answers the chooser that the driver catches with a cancel event before the
+  // driver's files arrive, which the page rightly takes as the user's cancel; the file goes to
+  // the input instead.
+  async chooseFile(file, trigger) {
+    await this.pickWithoutChooser(trigger, async () => {
+      await (await this.page.$('#picker')).uploadFile(file);
+    });
+  }
+
+  closePage() {
+    return this.context.close();
+  }
+}
+
+export async function startFirefox() {
+  const browser = await puppeteer.launch({
+    browser: 'firefox',
+    executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+    headless: true,
+  });
+  return {
+    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false } = {}) {
+      if (mobile) {
+        throw new Unsupported('firefox', 'open a mobile page',
+          'desktop Firefox has no mobile viewport (the page\'s <meta name="viewport"> is ignored) and its driver cannot turn one on');
+      }
+      const copy = await probedCopy(htmlPath);
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      await page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch });
+      const probed = new FirefoxPage(context, page, copy);
+      await page.goto(copy.url);
+      await probed.waitForSelector('body[data-ready="true"]');
+      return probed;
+    },
+    close: () => browser.close(),
+  };
+}
