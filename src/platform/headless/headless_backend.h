@@ -4,6 +4,9 @@
 #include "headless_boxes.h"
 #include "headless_timer.h"
 
+#include <string>
+#include <vector>
+
 namespace platform {
 
 // The window with no toolkit and no display: nothing is shown, the timer ticks when told
@@ -19,9 +22,11 @@ public:
     std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) override;
     std::unique_ptr<SettingsStorage> makeSettingsStorage() override;
     void quit() override { quitRequested = true; }
+    void showSetupLink(const std::string& fragment) override { setupLinks.push_back(fragment); }
 
     bool built = false;
     bool quitRequested = false;
+    std::vector<std::string> setupLinks; // every fragment the window told, oldest first
     HeadlessTimer* timer = nullptr;
     HeadlessInputBox* inputBox = nullptr;
     HeadlessErrorBox* errorBox = nullptr;
