@@ -10,20 +10,20 @@
 
 namespace sd {
 
-int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::ostream& out,
-               std::ostream& err) {
+int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::FILE* out,
+               std::FILE* err) {
     const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
     const ProgramArguments parsed = parseProgramArguments(args);
     if (std::holds_alternative<HelpRequest>(parsed)) {
-        out << usageText();
+        std::fputs(usageText().c_str(), out);
         return 0;
     }
     if (std::holds_alternative<VersionRequest>(parsed)) {
-        out << versionText();
+        std::fputs(versionText().c_str(), out);
         return 0;
     }
     if (const auto* error = std::get_if<ArgumentError>(&parsed)) {
-        err << "ondulix-k: " << error->message << " (see --help)\n";
+        std::fputs(("ondulix-k: " + error->message + " (see --help)\n").c_str(), err);
         return 2;
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 
 namespace platform {
@@ -19,7 +19,7 @@ using StartToolkit = std::function<std::unique_ptr<platform::Application>(
 // `out` before any toolkit starts, so they work without a display; a refused command line is
 // one line on `err` and status 2. Otherwise the toolkit starts, the main window is made and
 // run, and a settings file given is opened once the window is shown.
-int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::ostream& out,
-               std::ostream& err);
+int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::FILE* out,
+               std::FILE* err);
 
 } // namespace sd

@@ -3,8 +3,8 @@
 #include "application.h"
 #include "program_start.h"
 
-#include <iostream>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
-    return sd::runProgram(argc, argv, platform::startApplication, std::cout, std::cerr);
+    return sd::runProgram(argc, argv, platform::startApplication, stdout, stderr);
 }

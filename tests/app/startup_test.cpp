@@ -9,9 +9,10 @@
 #include "temp_folder.h"
 #include "window_state.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,29 @@ private:
     HeadlessToolkit& toolkit_;
 };
 
+// What a program writes to a stream, kept in memory.
+class CapturedText {
+public:
+    CapturedText() : file_(::open_memstream(&buffer_, &size_)) {}
+    ~CapturedText() {
+        std::fclose(file_);
+        std::free(buffer_);
+    }
+    CapturedText(const CapturedText&) = delete;
+    CapturedText& operator=(const CapturedText&) = delete;
+
+    std::FILE* file() const { return file_; }
+    std::string text() const {
+        std::fflush(file_);
+        return {buffer_, size_};
+    }
+
+private:
+    char* buffer_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* file_;
+};
+
 struct CommandLineCase {
     const char* name;
     std::vector<std::string> args; // "{dir}/" stands for a folder that holds bad.okd
@@ -215,19 +239,19 @@ TEST_P(CommandLine, StartsTheProgramAsAsked) {
     for (std::string& arg : args)
         argv.push_back(arg.data());
     HeadlessToolkit toolkit;
-    std::ostringstream out;
-    std::ostringstream err;
+    CapturedText out;
+    CapturedText err;
     const int status = sd::runProgram(
         int(argv.size()), argv.data(),
         [&toolkit](int, char*[], const std::string&) {
             ++toolkit.starts;
             return std::make_unique<HeadlessApplication>(toolkit);
         },
-        out, err);
+        out.file(), err.file());
 
     EXPECT_EQ(status, c.status);
-    EXPECT_EQ(out.str().substr(0, c.out.size()), c.out);
-    EXPECT_EQ(err.str(), c.err);
+    EXPECT_EQ(out.text().substr(0, c.out.size()), c.out);
+    EXPECT_EQ(err.text(), c.err);
     EXPECT_EQ(toolkit.starts, c.started ? 1 : 0);
     if (!c.started)
         return;
