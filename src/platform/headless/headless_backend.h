@@ -5,7 +5,6 @@
 #include "headless_timer.h"
 
 #include <string>
-#include <vector>
 
 namespace platform {
 
@@ -22,11 +21,17 @@ public:
     std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) override;
     std::unique_ptr<SettingsStorage> makeSettingsStorage() override;
     void quit() override { quitRequested = true; }
-    void showSetupLink(const std::string& fragment) override { setupLinks.push_back(fragment); }
+    void showSetupLink(const std::string& fragment) override {
+        ++setupLinksTold;
+        lastSetupLink = fragment;
+    }
 
     bool built = false;
     bool quitRequested = false;
-    std::vector<std::string> setupLinks; // every fragment the window told, oldest first
+    // Only the count and the last: the picture command turns the view on every one of up to
+    // a million frames, and each turn is told.
+    int setupLinksTold = 0;
+    std::string lastSetupLink;
     HeadlessTimer* timer = nullptr;
     HeadlessInputBox* inputBox = nullptr;
     HeadlessErrorBox* errorBox = nullptr;
