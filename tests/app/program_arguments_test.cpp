@@ -1,5 +1,5 @@
-// The desktop program's command line: what each accepted line asks for, and the one line of
-// explanation for each refused one.
+// The desktop program's command line: the rules it shares with ondulix-k-render's. What the
+// plainer lines start, and their messages, are in startup_test.cpp.
 #include "program_arguments.h"
 
 #include <gtest/gtest.h>
@@ -52,9 +52,6 @@ TEST_P(ProgramArguments, AskForThis) {
 INSTANTIATE_TEST_SUITE_P(
     Desktop, ProgramArguments,
     ::testing::Values(
-        ArgumentsCase{"nothing_starts_from_the_defaults", {}, Asks::Start, ""},
-        ArgumentsCase{"one_file", {"set.okd"}, Asks::Start, "set.okd"},
-        ArgumentsCase{"file_of_any_name", {"notes.txt"}, Asks::Start, "notes.txt"},
         ArgumentsCase{"dash_alone_is_a_name", {"-"}, Asks::Start, "-"},
         ArgumentsCase{"name_starting_with_a_dash_after_double_dash",
                       {"--", "-odd.okd"},
@@ -62,33 +59,17 @@ INSTANTIATE_TEST_SUITE_P(
                       "-odd.okd"},
         ArgumentsCase{
             "help_after_double_dash_is_a_file_name", {"--", "--help"}, Asks::Start, "--help"},
-        ArgumentsCase{"long_help", {"--help"}, Asks::Help, ""},
         ArgumentsCase{"short_help", {"-h"}, Asks::Help, ""},
         ArgumentsCase{
             "help_despite_an_unknown_option", {"--fast", "a.okd", "--help"}, Asks::Help, ""},
         ArgumentsCase{"help_before_the_version", {"--version", "-h"}, Asks::Help, ""},
-        ArgumentsCase{"version", {"--version"}, Asks::Version, ""},
         ArgumentsCase{
             "version_despite_two_files", {"a.okd", "b.okd", "--version"}, Asks::Version, ""},
-        ArgumentsCase{"two_files",
-                      {"a.okd", "b.okd"},
-                      Asks::Error,
-                      "more than one settings file: 'a.okd' and 'b.okd'"},
-        ArgumentsCase{
-            "unknown_option", {"a.okd", "--fast"}, Asks::Error, "unknown option '--fast'"},
         // Qt's own options are not taken either: the line is read before Qt starts.
         ArgumentsCase{"toolkit_option",
                       {"-platform", "offscreen"},
                       Asks::Error,
                       "unknown option '-platform'"}),
     [](const auto& info) { return info.param.name; });
-
-TEST(ProgramUsage, NamesTheFileArgumentAndBothOptions) {
-    const std::string usage = sd::usageText();
-    EXPECT_EQ(usage.rfind("Usage: ondulix-k [SETTINGS.okd]\n", 0), 0u);
-    EXPECT_NE(usage.find("--help"), std::string::npos);
-    EXPECT_NE(usage.find("--version"), std::string::npos);
-    EXPECT_EQ(usage.back(), '\n');
-}
 
 } // namespace
