@@ -71,6 +71,9 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 install(TARGETS ondulix-k ondulix-k-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${ONDULIX_PACKAGING_SOURCE}/ondulix-k.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The settings files' type, for file managers; dpkg's trigger of shared-mime-info adds it to
+# the system's database.
+install(FILES ${ONDULIX_PACKAGING_SOURCE}/ondulix-k.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(DIRECTORY ${ONDULIX_STAGE}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/ondulix-k/examples)

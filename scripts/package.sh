@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Builds the Debian package build/ondulix-k_<version>_<arch>.deb with CMake's install rules and
 # CPack, then checks what it made: the files the package must hold, the desktop entry, the
-# icons, the manual pages, the command's version, and lintian.
+# settings files' type, the icons, the manual pages, the programs' versions, and lintian.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # What building the programs needs (the test libraries too: configuring reads the tests'
 # build files), and the tools that make and check the package: dpkg-shlibdeps (dpkg-dev)
-# finds the dependencies, help2man writes the command's manual page. Unlike
+# finds the dependencies, help2man writes the command's manual page, xmllint (libxml2-utils)
+# reads the file type's XML. Unlike
 # scripts/install-deps.sh this leaves out the sanitizer and fuzzing compilers, so it also
 # serves on Ubuntu. Only what is missing is installed.
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev libgif-dev libgtest-dev
-    dpkg-dev help2man desktop-file-utils lintian man-db
+    dpkg-dev help2man desktop-file-utils libxml2-utils lintian man-db
 )
 bash scripts/install-missing.sh "${packages[@]}"
 
@@ -44,6 +45,7 @@ expected=(
     usr/bin/ondulix-k
     usr/bin/ondulix-k-render
     usr/share/applications/ondulix-k.desktop
+    usr/share/mime/packages/ondulix-k.xml
     usr/share/man/man1/ondulix-k.1.gz
     usr/share/man/man1/ondulix-k-render.1.gz
     usr/share/doc/ondulix-k/copyright
@@ -65,8 +67,20 @@ trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
 
 # Hints (several main categories) are advice; only errors make the entry invalid.
-desktop-file-validate "$tree/usr/share/applications/ondulix-k.desktop" ||
-    fail "the desktop entry does not validate"
+entry="$tree/usr/share/applications/ondulix-k.desktop"
+desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+
+# The settings files' type: well-formed XML, a glob for *.okd, and named by the desktop
+# entry, which takes the file a file manager hands it.
+mime="$tree/usr/share/mime/packages/ondulix-k.xml"
+if [ -f "$mime" ]; then
+    attribute() { xmllint --xpath "string(//*[local-name()='$1']/@$2)" "$mime" 2>&1; }
+    mime_type="$(attribute mime-type type)" ||
+        fail "the file type's XML is not well formed: $mime_type"
+    [ "$(attribute glob pattern)" = "*.okd" ] || fail "the file type is not for *.okd"
+    grep -qx "MimeType=.*$mime_type;.*" "$entry" || fail "the desktop entry does not name $mime_type"
+    grep -qx 'Exec=ondulix-k %f' "$entry" || fail "the desktop entry does not take a file"
+fi
 
 # A PNG's width and height are the two big-endian words at byte 16.
 for size in "${icon_sizes[@]}"; do
@@ -89,10 +103,12 @@ for page in ondulix-k ondulix-k-render; do
         fail "$page(1) does not render"
 done
 
-# The command in the package names the package's version.
-shown="$("$tree/usr/bin/ondulix-k-render" --version 2>&1 || true)"
-[ "$shown" = "ondulix-k-render (Ondulix-K) $version" ] ||
-    fail "ondulix-k-render --version says '$shown', the package is $version"
+# Both programs in the package name the package's version, without a display.
+for program in ondulix-k ondulix-k-render; do
+    shown="$(env -u DISPLAY -u WAYLAND_DISPLAY "$tree/usr/bin/$program" --version 2>&1 || true)"
+    [ "$shown" = "$program (Ondulix-K) $version" ] ||
+        fail "$program --version says '$shown', the package is $version"
+done
 
 # Errors fail the package; warnings and notes are shown for the record.
 lintian_status=0
@@ -104,5 +120,5 @@ if [ "$failures" -ne 0 ]; then
     echo "package.sh: $deb fails $failures check(s)" >&2
     exit 1
 fi
-echo "$deb: $(wc -l <<<"$listing") entries; files, desktop entry, icons, manual pages," \
-    "version and lintian checked"
+echo "$deb: $(wc -l <<<"$listing") entries; files, desktop entry, file type, icons," \
+    "manual pages, versions and lintian checked"

@@ -25,6 +25,7 @@ TForm1::TForm1(platform::Backend& backend, TForm1Services services)
     BitBtn1.setFocus();
     connectHandlers();
     FormCreate();
+    toldSetup_ = currentSetup();
 }
 
 TForm1::~TForm1() = default;
@@ -83,6 +84,8 @@ void TForm1::dispatch(const std::function<void()>& handler) {
         message = "不明なエラー";
     }
     handlerModalDepth_ = outer;
+    // Before the error box, so that the address holds the set-up while the box is open.
+    tellChangedSetup();
     if (failed)
         platform::showErrorBox(backend_, kApplicationTitle, sound::errorBoxText(message));
 }
@@ -99,6 +102,10 @@ void TForm1::connectHandlers() {
     phichanger.onChange = wire(&TForm1::phichangerChange);
     velocitychanger.onChange = wire(&TForm1::velocitychangerChange);
     fpschanger.onChange = wire(&TForm1::fpschangerChange);
+    // The grid sliders have no handler; a move is an event all the same, after which the
+    // changed set-up reaches the page's address.
+    numpoints.onChange = [this] { dispatch([] {}); };
+    numzoom.onChange = [this] { dispatch([] {}); };
 
     // In the order of sourceButtons().
     const std::array<Handler, 20> sourceHandlers = {

@@ -9,6 +9,7 @@
 #include "list_box.h"
 #include "menu.h"
 #include "pixel_frame_renderer.h"
+#include "settings_file.h"
 #include "settings_storage.h"
 #include "static_controls.h"
 #include "track_bar.h"
@@ -18,14 +19,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 class Backend;
 } // namespace platform
-
-namespace sound {
-struct StoredSetup;
-} // namespace sound
 
 // The program's title: the window caption, the application name and the error box's caption.
 inline constexpr char kApplicationTitle[] = "Ondulix-K";
@@ -187,6 +185,33 @@ public:
     // the file's name as the system takes it, bytes that need not be UTF-8.
     void openSettingsFile(const std::string& path);
 
+    // A set-up from elsewhere: a page's address, a file dropped on the window, the file named
+    // on the command line. A backend calls these; each that changes anything runs as one event
+    // through dispatch, so its error shows in the error box.
+
+    // Applies the set-up of a link's fragment (the address's part after "#", "okd=..."), as
+    // Open applies a file of the same values: the same conversions and the same message for
+    // a bad value, and on any error nothing of the set-up changes. A fragment that is not a
+    // set-up (another page's anchor) does nothing. The animation is not started.
+    void openSetupLink(const std::string& fragment);
+    // The fragment of the link that holds the current set-up as Save would write it.
+    std::string setupLink() const;
+
+    // Whether a drop can be taken now: only when File > Open could be chosen at this moment
+    // (the File menu and its Open item take input and no modal box is open), and only of a
+    // single regular file whose name matches the open dialog's pattern (*.okd), letter case
+    // aside, as file managers compare. The first form is for a drag whose names are not known
+    // yet (a page learns them only at the drop): it checks the moment and the count.
+    bool canTakeDrop(std::size_t files) const;
+    bool canTakeDrop(const std::vector<std::string>& paths) const;
+    // Opens the dropped file exactly as Open does after the user confirmed its name in the
+    // dialog, which then offers that name; a drop that canTakeDrop refuses does nothing.
+    void dropFiles(const std::vector<std::string>& paths);
+
+    // Opens the file named on the command line as Open opens a confirmed name, except that a
+    // missing file is reported rather than passed over: the user named it on purpose.
+    void openFileArgument(const std::string& path);
+
     // The twenty source buttons in the order of sound::kSourceFields.
     std::array<platform::Button*, 20> sourceButtons();
     std::array<const platform::Button*, 20> sourceButtons() const;
@@ -202,7 +227,13 @@ private:
     void enterSourceValue(std::size_t row);
     void setUpSettingsFiles(TForm1Services& services);
     sound::StoredSetup currentSetup() const;
+    // Applies a set-up that read well, or raises the failure of one that did not.
+    void applyReadSetup(const sound::SettingsReadResult& result);
     void applySetup(const sound::StoredSetup& setup);
+    // Open's steps after the dialog: the name it holds is opened, unless no such file exists.
+    void openDialogFileName();
+    // Tells the backend the set-up's link when it differs from the one told last.
+    void tellChangedSetup();
 
     platform::Backend& backend_;
     std::unique_ptr<platform::SettingsStorage> settingsStorage_;
@@ -211,4 +242,6 @@ private:
     platform::PixelFrameRenderer frameRenderer_;
     // How many modal boxes were open when the running handler was entered; -1 when none runs.
     int handlerModalDepth_ = -1;
+    // The set-up whose link the backend was told last; the start-up set-up counts as told.
+    sound::StoredSetup toldSetup_;
 };

@@ -104,6 +104,10 @@ void TForm1::OpenO1Click() {
     // Cancelling reads nothing, not even the file confirmed the time before.
     if (!OpenDialog1->execute())
         return;
+    openDialogFileName();
+}
+
+void TForm1::openDialogFileName() {
     // A typed name of a missing file, or a folder, ends the command without a word.
     if (!settingsStorage_->isRegularFile(OpenDialog1->fileName()))
         return;
@@ -118,8 +122,12 @@ void TForm1::openSettingsFile(const std::string& path) {
         result = sound::readSettings(input->stream());
         input->throwIfReadFailed();
     }
-    // Every line is read and converted before anything is applied, so a file that fails
-    // anywhere leaves the set-up as it was.
+    applyReadSetup(result);
+}
+
+void TForm1::applyReadSetup(const sound::SettingsReadResult& result) {
+    // Every line is read and converted before anything is applied, so a set-up that fails
+    // anywhere leaves the window as it was.
     if (const auto* failure = std::get_if<sound::SettingsLineError>(&result))
         throw sound::SettingsLineFailure(failure->line, withoutNul(failure->message));
     applySetup(std::get<StoredSetup>(result));

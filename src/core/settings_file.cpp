@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <span>
 #include <streambuf>
 
 namespace sound {
@@ -44,6 +45,19 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 struct Line {
     std::string start; // the first kKeptLineBytes bytes
     bool cut = false;  // more bytes followed them
+
+    void clear() {
+        start.clear();
+        cut = false;
+    }
+    // One more byte of the line, kept while there is room and handed to the conversion.
+    template <typename Conversion> void take(char c, Conversion& conversion) {
+        if (start.size() < kKeptLineBytes)
+            start.push_back(c);
+        else
+            cut = true;
+        conversion.add(c);
+    }
 };
 
 // Reads lines one at a time straight from the stream buffer, handing every byte of a line to
@@ -55,15 +69,8 @@ public:
     explicit LineReader(std::istream& in) : in_(in), buffer_(in.rdbuf()) {}
 
     template <typename Conversion> void read(Line& line, Conversion& conversion) {
-        line.start.clear();
-        line.cut = false;
-        const auto take = [&](char c) {
-            if (line.start.size() < kKeptLineBytes)
-                line.start.push_back(c);
-            else
-                line.cut = true;
-            conversion.add(c);
-        };
+        line.clear();
+        const auto take = [&](char c) { line.take(c, conversion); };
         if (buffer_ == nullptr)
             return;
         bool pendingCr = false;
@@ -115,6 +122,26 @@ private:
     bool markDone_ = false;
 };
 
+// Lines already apart, each handed over whole, whatever bytes it holds: a line break in one
+// is part of that line. Past the last one every line reads as the empty text, as past the
+// end of a file.
+class SplitLineReader {
+public:
+    explicit SplitLineReader(std::span<const std::string> lines) : lines_(lines) {}
+
+    template <typename Conversion> void read(Line& line, Conversion& conversion) {
+        line.clear();
+        if (next_ >= lines_.size())
+            return;
+        for (const char c : lines_[next_++])
+            line.take(c, conversion);
+    }
+
+private:
+    std::span<const std::string> lines_;
+    std::size_t next_ = 0;
+};
+
 // The line as the message quotes it: its first characters, with "…" when there are more.
 std::string quoted(const Line& line) {
     const std::string text = sanitizeUtf8(line.start);
@@ -135,7 +162,7 @@ std::string quoted(const Line& line) {
     return result;
 }
 
-std::optional<std::int32_t> readInteger(LineReader& reader, Line& line) {
+template <typename Reader> std::optional<std::int32_t> readInteger(Reader& reader, Line& line) {
     IntegerTextReader integer;
     reader.read(line, integer);
     return integer.value();
@@ -171,8 +198,9 @@ std::string settingsFileText(const StoredSetup& setup) {
     return text;
 }
 
-SettingsReadResult readSettings(std::istream& in) {
-    LineReader reader(in);
+namespace {
+
+template <typename Reader> SettingsReadResult readSettingsFrom(Reader& reader) {
     Line line;
     StoredSetup setup;
     std::optional<SettingsLineError> failure;
@@ -223,6 +251,18 @@ SettingsReadResult readSettings(std::istream& in) {
     if (failure)
         return *std::move(failure);
     return setup;
+}
+
+} // namespace
+
+SettingsReadResult readSettings(std::istream& in) {
+    LineReader reader(in);
+    return readSettingsFrom(reader);
+}
+
+SettingsReadResult readSettingsLines(std::span<const std::string> lines) {
+    SplitLineReader reader(lines);
+    return readSettingsFrom(reader);
 }
 
 std::size_t utf8SequenceLength(std::string_view s) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <istream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -82,6 +83,12 @@ std::string settingsFileText(const StoredSetup& setup);
 // of any length: each is converted as it is read, in constant memory. A UTF-8 byte-order
 // mark before line 1 is skipped.
 SettingsReadResult readSettings(std::istream& in);
+
+// The same reading of lines that are already apart, one element per line: the conversions,
+// the messages and the first failure as readSettings gives them for a file of those lines.
+// Each element is one whole line, whatever bytes it holds; missing lines read as the empty
+// text, as past the end of a file, and elements past the 37th are not looked at.
+SettingsReadResult readSettingsLines(std::span<const std::string> lines);
 
 // Bytes decoded as UTF-8 for display: every byte that does not belong to a well-formed
 // sequence becomes U+FFFD. NUL bytes are kept as characters, never treated as an end.

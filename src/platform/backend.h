@@ -40,6 +40,12 @@ public:
     // Ends the event loop, modal ones included, once the running handler has returned; the
     // program then exits with 0.
     virtual void quit() = 0;
+
+    // The set-up changed: `fragment` is its link's fragment, "okd=" and the 37 values, without
+    // the "#". A page puts it in place of its address's fragment without a new history entry,
+    // so that a reload, a bookmark or a copied address keeps the set-up; a window without an
+    // address has nothing to do.
+    virtual void showSetupLink(const std::string& /*fragment*/) {}
 };
 
 } // namespace platform

@@ -1,18 +1,22 @@
 // ondulix-k-render: writes the frames Ondulix-K draws for a settings file to a PNG picture
-// or an animated GIF, with no window and no display.
+// or an animated GIF, with no window and no display, or prints the link that opens the
+// set-up in the browser edition's page.
 #include "frame_export.h"
 #include "program_error.h"
 #include "render_arguments.h"
 #include "render_error.h"
 #include "render_session.h"
 #include "terminal_text.h"
+#include "tform1.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <sys/stat.h>
@@ -102,9 +106,11 @@ int main(int argc, char* argv[]) {
     }
     if (const auto* error = std::get_if<render::ArgumentError>(&parsed))
         return fail(error->message + " (see --help)");
-    const render::RenderRequest& request = std::get<render::RenderRequest>(parsed);
-    if (sameFile(request.settingsPath, request.outputPath))
-        return fail("the output '" + request.outputPath + "' is the settings file itself");
+    const auto* link = std::get_if<render::LinkRequest>(&parsed);
+    const auto* request = std::get_if<render::RenderRequest>(&parsed);
+    const std::string& settingsPath = link ? link->settingsPath : request->settingsPath;
+    if (request && sameFile(request->settingsPath, request->outputPath))
+        return fail("the output '" + request->outputPath + "' is the settings file itself");
 
     // The window runs on the headless backend and Qt only encodes pictures, so no display
     // platform is started; what Qt has to say is no concern of the user.
@@ -119,20 +125,27 @@ int main(int argc, char* argv[]) {
 
     try {
         render::RenderSession session;
+        if (link) {
+            session.open(link->settingsPath);
+            const std::string page = link->pageUrl.substr(0, link->pageUrl.find('#'));
+            std::printf("%s#%s\n", page.c_str(), session.window().setupLink().c_str());
+            if (std::fflush(stdout) != 0)
+                return fail(std::string("cannot write the link: ") + std::strerror(errno));
+            return 0;
+        }
         TerminalProgress progress;
         render::ExportHooks hooks;
         hooks.progress = [&progress](int done, int total) { progress.update(done, total); };
         hooks.interrupted = [] { return interruptRequested != 0; };
-        render::exportFrames(session, request, hooks);
+        render::exportFrames(session, *request, hooks);
     } catch (const render::RenderError& e) {
         return fail(e.what());
     } catch (const sound::SettingsLineFailure& e) {
         // The program's own messages for the settings file say what is wrong but not where;
         // the line is named the way compilers name one, so a 37-line file is quickly mended.
-        return fail(settingsName(request.settingsPath) + ":" + std::to_string(e.line()) + ": " +
-                    e.what());
+        return fail(settingsName(settingsPath) + ":" + std::to_string(e.line()) + ": " + e.what());
     } catch (const sound::ProgramError& e) {
-        return fail(settingsName(request.settingsPath) + ": " + e.what());
+        return fail(settingsName(settingsPath) + ": " + e.what());
     } catch (const std::exception& e) {
         return fail(e.what());
     }

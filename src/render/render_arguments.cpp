@@ -54,6 +54,7 @@ struct ValueOption {
 constexpr ValueOption kOutput{"-o", "--output", "a file name"};
 constexpr ValueOption kFrames{"", "--frames", "a number"};
 constexpr ValueOption kClock{"", "--clock", "a number"};
+constexpr ValueOption kLink{"", "--link", "the page's address"};
 
 } // namespace
 
@@ -75,6 +76,7 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
     std::optional<std::string> output;
     std::optional<std::string> framesText;
     std::optional<std::string> clockText;
+    std::optional<std::string> pageUrl;
 
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -95,7 +97,10 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
             const ValueOption* option;
             std::optional<std::string>* value;
         };
-        const Slot slots[] = {{&kOutput, &output}, {&kFrames, &framesText}, {&kClock, &clockText}};
+        const Slot slots[] = {{&kOutput, &output},
+                              {&kFrames, &framesText},
+                              {&kClock, &clockText},
+                              {&kLink, &pageUrl}};
         bool matched = false;
         for (const Slot& slot : slots) {
             const ValueOption& option = *slot.option;
@@ -123,6 +128,12 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
 
     if (!settings)
         return ArgumentError{"no settings file given (SETTINGS.okd)"};
+    if (pageUrl) {
+        if (output || framesText || clockText)
+            return ArgumentError{"--link prints a link and draws nothing: leave out -o, --frames "
+                                 "and --clock"};
+        return LinkRequest{*settings, *pageUrl};
+    }
     if (!output)
         return ArgumentError{"no output given: use -o OUT.png or -o OUT.gif"};
 
@@ -161,9 +172,11 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
 std::string usageText() {
     return "Usage: ondulix-k-render SETTINGS.okd -o OUT.png [--clock T]\n"
            "  or:  ondulix-k-render SETTINGS.okd -o OUT.gif --frames N [--clock T]\n"
+           "  or:  ondulix-k-render SETTINGS.okd --link PAGE_URL\n"
            "\n"
            "Draws the frames Ondulix-K draws for a settings file, without a window:\n"
-           "a 601 x 601 PNG picture, or an animated GIF that loops forever.\n"
+           "a 601 x 601 PNG picture, or an animated GIF that loops forever. Or prints\n"
+           "the link that opens the set-up in the browser edition's page.\n"
            "\n"
            "  -o, --output FILE  where to write; the name's ending (.png or .gif) picks the kind\n"
            "  --frames N         frames of the animation, one per tick that draws (1 to " +
@@ -172,6 +185,9 @@ std::string usageText() {
            "  --clock T          the animation clock at the first tick (default 0); as in the\n"
            "                     program, a clock past 100000 wraps to -100000 on a tick that\n"
            "                     draws nothing\n"
+           "  --link PAGE_URL    print PAGE_URL#okd=... for the set-up, as File > Save\n"
+           "                     would write it, and write no picture; a fragment that\n"
+           "                     PAGE_URL already has is replaced\n"
            "  -h, --help         show this help and exit\n"
            "  --version          show the version and exit\n"
            "\n"

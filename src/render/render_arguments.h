@@ -18,6 +18,12 @@ struct RenderRequest {
     std::int32_t clock = 0; // the clock at the first tick
 };
 
+// The link that opens the set-up in the page at `pageUrl`, asked for instead of a picture.
+struct LinkRequest {
+    std::string settingsPath;
+    std::string pageUrl;
+};
+
 struct HelpRequest {};
 struct VersionRequest {};
 
@@ -26,7 +32,8 @@ struct ArgumentError {
     std::string message;
 };
 
-using ParsedArguments = std::variant<RenderRequest, HelpRequest, VersionRequest, ArgumentError>;
+using ParsedArguments =
+    std::variant<RenderRequest, LinkRequest, HelpRequest, VersionRequest, ArgumentError>;
 
 // The largest animation the command makes: beyond it a GIF runs into tens of gigabytes.
 inline constexpr int kMaxFrames = 1000000;

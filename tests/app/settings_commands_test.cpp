@@ -473,7 +473,8 @@ void PrintTo(const BadFileRow& row, std::ostream* out) {
 
 // A file that differs from the start-up state in every line before `failing`, so that any
 // line applied before the failure would show.
-std::string changedFileFailingAt(int failing, const std::string& text, bool cut = false) {
+std::vector<std::string> changedLinesFailingAt(int failing, const std::string& text,
+                                               bool cut = false) {
     std::vector<std::string> lines = startupWith({{1, "45"},
                                                   {2, "-100"},
                                                   {3, "40"},
@@ -490,7 +491,11 @@ std::string changedFileFailingAt(int failing, const std::string& text, bool cut 
         lines.resize(std::size_t(failing - 1));
     else
         lines[std::size_t(failing - 1)] = text;
-    return joinLines(lines, "\r\n");
+    return lines;
+}
+
+std::string changedFileFailingAt(int failing, const std::string& text, bool cut = false) {
+    return joinLines(changedLinesFailingAt(failing, text, cut), "\r\n");
 }
 
 class OpenBadFile : public SettingsCommands, public ::testing::WithParamInterface<BadFileRow> {};
@@ -614,6 +619,178 @@ TEST_F(SettingsCommands, ReadThatFailsMidwayShowsTheIoErrorAndChangesNothing) {
     open("any.okd");
     EXPECT_EQ(errors(), std::vector<std::string>{"I/O エラー (5)"});
     EXPECT_EQ(windowState(*window_).describe(), before.describe());
+}
+
+// --- A set-up from a link, told links, dropped files ---
+
+std::string linkOf(const std::vector<std::string>& values) {
+    return "okd=" + joinLines(values, ",", false);
+}
+
+struct LinkRow {
+    std::string name;
+    std::vector<std::string> values;
+};
+
+void PrintTo(const LinkRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class OpenLink : public SettingsCommands, public ::testing::WithParamInterface<LinkRow> {};
+
+TEST_P(OpenLink, AppliesAsOpenAppliesTheFileOfTheSameValues) {
+    openLines(GetParam().values);
+    const std::string fromFile = windowState(*window_).describe();
+    const std::vector<std::string> fileErrors = errors();
+    makeWindow();
+    window_->openSetupLink(linkOf(GetParam().values));
+    EXPECT_EQ(windowState(*window_).describe(), fromFile);
+    EXPECT_EQ(errors(), fileErrors);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OpenLink,
+    ::testing::Values(LinkRow{"ChangedSetup", startupWith({{1, "45"},
+                                                           {2, "-100"},
+                                                           {3, "40"},
+                                                           {5, "33"},
+                                                           {6, "700"},
+                                                           {9, "-1"},
+                                                           {16, "-1"},
+                                                           {18, "  $1F"},
+                                                           {20, "3000"},
+                                                           {21, "9"}})},
+                      LinkRow{"StartupValuesSetTheElevation", startupLines()},
+                      LinkRow{"BadValueChangesNothing", changedLinesFailingAt(5, "abc")},
+                      LinkRow{"BadOptionChangesNothing", changedLinesFailingAt(12, "yes")},
+                      LinkRow{"TooFewValuesChangeNothing", changedLinesFailingAt(37, "", true)}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SettingsCommands, AnotherPagesAnchorIsNoSetup) {
+    const WindowState before = windowState(*window_);
+    window_->openSetupLink("section-2");
+    EXPECT_EQ(windowState(*window_).describe(), before.describe());
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+    EXPECT_EQ(scripted_->backend.setupLinksTold, 0);
+}
+
+TEST_F(SettingsCommands, EveryChangedSetupIsToldOnceAsSaveWouldWriteIt) {
+    const platform::HeadlessBackend& backend = scripted_->backend;
+    EXPECT_EQ(backend.setupLinksTold, 0) << "the start-up set-up counts as told";
+    window_->numpoints.moveTo(33);
+    window_->numpoints.moveTo(33);
+    window_->BitBtn1.press();
+    EXPECT_TRUE(scripted_->timer->fire());
+    EXPECT_EQ(backend.setupLinksTold, 1)
+        << "moving to the same place, starting and drawing change nothing";
+    window_->BitBtn1.press();
+    save(path("saved.okd"));
+    std::vector<std::string> saved;
+    std::istringstream in(readFile("saved.okd"));
+    for (std::string line; std::getline(in, line);)
+        saved.push_back(line.substr(0, line.size() - 1));
+    EXPECT_EQ(backend.lastSetupLink, linkOf(saved));
+    EXPECT_EQ(backend.lastSetupLink, window_->setupLink());
+}
+
+TEST_F(SettingsCommands, TheTurningViewTellsItsLinkOnEveryTick) {
+    const platform::HeadlessBackend& backend = scripted_->backend;
+    window_->ch_guruguru.toggle();
+    window_->BitBtn1.press();
+    const int before = backend.setupLinksTold;
+    Names told;
+    for (int tick = 0; tick < 3; ++tick) {
+        scripted_->timer->fire();
+        told.push_back(backend.lastSetupLink);
+    }
+    EXPECT_EQ(backend.setupLinksTold, before + 3);
+    EXPECT_NE(told[1], told[2]);
+    EXPECT_EQ(told[2], window_->setupLink());
+}
+
+TEST_F(SettingsCommands, OpenedLinkIsToldBackInSavesForm) {
+    window_->openSetupLink(linkOf(startupWith({{1, "%2445"}})));
+    EXPECT_EQ(scripted_->backend.setupLinksTold, 1);
+    EXPECT_EQ(scripted_->backend.lastSetupLink, linkOf(startupWith({{1, "69"}})));
+}
+
+// What is in the way of a drop when it arrives.
+enum class Moment { Stopped, Running, BoxOpen };
+
+struct DropRow {
+    std::string name;
+    Names dropped; // names in the folder
+    Moment moment;
+    bool taken;
+};
+
+void PrintTo(const DropRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class DropFiles : public SettingsCommands, public ::testing::WithParamInterface<DropRow> {};
+
+TEST_P(DropFiles, AreOpenedAsOpenDoesOnlyWhenOpenCouldBeChosen) {
+    const DropRow& row = GetParam();
+    const std::string setup = joinLines(startupWith({{1, "45"}}), "\r\n");
+    writeFile("set.okd", setup);
+    writeFile("SET.OKD", setup);
+    writeFile("set.txt", setup);
+    dir_.mkdir("folder.okd");
+    dir_.mkdir("dir.okd");
+    writeFile("dir.okd/set", setup);
+    Names paths;
+    for (const std::string& name : row.dropped)
+        paths.push_back(path(name));
+
+    bool canTake = false;
+    const auto drop = [&] {
+        canTake = window_->canTakeDrop(paths);
+        window_->dropFiles(paths);
+    };
+    if (row.moment == Moment::Running)
+        window_->BitBtn1.press();
+    if (row.moment == Moment::BoxOpen) {
+        inputBox_->whileOpen = drop;
+        window_->bt_1_x.press();
+    } else {
+        drop();
+    }
+    EXPECT_EQ(canTake, row.taken);
+    EXPECT_EQ(window_->thetachanger.position(), row.taken ? 45 : -30);
+    EXPECT_EQ(openDialog_->fileName(), row.taken ? paths.front() : "");
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DropFiles,
+    ::testing::Values(DropRow{"OneSettingsFile", {"set.okd"}, Moment::Stopped, true},
+                      DropRow{"ExtensionInCapitals", {"SET.OKD"}, Moment::Stopped, true},
+                      DropRow{"OtherExtension", {"set.txt"}, Moment::Stopped, false},
+                      DropRow{"TwoFiles", {"set.okd", "SET.OKD"}, Moment::Stopped, false},
+                      DropRow{"FolderNamedLikeAFile", {"folder.okd"}, Moment::Stopped, false},
+                      DropRow{"FileInAFolderNamedLikeOne", {"dir.okd/set"}, Moment::Stopped, false},
+                      DropRow{"MissingFile", {"gone.okd"}, Moment::Stopped, false},
+                      DropRow{"WhileRunning", {"set.okd"}, Moment::Running, false},
+                      DropRow{"WhileABoxIsOpen", {"set.okd"}, Moment::BoxOpen, false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SettingsCommands, DragOfUnknownNamesIsJudgedByTheMomentAndTheCount) {
+    EXPECT_TRUE(window_->canTakeDrop(1));
+    EXPECT_FALSE(window_->canTakeDrop(2));
+    EXPECT_FALSE(window_->canTakeDrop(0));
+    window_->BitBtn1.press();
+    EXPECT_FALSE(window_->canTakeDrop(1));
+}
+
+TEST_F(SettingsCommands, DroppedBadFileShowsOpensMessageAndOpenOffersItsName) {
+    writeFile("bad.okd", changedFileFailingAt(5, "abc"));
+    const WindowState before = windowState(*window_);
+    window_->dropFiles({path("bad.okd")});
+    EXPECT_EQ(errors(), std::vector<std::string>{notAnInteger("abc")});
+    EXPECT_EQ(windowState(*window_).describe(), before.describe());
+    open(std::nullopt);
+    EXPECT_EQ(openDialog_->offered.back(), path("bad.okd"));
 }
 
 // --- The sample set-ups ---

@@ -1,10 +1,20 @@
 // What the user sees right after start: captions, checks, slider settings, a white drawing
-// area, a stopped animation and the keyboard focus on Start/Stop.
+// area, a stopped animation and the keyboard focus on Start/Stop; and what the command line
+// starts.
+#include "application.h"
+#include "program_start.h"
 #include "scripted_window.h"
 #include "sound.h"
+#include "startup_settings_lines.h"
+#include "temp_folder.h"
+#include "window_state.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -130,5 +140,164 @@ TEST(Startup, FocusIsOnStartStopAndTheHiddenListIsEmpty) {
     EXPECT_FALSE(w->saver.visible());
     EXPECT_TRUE(w->saver.items().empty());
 }
+
+// --- The command line ----------------------------------------------------------------------
+
+// The toolkit as the start-up tests run it: the headless backend, and an event loop that shows
+// the window, goes round once (a timer that runs ticks) and returns, leaving the window to the
+// test.
+struct HeadlessToolkit {
+    int starts = 0;
+    platform::HeadlessBackend backend;
+    std::unique_ptr<platform::Form> window;
+    std::size_t errorsBeforeShown = 0;
+};
+
+class HeadlessApplication final : public platform::Application {
+public:
+    explicit HeadlessApplication(HeadlessToolkit& toolkit) : toolkit_(toolkit) {}
+
+    platform::Backend& backend() override { return toolkit_.backend; }
+    int run(std::unique_ptr<platform::Form> mainWindow) override {
+        toolkit_.window = std::move(mainWindow);
+        toolkit_.errorsBeforeShown = toolkit_.backend.errorBox->shown.size();
+        toolkit_.backend.timer->fire();
+        return 0;
+    }
+
+private:
+    HeadlessToolkit& toolkit_;
+};
+
+// What a program writes to a stream, kept in memory.
+class CapturedText {
+public:
+    CapturedText() : file_(::open_memstream(&buffer_, &size_)) {}
+    ~CapturedText() {
+        std::fclose(file_);
+        std::free(buffer_);
+    }
+    CapturedText(const CapturedText&) = delete;
+    CapturedText& operator=(const CapturedText&) = delete;
+
+    std::FILE* file() const { return file_; }
+    std::string text() const {
+        std::fflush(file_);
+        return {buffer_, size_};
+    }
+
+private:
+    char* buffer_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* file_;
+};
+
+struct CommandLineCase {
+    const char* name;
+    std::vector<std::string> args; // "{dir}/" stands for a folder that holds bad.okd
+    int status;
+    std::string out;                 // how standard output starts
+    std::string err;                 // the whole of standard error
+    bool started;                    // whether the toolkit started
+    std::vector<std::string> errors; // in the error box
+    std::string setup; // the file whose set-up the window shows; "" for the start-up one
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const CommandLineCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandLine : public ::testing::TestWithParam<CommandLineCase> {
+protected:
+    std::string inFolder(const std::string& arg) const {
+        return arg.starts_with("{dir}/") ? dir_.path(arg.substr(6)) : arg;
+    }
+
+    testsupport::TempFolder dir_;
+};
+
+TEST_P(CommandLine, StartsTheProgramAsAsked) {
+    const CommandLineCase& c = GetParam();
+    dir_.write("bad.okd",
+               testsupport::joinLines(testsupport::startupWith({{1, "45"}, {5, "abc"}}), "\r\n"));
+    // What the window should show: a fresh window that opened the file, or did nothing.
+    WindowState expected;
+    {
+        ScriptedWindow reference;
+        if (!c.setup.empty()) {
+            reference.openDialog->answers.push_back(inFolder(c.setup));
+            reference->OpenO1.choose();
+        }
+        expected = windowState(*reference.form);
+    }
+
+    std::vector<std::string> args = {"ondulix-k"};
+    for (const std::string& arg : c.args)
+        args.push_back(inFolder(arg));
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    HeadlessToolkit toolkit;
+    CapturedText out;
+    CapturedText err;
+    const int status = sd::runProgram(
+        int(argv.size()), argv.data(),
+        [&toolkit](int, char*[], const std::string&) {
+            ++toolkit.starts;
+            return std::make_unique<HeadlessApplication>(toolkit);
+        },
+        out.file(), err.file());
+
+    EXPECT_EQ(status, c.status);
+    EXPECT_EQ(out.text().substr(0, c.out.size()), c.out);
+    EXPECT_EQ(err.text(), c.err);
+    EXPECT_EQ(toolkit.starts, c.started ? 1 : 0);
+    if (!c.started)
+        return;
+    ASSERT_NE(toolkit.window, nullptr);
+    const auto& window = static_cast<const TForm1&>(*toolkit.window);
+    EXPECT_EQ(toolkit.errorsBeforeShown, 0u) << "the file waits until the window is shown";
+    EXPECT_EQ(toolkit.backend.errorBox->shown, c.errors);
+    EXPECT_EQ(windowState(window).describe(), expected.describe());
+    if (!c.args.empty()) {
+        EXPECT_EQ(window.OpenDialog1->fileName(), inFolder(c.args.front()));
+    }
+}
+
+const std::string kBeats = ONDULIX_EXAMPLES_DIR "/03-beats.okd";
+
+INSTANTIATE_TEST_SUITE_P(
+    Startup, CommandLine,
+    ::testing::Values(
+        CommandLineCase{"no_argument", {}, 0, "", "", true, {}, ""},
+        CommandLineCase{"good_file", {kBeats}, 0, "", "", true, {}, kBeats},
+        CommandLineCase{
+            "bad_file", {"{dir}/bad.okd"}, 0, "", "", true, {"'abc' は整数ではありません."}, ""},
+        // The dialog passes over a typed name of a missing file; a name given on purpose is
+        // reported.
+        CommandLineCase{
+            "missing_file", {"{dir}/none.okd"}, 0, "", "", true, {"ファイルが見つかりません."}, ""},
+        CommandLineCase{
+            "two_files",
+            {"a.okd", "b.okd"},
+            2,
+            "",
+            "ondulix-k: more than one settings file: 'a.okd' and 'b.okd' (see --help)\n",
+            false,
+            {},
+            ""},
+        CommandLineCase{"unknown_option",
+                        {"--fast"},
+                        2,
+                        "",
+                        "ondulix-k: unknown option '--fast' (see --help)\n",
+                        false,
+                        {},
+                        ""},
+        CommandLineCase{
+            "help", {"--help"}, 0, "Usage: ondulix-k [SETTINGS.okd]\n", "", false, {}, ""},
+        CommandLineCase{"version", {"--version"}, 0, "ondulix-k (Ondulix-K) ", "", false, {}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

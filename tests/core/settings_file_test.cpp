@@ -1,7 +1,9 @@
 #include "settings_file.h"
+#include "setup_link.h"
 #include "startup_settings_lines.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +23,7 @@ StoredSetup startupSetup() {
 }
 
 using testsupport::startupLines;
+using testsupport::startupWith;
 
 std::string join(const std::vector<std::string>& lines, const std::string& lineBreak,
                  bool finalBreak = true) {
@@ -434,6 +437,112 @@ TEST(SettingsReader, FileOfBinaryBytesIsRejectedAtLineOne) {
     EXPECT_EQ(error.line, 1);
     // A quote of 100 characters, each at most three bytes here, an ellipsis and the words.
     EXPECT_LT(error.message.size(), 400u);
+}
+
+// --- Links ---------------------------------------------------------------------------------
+
+// What a reading gave, in one text, so that two readings compare whole.
+std::string describe(const sound::SettingsReadResult& result) {
+    if (const auto* error = std::get_if<SettingsLineError>(&result))
+        return "line " + std::to_string(error->line) + ": " + error->message;
+    const StoredSetup& setup = std::get<StoredSetup>(result);
+    const auto lines = sound::settingsLines(setup);
+    std::string text = join({lines.begin(), lines.end()}, "\n");
+    for (const auto& texts : setup.sourceTexts)
+        for (const std::string& caption : texts)
+            text += "caption '" + caption + "'\n";
+    return text;
+}
+
+std::string fragmentOf(const std::vector<std::string>& values) {
+    return "okd=" + join(values, ",", false);
+}
+
+TEST(SetupLink, IsTheSavedLinesJoinedByCommasAndReadsBackAsTheirFile) {
+    StoredSetup s;
+    s.sliders = {45, -180, 50, 5, 33, 1000};
+    s.options = {true, false, false, false, true, false, true, true, false, true, true};
+    std::int32_t v = -2147483647 - 1;
+    for (auto& source : s.sources)
+        for (auto& value : source)
+            value = v += 107374182;
+    const auto lines = sound::settingsLines(s);
+    const std::string fragment = sound::setupFragment(s);
+    EXPECT_EQ(fragment, fragmentOf({lines.begin(), lines.end()}));
+    const auto read = sound::readSetupFragment(fragment);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(describe(*read), describe(readText(sound::settingsFileText(s))));
+}
+
+struct LinkCase {
+    const char* name;
+    std::string fragment;
+    // The lines of the file that reads alike; nothing when the fragment is no set-up.
+    std::optional<std::vector<std::string>> file;
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LinkReading : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(LinkReading, GivesWhatTheFileOfTheSameLinesGives) {
+    const LinkCase& c = GetParam();
+    const auto read = sound::readSetupFragment(c.fragment);
+    if (!c.file) {
+        EXPECT_FALSE(read.has_value());
+        return;
+    }
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(describe(*read), describe(readText(join(*c.file, "\r\n"))));
+}
+
+std::vector<std::string> firstStartupLines(std::size_t count) {
+    std::vector<std::string> lines = startupLines();
+    lines.resize(count);
+    return lines;
+}
+
+std::vector<std::string> fortyLines() {
+    std::vector<std::string> lines = startupLines();
+    lines.insert(lines.end(), {"rubbish", "", "%zz"});
+    return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsReader, LinkReading,
+    ::testing::Values(
+        LinkCase{"another_pages_anchor", "section-2", std::nullopt},
+        LinkCase{"empty_fragment", "", std::nullopt},
+        LinkCase{"mark_in_capitals", "OKD=" + fragmentOf(startupLines()).substr(4), std::nullopt},
+        LinkCase{"startup", fragmentOf(startupLines()), startupLines()},
+        LinkCase{"escapes_in_either_case",
+                 fragmentOf(startupWith({{1, "%2d45"}, {18, "%20%2012"}, {37, "%241f"}})),
+                 startupWith({{1, "-45"}, {18, "  12"}, {37, "$1f"}})},
+        LinkCase{"stray_percents_stay",
+                 fragmentOf(startupWith({{20, "1%"}, {21, "%zz"}, {37, "%4"}})),
+                 startupWith({{20, "1%"}, {21, "%zz"}, {37, "%4"}})},
+        LinkCase{"escaped_comma_stays_in_its_value", fragmentOf(startupWith({{3, "3%2C0"}})),
+                 startupWith({{3, "3,0"}})},
+        LinkCase{"escaped_carriage_return", fragmentOf(startupWith({{2, "30%0D"}})),
+                 startupWith({{2, "30\r"}})},
+        LinkCase{"first_bad_value_wins", fragmentOf(startupWith({{3, "x"}, {12, "yes"}})),
+                 startupWith({{3, "x"}, {12, "yes"}})},
+        LinkCase{"no_values", "okd=", std::vector<std::string>{}},
+        LinkCase{"fewer_values_end_early", fragmentOf(firstStartupLines(36)),
+                 firstStartupLines(36)},
+        LinkCase{"values_past_the_37th_are_ignored", fragmentOf(fortyLines()), fortyLines()}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(SetupLink, EscapedLineBreakStaysInItsValue) {
+    // A file cannot hold it: the value is still one line, and the ones after keep their places.
+    const auto read = sound::readSetupFragment(fragmentOf(startupWith({{18, "1%0A2"}})));
+    ASSERT_TRUE(read.has_value());
+    const SettingsLineError error = expectError(*read);
+    EXPECT_EQ(error.line, 18);
+    EXPECT_EQ(error.message, notAnInteger("1\n2"));
 }
 
 // --- Sanitising ---------------------------------------------------------------------------

@@ -138,6 +138,39 @@ INSTANTIATE_TEST_SUITE_P(
                                    2147483647}),
     [](const auto& info) { return info.param.name; });
 
+struct LinkCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string settings;
+    std::string pageUrl;
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LinkLine : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(LinkLine, AsksForTheLinkInsteadOfAPicture) {
+    const render::ParsedArguments parsed = parseRenderArguments(GetParam().args);
+    ASSERT_TRUE(std::holds_alternative<render::LinkRequest>(parsed));
+    EXPECT_EQ(std::get<render::LinkRequest>(parsed).settingsPath, GetParam().settings);
+    EXPECT_EQ(std::get<render::LinkRequest>(parsed).pageUrl, GetParam().pageUrl);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, LinkLine,
+    ::testing::Values(LinkCase{"page_after_the_file",
+                               {"a.okd", "--link", "https://example.org/ondulix-k.html"},
+                               "a.okd",
+                               "https://example.org/ondulix-k.html"},
+                      LinkCase{"written_with_equals_before_the_file",
+                               {"--link=file:///srv/ondulix-k.html#okd=1", "a.okd"},
+                               "a.okd",
+                               "file:///srv/ondulix-k.html#okd=1"}),
+    [](const auto& info) { return info.param.name; });
+
 struct RefusedCase {
     const char* name;
     std::vector<std::string> args;
@@ -216,6 +249,17 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"clock_followed_by_letters",
                     {"a.okd", "-o", "x.png", "--clock", "12abc"},
                     "--clock takes a whole number of ticks, not '12abc'"},
+        RefusedCase{
+            "link_option_at_the_end", {"a.okd", "--link"}, "--link needs the page's address"},
+        RefusedCase{"link_without_a_settings_file",
+                    {"--link", "https://example.org/"},
+                    "no settings file given (SETTINGS.okd)"},
+        RefusedCase{"link_with_an_output",
+                    {"a.okd", "--link", "x.html", "-o", "x.png"},
+                    "--link prints a link and draws nothing: leave out -o, --frames and --clock"},
+        RefusedCase{"link_with_a_clock",
+                    {"a.okd", "--link", "x.html", "--clock", "5"},
+                    "--link prints a link and draws nothing: leave out -o, --frames and --clock"},
         RefusedCase{"clock_lone_plus",
                     {"a.okd", "-o", "x.png", "--clock", "+"},
                     "--clock takes a whole number of ticks, not '+'"}),
@@ -259,12 +303,13 @@ INSTANTIATE_TEST_SUITE_P(Render, VersionLine,
                                                      "--version"}}),
                          [](const auto& info) { return info.param.name; });
 
-TEST(Usage, ShowsBothFormsOfTheCommand) {
+TEST(Usage, ShowsEveryFormOfTheCommand) {
     const std::string usage = render::usageText();
     EXPECT_NE(usage.find("ondulix-k-render SETTINGS.okd -o OUT.png [--clock T]\n"),
               std::string::npos);
     EXPECT_NE(usage.find("ondulix-k-render SETTINGS.okd -o OUT.gif --frames N [--clock T]\n"),
               std::string::npos);
+    EXPECT_NE(usage.find("ondulix-k-render SETTINGS.okd --link PAGE_URL\n"), std::string::npos);
     EXPECT_EQ(usage.back(), '\n');
 }
 

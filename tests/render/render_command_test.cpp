@@ -333,6 +333,58 @@ TEST(GifDelay, RoundsMillisecondsToHundredthsHalvesToEven) {
         EXPECT_EQ(render::gifDelay(c.interval), c.delay) << c.interval << " ms";
 }
 
+// --- The link that opens the set-up in the page -------------------------------------------
+
+struct LinkCase {
+    const char* name;
+    const char* example;
+    QString pageUrl;
+    QString page; // the address without its fragment
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PageLink : public ::testing::TestWithParam<LinkCase> {};
+
+// The link holds the set-up as Save would write it from the window that opened the file, and
+// a fresh window that opens the link draws the file's first frame.
+TEST_P(PageLink, OpensTheFilesSetupAndWritesNoPicture) {
+    const LinkCase& c = GetParam();
+    const QString settings = kExamples + "/" + c.example;
+    QTemporaryDir dir;
+    const CommandResult r = runProgram(QStringLiteral(RENDER_COMMAND),
+                                       {settings, "--link", c.pageUrl}, RLIM_INFINITY, dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+    render::RenderSession saved;
+    saved.open(settings.toStdString());
+    const std::string fragment = saved.window().setupLink();
+    EXPECT_EQ(r.out.toStdString(), (c.page + "#").toStdString() + fragment + "\n");
+
+    platform::HeadlessBackend backend;
+    TForm1 form(backend);
+    form.openSetupLink(fragment);
+    ASSERT_EQ(backend.errorBox->shown, std::vector<std::string>{});
+    form.Timer1Timer();
+    EXPECT_EQ(differingPixels(canvasPixels(form.graph.canvas()), renderedPng(dir, settings, 0)),
+              0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Render, PageLink,
+                         ::testing::Values(LinkCase{"beats_on_a_web_server", "03-beats.okd",
+                                                    "https://example.org/ondulix-k.html",
+                                                    "https://example.org/ondulix-k.html"},
+                                           LinkCase{"fragment_replaced",
+                                                    "05-one-source-turning.okd",
+                                                    "file:///srv/class/ondulix-k.html#okd=1,2#3",
+                                                    "file:///srv/class/ondulix-k.html"}),
+                         [](const auto& info) { return info.param.name; });
+
 // --- Failures: one line, status 1, no file --------------------------------------------------
 
 struct FailureCase {
@@ -439,6 +491,14 @@ INSTANTIATE_TEST_SUITE_P(
                         return QStringList{s, "-o", olderFile(d, "out.png")};
                     },
                     "'yes' は正しい論理型ではありません"},
+        FailureCase{"link_of_a_bad_file",
+                    [](const QTemporaryDir& d) {
+                        const QString s = writeSetup(
+                            d, "bad.okd",
+                            withLines(exampleLines("01-two-sources-in-phase.okd"), {{5, "abc"}}));
+                        return QStringList{s, "--link", "https://example.org/ondulix-k.html"};
+                    },
+                    "bad.okd:5: 'abc' は整数ではありません"},
         FailureCase{"settings_name_is_a_folder",
                     [](const QTemporaryDir& d) {
                         QDir(d.path()).mkdir("setups");

@@ -4,6 +4,8 @@
 #include "headless_boxes.h"
 #include "headless_timer.h"
 
+#include <string>
+
 namespace platform {
 
 // The window with no toolkit and no display: nothing is shown, the timer ticks when told
@@ -19,9 +21,17 @@ public:
     std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) override;
     std::unique_ptr<SettingsStorage> makeSettingsStorage() override;
     void quit() override { quitRequested = true; }
+    void showSetupLink(const std::string& fragment) override {
+        ++setupLinksTold;
+        lastSetupLink = fragment;
+    }
 
     Form* window = nullptr;
     bool quitRequested = false;
+    // Only the count and the last: the picture command turns the view on every one of up to
+    // a million frames, and each turn is told.
+    int setupLinksTold = 0;
+    std::string lastSetupLink;
     HeadlessTimer* timer = nullptr;
     HeadlessInputBox* inputBox = &inputBoxUser_;
     HeadlessErrorBox* errorBox = &errorBoxUser_;

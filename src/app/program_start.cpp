@@ -1,0 +1,45 @@
+#include "program_start.h"
+
+#include "application.h"
+#include "program_arguments.h"
+#include "tform1.h"
+
+#include <algorithm>
+#include <variant>
+#include <vector>
+
+namespace sd {
+
+int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::FILE* out,
+               std::FILE* err) {
+    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    const ProgramArguments parsed = parseProgramArguments(args);
+    if (std::holds_alternative<HelpRequest>(parsed)) {
+        std::fputs(usageText().c_str(), out);
+        return 0;
+    }
+    if (std::holds_alternative<VersionRequest>(parsed)) {
+        std::fputs(versionText().c_str(), out);
+        return 0;
+    }
+    if (const auto* error = std::get_if<ArgumentError>(&parsed)) {
+        std::fputs(("ondulix-k: " + error->message + " (see --help)\n").c_str(), err);
+        return 2;
+    }
+
+    const std::unique_ptr<platform::Application> application =
+        startToolkit(argc, argv, kApplicationTitle);
+    if (!application)
+        return 1;
+    // The first window is the main one; FormCreate has run before it is shown.
+    auto Form1 = std::make_unique<TForm1>(application->backend());
+    const std::optional<std::string>& settings = std::get<StartRequest>(parsed).settingsPath;
+    if (!settings)
+        return application->run(std::move(Form1));
+    // The file's error box belongs over the window, so the file waits until it is shown.
+    TForm1& window = *Form1;
+    return application->runThen(std::move(Form1),
+                                [&window, &settings] { window.openFileArgument(*settings); });
+}
+
+} // namespace sd
