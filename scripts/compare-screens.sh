@@ -52,8 +52,8 @@ shoot "$root/build/src/app/ondulix-k" "$out/work"
 
 status=0
 for shot in startup file-menu input-box ten-frames; do
-    # A screen with a blinking text cursor is taken twice, half a blink apart: it matches when
-    # each of its pictures equals one of the other build's.
+    # A screen with a blinking text cursor is taken four times over more than a blink: it
+    # matches when each of its pictures equals one of the other build's.
     for a in "$out/work/$shot"*.png; do
         matched=no
         for b in "$out/base/$shot"*.png; do

@@ -40,9 +40,13 @@ xdotool key Escape Escape
 xdotool windowfocus --sync "$main"
 xdotool key Tab Tab Tab space
 wait_for_window "入力" >/dev/null
+# The field's cursor blinks, on for half a second and off for half: four pictures about three
+# quarters of a second apart (a picture takes half a second) catch it both shown and hidden.
 shot input-box-1
-sleep 0.5
-shot input-box-2
+for i in 2 3 4; do
+    sleep 0.25
+    import -window root "$dir/input-box-$i.png"
+done
 xdotool key Escape Escape
 
 xdotool windowfocus --sync "$main"

@@ -93,11 +93,16 @@ public:
     platform::RadioButton gens2{*this, "gens2"};
     platform::RadioButton gens0{*this, "gens0"};
 
-    // Grid, speed and interval sliders with their labels.
+    // Grid, speed and interval sliders with their labels. The labels at the sliders' ends are
+    // made after the sliders, so that they lie over the ends of the tracks they touch.
     platform::Label Label1{*this, "Label1"};
     platform::Label Label2{*this, "Label2"};
     platform::Label Label3{*this, "Label3"};
     platform::Label Label4{*this, "Label4"};
+    platform::TrackBar numpoints{*this, "numpoints"};
+    platform::TrackBar numzoom{*this, "numzoom"};
+    platform::TrackBar velocitychanger{*this, "velocitychanger"};
+    platform::TrackBar fpschanger{*this, "fpschanger"};
     platform::Label Label5{*this, "Label5"};
     platform::Label Label6{*this, "Label6"};
     platform::Label Label7{*this, "Label7"};
@@ -106,10 +111,6 @@ public:
     platform::Label Label10{*this, "Label10"};
     platform::Label Label11{*this, "Label11"};
     platform::Label Label12{*this, "Label12"};
-    platform::TrackBar numpoints{*this, "numpoints"};
-    platform::TrackBar numzoom{*this, "numzoom"};
-    platform::TrackBar velocitychanger{*this, "velocitychanger"};
-    platform::TrackBar fpschanger{*this, "fpschanger"};
 
     // What to draw, and the options.
     platform::CheckBox ch_baishitsu{*this, "ch_baishitsu"};

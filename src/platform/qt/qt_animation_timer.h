@@ -13,8 +13,6 @@ class QtAnimationTimer final : public AnimationTimer {
 public:
     QtAnimationTimer();
 
-    const QTimer& qtTimer() const { return timer_; }
-
 protected:
     bool startTicking(int milliseconds) override;
     void stopTicking() override;

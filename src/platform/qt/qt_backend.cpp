@@ -1,9 +1,8 @@
 #include "qt_backend.h"
 
 #include "qt_animation_timer.h"
-#include "qt_error_box.h"
+#include "qt_boxes.h"
 #include "qt_file_dialog.h"
-#include "qt_input_box.h"
 #include "qt_window.h"
 
 #include <QCoreApplication>
@@ -14,20 +13,20 @@ QtBackend::QtBackend() = default;
 
 QtBackend::~QtBackend() = default;
 
-void QtBackend::build(Form& form, const WindowLayout& layout) {
-    window_ = std::make_unique<QtWindow>(form, layout);
+void QtBackend::build(Form& window) {
+    window_ = std::make_unique<QtWindow>(window);
+}
+
+void QtBackend::runInputBox(InputBox& box) {
+    QtInputBox(box, window_.get()).run();
+}
+
+void QtBackend::runErrorBox(std::unique_ptr<ErrorBox> box) {
+    QtErrorBox(*box, window_.get()).run();
 }
 
 std::unique_ptr<AnimationTimer> QtBackend::makeTimer() {
     return std::make_unique<QtAnimationTimer>();
-}
-
-std::unique_ptr<InputBox> QtBackend::makeInputBox() {
-    return std::make_unique<QtInputBox>(window_.get());
-}
-
-std::unique_ptr<ErrorBox> QtBackend::makeErrorBox(const std::string& caption) {
-    return std::make_unique<QtErrorBox>(window_.get(), QString::fromStdString(caption));
 }
 
 std::unique_ptr<FileDialog> QtBackend::makeFileDialog(FileDialog::Mode mode) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backend.h"
+#include "qt_keys.h"
 
 #include <memory>
 
@@ -14,10 +15,10 @@ public:
     QtBackend();
     ~QtBackend() override;
 
-    void build(Form& form, const WindowLayout& layout) override;
+    void build(Form& window) override;
+    void runInputBox(InputBox& box) override;
+    void runErrorBox(std::unique_ptr<ErrorBox> box) override;
     std::unique_ptr<AnimationTimer> makeTimer() override;
-    std::unique_ptr<InputBox> makeInputBox() override;
-    std::unique_ptr<ErrorBox> makeErrorBox(const std::string& caption) override;
     std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) override;
     std::unique_ptr<SettingsStorage> makeSettingsStorage() override;
     void quit() override;
@@ -26,6 +27,7 @@ public:
     QtWindow* window() const { return window_.get(); }
 
 private:
+    QtKeyFilter keys_;
     std::unique_ptr<QtWindow> window_;
 };
 

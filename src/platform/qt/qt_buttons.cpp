@@ -1,11 +1,8 @@
 #include "qt_buttons.h"
 
-#include "qt_keys.h"
-#include "qt_view_state.h"
-
 namespace platform {
 
-QtButton::QtButton(Button& button, QWidget* parent) : QPushButton(parent), ViewOf(button) {
+QtButton::QtButton(Button& button, QWidget* parent) : QtView(button, parent) {
     connect(this, &QPushButton::clicked, this, [this] {
         if (control() != nullptr)
             control()->press();
@@ -18,28 +15,7 @@ void QtButton::refresh() {
     showCommonState(*this, *control());
 }
 
-void QtButton::keyPressEvent(QKeyEvent* event) {
-    if (!Button::pressedBy(toKey(*event))) {
-        QPushButton::keyPressEvent(event);
-        return;
-    }
-    // Shown pressed for a moment, then clicked, as a click with the mouse is; a key held
-    // down presses once.
-    if (!event->isAutoRepeat())
-        animateClick();
-    event->accept();
-}
-
-void QtButton::keyReleaseEvent(QKeyEvent* event) {
-    // The press came with the key going down; Qt would click a second time on its release.
-    if (Button::pressedBy(toKey(*event))) {
-        event->accept();
-        return;
-    }
-    QPushButton::keyReleaseEvent(event);
-}
-
-QtCheckBox::QtCheckBox(CheckBox& box, QWidget* parent) : QCheckBox(parent), ViewOf(box) {
+QtCheckBox::QtCheckBox(CheckBox& box, QWidget* parent) : QtView(box, parent) {
     connect(this, &QCheckBox::clicked, this, [this] {
         if (control() != nullptr)
             control()->toggle();
@@ -53,8 +29,7 @@ void QtCheckBox::refresh() {
     showCommonState(*this, *control());
 }
 
-QtRadioButton::QtRadioButton(RadioButton& button, QWidget* parent)
-    : QRadioButton(parent), ViewOf(button) {
+QtRadioButton::QtRadioButton(RadioButton& button, QWidget* parent) : QtView(button, parent) {
     setAutoExclusive(false);
     connect(this, &QRadioButton::clicked, this, [this] {
         if (control() != nullptr)

@@ -2,7 +2,7 @@
 
 #include "button.h"
 #include "check_box.h"
-#include "control.h"
+#include "qt_control_view.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -10,27 +10,21 @@
 
 namespace platform {
 
-// Shows a push button; a click, and Space or Enter while it has the focus, press it.
-class QtButton final : public QPushButton, public ViewOf<Button> {
+// Shows a push button; a click presses it.
+class QtButton final : public QtView<QPushButton, Button> {
 public:
     QtButton(Button& button, QWidget* parent);
 
     void refresh() override;
-    void takeFocus() override { setFocus(); }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 };
 
-// Shows a check box; a click or Space toggles it. The box changes only when the control
-// does, so what is shown is always the control's state.
-class QtCheckBox final : public QCheckBox, public ViewOf<CheckBox> {
+// Shows a check box; a click toggles it. The box changes only when the control does, so what
+// is shown is always the control's state.
+class QtCheckBox final : public QtView<QCheckBox, CheckBox> {
 public:
     QtCheckBox(CheckBox& box, QWidget* parent);
 
     void refresh() override;
-    void takeFocus() override { setFocus(); }
 
 protected:
     void nextCheckState() override {}
@@ -38,12 +32,11 @@ protected:
 
 // Shows a radio button; a click selects it. Exclusivity is the control's rule, not Qt's, so
 // a group may show no button checked.
-class QtRadioButton final : public QRadioButton, public ViewOf<RadioButton> {
+class QtRadioButton final : public QtView<QRadioButton, RadioButton> {
 public:
     QtRadioButton(RadioButton& button, QWidget* parent);
 
     void refresh() override;
-    void takeFocus() override { setFocus(); }
 
 protected:
     void nextCheckState() override {}

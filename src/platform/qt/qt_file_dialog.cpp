@@ -5,16 +5,22 @@
 
 namespace platform {
 
-QStringList qtNameFilters(const QString& filter) {
-    const QStringList parts = filter.split(QLatin1Char('|'));
+namespace {
+
+// Qt's form of a kind of file: "Ondulix-Kデータ[*.okd] (*.okd)", patterns separated by blanks.
+QStringList nameFilters(const FileFilter& filter) {
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    for (const FileFilter::Kind& kind : filter.kinds) {
+        QStringList patterns;
+        for (const std::string& pattern : kind.patterns)
+            patterns << QString::fromStdString(pattern);
+        filters << QString::fromStdString(kind.description) + QStringLiteral(" (") +
+                       patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters;
 }
+
+} // namespace
 
 QtFileDialog::QtFileDialog(Mode mode, QWidget* parent) : mode_(mode), parent_(parent) {}
 
@@ -24,7 +30,7 @@ void QtFileDialog::configure(QFileDialog& dialog) const {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // The description already names the pattern; Qt would show it a second time.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(qtNameFilters(QString::fromStdString(filter())));
+    dialog.setNameFilters(nameFilters(filter()));
     // A typed name is taken as it stands: no extension is added here. Save adds ".okd"
     // itself, by its own rule.
     dialog.setDefaultSuffix(QString());

@@ -5,16 +5,16 @@
 
 namespace platform {
 
-QtImage::QtImage(Image& image, QWidget* parent) : QWidget(parent), ViewOf(image) {
+QtImage::QtImage(Image& image, QWidget* parent) : QtView(image, parent) {
     setFixedSize(image.canvas().width(), image.canvas().height());
     // Every pixel comes from the bitmap, so Qt need not clear the widget first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Set once: a new frame comes many times a second and changes nothing a screen reader says.
+    setAccessibleName(QString::fromStdString(image.accessibleName()));
     attachToControl();
 }
 
 QImage QtImage::image() const {
-    if (control() == nullptr)
-        return {};
     const PixelCanvas& canvas = control()->canvas();
     return QImage(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(), canvas.height(),
                   canvas.width() * 4, QImage::Format_RGB32);

@@ -1,10 +1,9 @@
 #include "qt_static_controls.h"
 
-#include "qt_view_state.h"
-
 namespace platform {
 
-QtLabel::QtLabel(Label& label, QWidget* parent) : QLabel(parent), ViewOf(label) {
+QtLabel::QtLabel(Label& label, QWidget* parent) : QtView(label, parent) {
+    setTextFormat(Qt::PlainText);
     attachToControl();
 }
 
@@ -13,7 +12,7 @@ void QtLabel::refresh() {
     showCommonState(*this, *control());
 }
 
-QtGroupBox::QtGroupBox(GroupBox& box, QWidget* parent) : QGroupBox(parent), ViewOf(box) {
+QtGroupBox::QtGroupBox(GroupBox& box, QWidget* parent) : QtView(box, parent) {
     attachToControl();
 }
 
@@ -22,7 +21,7 @@ void QtGroupBox::refresh() {
     showCommonState(*this, *control());
 }
 
-QtPanel::QtPanel(platform::Panel& panel, QWidget* parent) : QFrame(parent), ViewOf(panel) {
+QtPanel::QtPanel(platform::Panel& panel, QWidget* parent) : QtView(panel, parent) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
     attachToControl();
@@ -32,7 +31,7 @@ void QtPanel::refresh() {
     showCommonState(*this, *control());
 }
 
-QtListBox::QtListBox(ListBox& list, QWidget* parent) : QListWidget(parent), ViewOf(list) {
+QtListBox::QtListBox(ListBox& list, QWidget* parent) : QtView(list, parent) {
     attachToControl();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control.h"
 #include "list_box.h"
+#include "qt_control_view.h"
 #include "static_controls.h"
 
 #include <QFrame>
@@ -13,33 +13,30 @@ namespace platform {
 
 // Controls that only show something.
 
-class QtLabel final : public QLabel, public ViewOf<Label> {
+// A caption shown as it is written, never read as markup.
+class QtLabel final : public QtView<QLabel, Label> {
 public:
     QtLabel(Label& label, QWidget* parent);
     void refresh() override;
-    void takeFocus() override {}
 };
 
-class QtGroupBox final : public QGroupBox, public ViewOf<GroupBox> {
+class QtGroupBox final : public QtView<QGroupBox, GroupBox> {
 public:
     QtGroupBox(GroupBox& box, QWidget* parent);
     void refresh() override;
-    void takeFocus() override {}
 };
 
 // A panel with a raised border and no caption.
-class QtPanel final : public QFrame, public ViewOf<platform::Panel> {
+class QtPanel final : public QtView<QFrame, platform::Panel> {
 public:
     QtPanel(platform::Panel& panel, QWidget* parent);
     void refresh() override;
-    void takeFocus() override {}
 };
 
-class QtListBox final : public QListWidget, public ViewOf<ListBox> {
+class QtListBox final : public QtView<QListWidget, ListBox> {
 public:
     QtListBox(ListBox& list, QWidget* parent);
     void refresh() override;
-    void takeFocus() override { setFocus(); }
 };
 
 } // namespace platform

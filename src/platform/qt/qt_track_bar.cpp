@@ -1,26 +1,15 @@
 #include "qt_track_bar.h"
 
-#include "qt_keys.h"
-
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 namespace platform {
 
-QtTrackBar::QtTrackBar(TrackBar& bar, const ControlLayout& layout, QWidget* parent)
-    : QSlider(layout.orientation == Orientation::Vertical ? Qt::Vertical : Qt::Horizontal, parent),
-      ViewOf(bar) {
-    // A vertical QSlider has its minimum at the bottom; turning the picture upside down puts
-    // it at the top, next to the label that names the small end.
-    setInvertedAppearance(layout.orientation == Orientation::Vertical);
-    if (layout.tickInterval > 0) {
-        // Below a horizontal bar, to the right of a vertical one.
-        setTickPosition(QSlider::TicksBelow);
-        setTickInterval(layout.tickInterval);
-    } else {
-        setTickPosition(QSlider::NoTicks);
-    }
-    // A click on the track or a drag moves QSlider's own thumb first; the track bar then
-    // takes the position as the user's choice.
+QtTrackBar::QtTrackBar(TrackBar& bar, QWidget* parent) : QtView(bar, parent) {
+    // A drag moves QSlider's own thumb first; the track bar then takes the position as the
+    // user's choice.
     connect(this, &QAbstractSlider::actionTriggered, this, [this] {
         if (control() != nullptr)
             control()->moveTo(sliderPosition());
@@ -30,25 +19,29 @@ QtTrackBar::QtTrackBar(TrackBar& bar, const ControlLayout& layout, QWidget* pare
         if (control() != nullptr)
             control()->release();
     });
+    connect(&paging_, &QTimer::timeout, this, &QtTrackBar::pageAgain);
     attachToControl();
 }
 
 void QtTrackBar::refresh() {
     const TrackBar& bar = *control();
+    const bool vertical = bar.orientation() == Orientation::Vertical;
+    setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+    // Qt puts a horizontal slider's minimum on the left and a vertical one's at the bottom.
+    setInvertedAppearance(vertical == bar.minimumAtStart());
+    // Below a horizontal bar, to the right of a vertical one.
+    setTickPosition(bar.tickInterval() > 0 ? QSlider::TicksBelow : QSlider::NoTicks);
+    setTickInterval(bar.tickInterval());
     setRange(bar.min(), bar.max());
     setValue(bar.position());
     setSingleStep(bar.lineStep());
     setPageStep(bar.pageStep());
-    setEnabled(bar.enabled());
-    setVisible(bar.visible());
+    showCommonState(*this, bar);
 }
 
 void QtTrackBar::keyPressEvent(QKeyEvent* event) {
-    if (control() != nullptr && control()->keyPress(toKey(*event))) {
-        event->accept();
-        return;
-    }
-    QSlider::keyPressEvent(event);
+    // The form hands the bar its keys; QSlider's own would move the thumb by rules of Qt's.
+    event->ignore();
 }
 
 void QtTrackBar::wheelEvent(QWheelEvent* event) {
@@ -59,6 +52,66 @@ void QtTrackBar::wheelEvent(QWheelEvent* event) {
     const int turned = delta.y() != 0 ? delta.y() : -delta.x();
     control()->wheel(turned / 120.0);
     event->accept();
+}
+
+void QtTrackBar::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (control() == nullptr || event->button() != Qt::LeftButton || onThumb(at)) {
+        QSlider::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    pointer_ = at;
+    control()->pressTrack(positionAt(at));
+    paging_.start(TrackBar::kPageRepeatDelay);
+}
+
+void QtTrackBar::mouseMoveEvent(QMouseEvent* event) {
+    if (!paging_.isActive()) {
+        QSlider::mouseMoveEvent(event);
+        return;
+    }
+    pointer_ = event->position().toPoint();
+    event->accept();
+}
+
+void QtTrackBar::mouseReleaseEvent(QMouseEvent* event) {
+    if (!paging_.isActive()) {
+        QSlider::mouseReleaseEvent(event);
+        return;
+    }
+    paging_.stop();
+    event->accept();
+}
+
+void QtTrackBar::pageAgain() {
+    paging_.setInterval(TrackBar::kPageRepeatInterval);
+    if (control() != nullptr)
+        control()->pressRepeat(positionAt(pointer_));
+}
+
+bool QtTrackBar::onThumb(QPoint point) const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->hitTestComplexControl(QStyle::CC_Slider, &option, point, this) ==
+           QStyle::SC_SliderHandle;
+}
+
+int QtTrackBar::positionAt(QPoint point) const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect groove =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    const QRect thumb =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    // The thumb's centre runs from half a thumb inside the groove's start to half a thumb
+    // inside its end.
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const int length = horizontal ? thumb.width() : thumb.height();
+    const int start = (horizontal ? groove.left() : groove.top()) + length / 2;
+    const int span = (horizontal ? groove.width() : groove.height()) - length;
+    const int along = (horizontal ? point.x() : point.y()) - start;
+    return control()->positionAt(span > 0 ? double(along) / span : 0.0);
 }
 
 } // namespace platform

@@ -1,5 +1,5 @@
-// Buttons, check boxes and radio buttons shown by Qt: the user's clicks and keys reach the
-// controls, and the widgets show what the controls hold.
+// Buttons, check boxes and radio buttons shown by Qt: clicks reach the controls, and the
+// widgets show what the controls hold.
 #include "form.h"
 #include "qt_buttons.h"
 
@@ -8,48 +8,20 @@
 
 namespace {
 
-struct ShownButton {
-    ShownButton() {
-        button.onClick = [this] { ++presses; };
-        shown.show();
-        shown.setFocus();
-    }
+TEST(QtButton, ShowsItsCaptionAndTakesNoClickWhileDisabled) {
     platform::Form form;
-    platform::Button button{form, "button"};
-    platform::QtButton shown{button, nullptr};
+    platform::Button button(form, "button");
     int presses = 0;
-};
-
-struct KeyRow {
-    const char* name;
-    Qt::Key key;
-    int presses;
-};
-
-class QtButtonKeys : public ::testing::TestWithParam<KeyRow> {};
-
-// Enter presses the focused button as Space does, once for each press of the key.
-TEST_P(QtButtonKeys, PressTheFocusedButtonOnce) {
-    ShownButton b;
-    QTest::keyClick(&b.shown, GetParam().key);
-    QTest::qWait(300);
-    EXPECT_EQ(b.presses, GetParam().presses);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, QtButtonKeys,
-                         ::testing::Values(KeyRow{"space", Qt::Key_Space, 1},
-                                           KeyRow{"enter", Qt::Key_Return, 1},
-                                           KeyRow{"keypad_enter", Qt::Key_Enter, 1},
-                                           KeyRow{"other_key", Qt::Key_A, 0}),
-                         [](const auto& info) { return info.param.name; });
-
-TEST(QtButton, ShowsItsCaptionAndTakesNoPressWhileDisabled) {
-    ShownButton b;
-    b.button.setCaption("X:12");
-    EXPECT_EQ(b.shown.text(), QStringLiteral("X:12"));
-    b.button.setEnabled(false);
-    QTest::mouseClick(&b.shown, Qt::LeftButton);
-    EXPECT_EQ(b.presses, 0);
+    button.onClick = [&presses] { ++presses; };
+    platform::QtButton shown(button, nullptr);
+    shown.show();
+    button.setCaption("X:12");
+    EXPECT_EQ(shown.text(), QStringLiteral("X:12"));
+    QTest::mouseClick(&shown, Qt::LeftButton);
+    EXPECT_EQ(presses, 1);
+    button.setEnabled(false);
+    QTest::mouseClick(&shown, Qt::LeftButton);
+    EXPECT_EQ(presses, 1);
 }
 
 TEST(QtCheckBoxAndRadio, ClicksGoThroughTheControlsRules) {
@@ -72,6 +44,18 @@ TEST(QtCheckBoxAndRadio, ClicksGoThroughTheControlsRules) {
     EXPECT_TRUE(shownFirst.isChecked());
     second.setChecked(true);
     EXPECT_FALSE(shownFirst.isChecked()) << "the widget shows what the group rule decided";
+}
+
+// A click that gives a widget the focus moves the form's focus there too, so that Tab goes on
+// from it.
+TEST(QtButton, AClickThatFocusesItTellsTheForm) {
+    platform::Form form;
+    platform::Button button(form, "button");
+    platform::QtButton shown(button, nullptr);
+    shown.show();
+    QApplication::setActiveWindow(&shown);
+    QTest::mouseClick(&shown, Qt::LeftButton);
+    EXPECT_EQ(form.focused(), &button);
 }
 
 } // namespace

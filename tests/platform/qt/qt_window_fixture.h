@@ -5,12 +5,15 @@
 #include "qt_window.h"
 #include "tform1.h"
 
+#include <QApplication>
+#include <QTest>
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
-// The main window on the Qt backend, shown on the offscreen platform, with a timer whose
-// ticks the test fires.
+// The main window on the Qt backend, shown and active on the offscreen platform, with a timer
+// whose ticks the test fires.
 struct QtShownWindow {
     QtShownWindow() {
         auto scripted = std::make_unique<platform::HeadlessTimer>();
@@ -19,13 +22,16 @@ struct QtShownWindow {
         services.timer = std::move(scripted);
         form = std::make_unique<TForm1>(backend, std::move(services));
         window().show();
+        window().activateWindow();
+        if (!QTest::qWaitForWindowActive(&window()))
+            ADD_FAILURE() << "the window never became active";
     }
 
     platform::QtWindow& window() const { return *backend.window(); }
 
     // The widget that shows the control of that name, as the Qt class it is.
-    template <class W> W* widget(const std::string& name) const {
-        return qobject_cast<W*>(window().widget(name));
+    template <class W = QWidget> W* widget(const std::string& name) const {
+        return window().findChild<W*>(QString::fromStdString(name));
     }
 
     platform::QtBackend backend;

@@ -1,5 +1,7 @@
-// The window on Qt: every control of the layout at its place with its caption, font and
-// colour, in its tab order, under the File menu; the close box and Quit ending the program.
+// The window on Qt: every control of the layout at its place with its caption, font, colour and
+// name for screen readers, in its tab order, under the File menu; the pointer on the menu, the
+// boxes belonging to the window, the close box and Quit ending the program.
+#include "error_box.h"
 #include "qt_window_fixture.h"
 #include "tform1_layout.h"
 
@@ -39,7 +41,7 @@ TEST(QtWindow, ShowsEveryControlOfTheLayoutAtItsPlaceWithItsCaption) {
         if (row.kind == ControlKind::MenuBar || row.kind == ControlKind::Menu ||
             row.kind == ControlKind::MenuItem || row.kind == ControlKind::MenuSeparator)
             continue;
-        const QWidget* shown = w.window().widget(name);
+        const QWidget* shown = w.widget(name);
         ASSERT_NE(shown, nullptr) << name;
         EXPECT_EQ(shown->objectName().toStdString(), name);
         const std::string parent = row.parent.empty() ? "client" : std::string(row.parent);
@@ -55,6 +57,8 @@ TEST(QtWindow, ShowsEveryControlOfTheLayoutAtItsPlaceWithItsCaption) {
         EXPECT_EQ(captionOf(shown).toStdString(), std::string(row.caption)) << name;
         EXPECT_EQ(shown->font().pixelSize(), row.fontHeight) << name;
         EXPECT_EQ(shown->isVisible(), row.visible) << name;
+        EXPECT_EQ(shown->accessibleName().toStdString(), w.form->find(name)->accessibleName())
+            << name;
     }
 }
 
@@ -68,7 +72,7 @@ TEST(QtWindow, HasItsCaptionIconPlaceAndClientAreaWithTheFocusOnStartStop) {
     EXPECT_EQ(client->y(), w.window().menuBar()->height());
     EXPECT_EQ(client->size(), QSize(974, 656));
     EXPECT_EQ(w.window().font().pixelSize(), 12);
-    EXPECT_EQ(w.window().focusWidget(), w.window().widget("BitBtn1"));
+    EXPECT_EQ(w.window().focusWidget(), w.widget("BitBtn1"));
 }
 
 struct SliderLook {
@@ -111,8 +115,8 @@ TEST(QtWindow, NoVisibleControlOverlapsAnotherOrLeavesItsParent) {
     std::vector<QWidget*> controls;
     for (QWidget* c : w.window().centralWidget()->findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(c) || qobject_cast<QSlider*>(c) ||
-                             qobject_cast<QGroupBox*>(c) || c == w.window().widget("graph") ||
-                             c == w.window().widget("Panel1");
+                             qobject_cast<QGroupBox*>(c) || c == w.widget("graph") ||
+                             c == w.widget("Panel1");
         if (control && c->isVisible())
             controls.push_back(c);
     }
@@ -145,8 +149,8 @@ TEST(QtWindow, SourceGroupsPaintTheirCaptionAndButtonsInTheSourceColour) {
     };
     for (int k = 0; k < 4; ++k) {
         const std::string source = std::to_string(k + 1);
-        QWidget* group = w.window().widget("GroupBox" + source);
-        QWidget* button = w.window().widget("bt_" + source + "_x");
+        QWidget* group = w.widget("GroupBox" + source);
+        QWidget* button = w.widget("bt_" + source + "_x");
         const QImage caption =
             group->grab(QRect(0, 0, 60, 14)).toImage().convertToFormat(QImage::Format_RGB32);
         const QImage text = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -158,7 +162,7 @@ TEST(QtWindow, SourceGroupsPaintTheirCaptionAndButtonsInTheSourceColour) {
 TEST(QtWindow, KeyboardFocusRunsFromStartStopThroughTheViewSlidersIntoThePanel) {
     QtShownWindow w;
     std::vector<std::string> order;
-    QWidget* first = w.window().widget("BitBtn1");
+    QWidget* first = w.widget("BitBtn1");
     QWidget* at = first;
     do {
         if (at->isVisible() && at->isEnabled() && (at->focusPolicy() & Qt::TabFocus))
@@ -199,34 +203,57 @@ TEST(QtWindow, FileMenuHoldsOpenSaveASeparatorAndQuitWithAccessKeysOnly) {
 TEST(QtWindow, FileMenuCannotBeOpenedWhileRunning) {
     QtShownWindow w;
     QMenuBar* bar = w.window().menuBar();
-    QMenu* file = bar->findChild<QMenu*>(QStringLiteral("FileF1"));
+    QMenu* file = w.widget<QMenu>("FileF1");
     const QPoint title = bar->actionGeometry(file->menuAction()).center();
     w.form->BitBtn1.press();
     QTest::mouseClick(bar, Qt::LeftButton, {}, title);
     EXPECT_FALSE(file->isVisible());
+    EXPECT_FALSE(w.form->FileF1.isOpen());
     w.form->BitBtn1.press();
     QTest::mouseClick(bar, Qt::LeftButton, {}, title);
     EXPECT_TRUE(file->isVisible());
-    file->hide();
+    EXPECT_TRUE(w.form->FileF1.isOpen());
+    w.form->MainMenu1.dismiss();
+    EXPECT_FALSE(file->isVisible());
 }
 
-// A box opens over the window it belongs to, with no task bar entry of its own.
-TEST(QtWindow, InputBoxAndFileDialogBelongToTheWindow) {
+// What the pointer does on the menu reaches the controls: opening it, coming over an item,
+// and closing it by a press elsewhere.
+TEST(QtWindow, PointerOnTheMenuReachesTheControls) {
+    QtShownWindow w;
+    QMenuBar* bar = w.window().menuBar();
+    QMenu* file = w.widget<QMenu>("FileF1");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
+    ASSERT_TRUE(w.form->FileF1.isOpen());
+    EXPECT_EQ(w.form->FileF1.highlighted(), nullptr);
+    QAction* save = w.widget<QAction>("SaveS1");
+    QTest::mouseMove(file, file->actionGeometry(save).center());
+    EXPECT_EQ(w.form->FileF1.highlighted(), &w.form->SaveS1);
+    file->close();
+    EXPECT_FALSE(w.form->FileF1.isOpen());
+}
+
+// The boxes open over the window they belong to, with no task bar entry of their own, and
+// keep the user from the window while they are open.
+TEST(QtWindow, BoxesAndFileDialogBelongToTheWindowAndAreModal) {
     QtShownWindow w;
     std::vector<const QWidget*> owners;
     const auto closeWhenOpen = [&] {
         QTimer::singleShot(0, [&] {
             QWidget* box = QApplication::activeModalWidget();
-            owners.push_back(box != nullptr ? box->parentWidget() : nullptr);
-            if (auto* dialog = qobject_cast<QDialog*>(box))
-                dialog->reject();
+            ASSERT_NE(box, nullptr);
+            EXPECT_TRUE(box->isModal());
+            owners.push_back(box->parentWidget());
+            box->close();
         });
     };
     closeWhenOpen();
     w.form->bt_1_x.press();
     closeWhenOpen();
     w.form->OpenO1.choose();
-    EXPECT_EQ(owners, (std::vector<const QWidget*>{&w.window(), &w.window()}));
+    closeWhenOpen();
+    platform::showErrorBox(w.backend, "Ondulix-K", "x");
+    EXPECT_EQ(owners, (std::vector<const QWidget*>{&w.window(), &w.window(), &w.window()}));
 }
 
 // Runs the application's event loop until the window ends it; a guard ends it with -1
@@ -242,7 +269,7 @@ int runUntilEnded(const std::function<void()>& user) {
 
 TEST(QtWindow, QuitEndsTheProgramWithZero) {
     QtShownWindow w;
-    QAction* quit = w.window().menuBar()->findChild<QAction*>(QStringLiteral("QuitQ1"));
+    QAction* quit = w.widget<QAction>("QuitQ1");
     ASSERT_NE(quit, nullptr);
     EXPECT_EQ(runUntilEnded([&] { quit->trigger(); }), 0);
 }
