@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -16,11 +17,13 @@ namespace platform {
 // painted, everything outside clipped. pixel_rules.h says which pixels each primitive paints;
 // the methods paint by those rules, with special cases for what every frame draws (vertical
 // and horizontal lines, small shapes) right beside them.
-// Pixels are stored as 0xFFRRGGBB so that a QImage of format RGB32 can show the buffer
-// without a copy.
+//
+// Each pixel is stored as the four bytes R, G, B, A in memory order, alpha always 0xFF: the
+// order that Qt's QImage::Format_RGBX8888 and a web page's ImageData read, so the backends show
+// the buffer as it is, with no conversion per frame.
 class PixelCanvas final : public sound::Canvas {
 public:
-    // One pixel, 0xFFRRGGBB.
+    // One pixel, the 32-bit word whose bytes in memory are R, G, B, A.
     using Pixel = std::uint32_t;
 
     explicit PixelCanvas(int width = 601, int height = 601);
@@ -92,12 +95,23 @@ private:
     std::array<ShapePattern, kShapeCount> patterns_{};
 };
 
+// The colour's low byte is red, so on a little-endian host the colour with an alpha of 0xFF
+// above it is already the word of the bytes R, G, B, A; a big-endian host reverses the bytes.
+static_assert(std::endian::native == std::endian::little || std::endian::native == std::endian::big,
+              "a pixel's bytes are placed for a little- or big-endian host");
+
 constexpr PixelCanvas::Pixel PixelCanvas::toPixel(sound::Color color) {
-    return 0xFF000000u | (color & 0xFFu) << 16 | (color & 0xFF00u) | (color >> 16 & 0xFFu);
+    if constexpr (std::endian::native == std::endian::little)
+        return 0xFF000000u | (color & 0xFFFFFFu);
+    else
+        return (color & 0xFFu) << 24 | (color & 0xFF00u) << 8 | (color >> 8 & 0xFF00u) | 0xFFu;
 }
 
 constexpr sound::Color PixelCanvas::toColor(Pixel pixel) {
-    return (pixel >> 16 & 0xFFu) | (pixel & 0xFF00u) | (pixel & 0xFFu) << 16;
+    if constexpr (std::endian::native == std::endian::little)
+        return pixel & 0xFFFFFFu;
+    else
+        return pixel >> 24 | (pixel >> 8 & 0xFF00u) | (pixel << 8 & 0xFF0000u);
 }
 
 inline void PixelCanvas::lineTo(std::int64_t x, std::int64_t y) {

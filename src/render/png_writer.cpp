@@ -12,9 +12,10 @@ void writePng(const platform::PixelCanvas& frame, const std::string& path) {
     // The temporary file comes first, so a name that cannot be written is reported before any
     // work is done.
     OutputFile file(path);
-    // The canvas stores 0xFFRRGGBB, which is what RGB32 reads, so no copy is made.
+    // The canvas stores the bytes R, G, B and an opaque A, which is what RGBX8888 reads, so no
+    // copy is made.
     const QImage image(reinterpret_cast<const uchar*>(frame.bits()), frame.width(), frame.height(),
-                       frame.width() * 4, QImage::Format_RGB32);
+                       frame.width() * 4, QImage::Format_RGBX8888);
     // The picture is encoded in memory, where nothing can fail but the encoder itself, and
     // written here: a full disk is then one error with the system's reason, which the image
     // library would report in words of its own.

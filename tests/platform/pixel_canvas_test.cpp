@@ -21,16 +21,17 @@ std::string picture(const PixelCanvas& c, int x0, int y0, int w, int h) {
     return s;
 }
 
-TEST(PixelCanvas, StoresColoursSoQtShowsThemRight) {
-    // 0x00BBGGRR in, 0xFFRRGGBB (QImage RGB32) stored.
-    EXPECT_EQ(PixelCanvas::toPixel(0x0000FF), 0xFFFF0000u); // red
-    EXPECT_EQ(PixelCanvas::toPixel(0x00FF00), 0xFF00FF00u); // lime
-    EXPECT_EQ(PixelCanvas::toPixel(0xFF0000), 0xFF0000FFu); // blue
-    PixelCanvas c(4, 4);
-    c.setPenColor(0x123456);
-    c.moveTo(0, 0);
-    c.lineTo(2, 0);
-    EXPECT_EQ(c.colorAt(1, 0), 0x123456u);
+TEST(PixelCanvas, StoresEachPixelAsTheBytesRedGreenBlueAlphaThatBothBackendsShow) {
+    PixelCanvas c(3, 1);
+    c.setPenColor(0x563412); // 0x00BBGGRR: red 0x12, green 0x34, blue 0x56
+    c.moveTo(1, 0);
+    c.lineTo(3, 0);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(c.bits());
+    const std::vector<unsigned char> stored(bytes, bytes + 12);
+    EXPECT_EQ(stored, (std::vector<unsigned char>{0xFF, 0xFF, 0xFF, 0xFF, 0x12, 0x34, 0x56, 0xFF,
+                                                  0x12, 0x34, 0x56, 0xFF}));
+    EXPECT_EQ(c.colorAt(1, 0), 0x563412u);
+    EXPECT_EQ(PixelCanvas::toColor(PixelCanvas::toPixel(0xABCDEF)), 0xABCDEFu);
 }
 
 TEST(PixelCanvas, EllipseIsTheRoundSixBySixShape) {

@@ -5,6 +5,7 @@
 #include "gif_reading.h"
 #include "headless_backend.h"
 #include "pixel_canvas.h"
+#include "png_reading.h"
 #include "render_session.h"
 #include "sound.h"
 #include "startup_settings_lines.h"
@@ -12,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -20,6 +20,7 @@
 #include <map>
 #include <string>
 #include <sys/resource.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -94,16 +95,10 @@ QString writeSetup(const QTemporaryDir& dir, const QString& name,
 }
 
 Pixels pngPixels(const QString& path) {
-    QImage image(path);
-    EXPECT_FALSE(image.isNull()) << path.toStdString();
-    image = image.convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.width(), sound::kCanvasSize);
-    EXPECT_EQ(image.height(), sound::kCanvasSize);
-    Pixels pixels;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            pixels.push_back(image.pixel(x, y));
-    return pixels;
+    render_test::DecodedPng png = render_test::decodePng(path.toStdString());
+    EXPECT_EQ(png.width, sound::kCanvasSize);
+    EXPECT_EQ(png.height, sound::kCanvasSize);
+    return std::move(png.pixels);
 }
 
 Pixels canvasPixels(const platform::PixelCanvas& canvas) {
@@ -128,7 +123,8 @@ std::size_t differingPixels(const Pixels& a, const Pixels& b) {
 }
 
 std::size_t blackPixels(const Pixels& p) {
-    return std::size_t(std::count(p.begin(), p.end(), 0xFF000000u));
+    return std::size_t(
+        std::count(p.begin(), p.end(), platform::PixelCanvas::toPixel(sound::kBlack)));
 }
 
 // --- The command's picture is the window's picture ---------------------------------------

@@ -3,9 +3,6 @@
 #include "control.h"
 #include "image.h"
 
-#include <cstdint>
-#include <vector>
-
 namespace platform {
 
 // What a control's element in the page shows: its caption, whether it takes input and is
@@ -23,8 +20,7 @@ private:
 };
 
 // The image control as the page's <canvas>: each invalidate shows the whole bitmap at once,
-// so a frame is always seen whole. The canvas keeps 0xFFRRGGBB words and the page wants the
-// bytes R, G, B, A, so the pixels are reordered into a second buffer first.
+// so a frame is always seen whole.
 class WebImageView final : public ViewOf<Image> {
 public:
     WebImageView(Image& image, int index);
@@ -34,7 +30,6 @@ public:
 
 private:
     int index_;
-    std::vector<std::uint32_t> rgba_;
 };
 
 } // namespace platform
