@@ -7,8 +7,6 @@
 #include "render_session.h"
 #include "terminal_text.h"
 
-#include <QString>
-#include <QtGlobal>
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -35,13 +33,6 @@ void requestInterrupt(int) {
 int fail(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", kCommand, render::terminalText(message).c_str());
     return 1;
-}
-
-// A failure is reported by the command itself in one line; Qt's own notices are not for the
-// user.
-void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg)
-        fail(message.toStdString());
 }
 
 // Progress on a terminal only: a pipe or a log file gets nothing but errors. The line is
@@ -105,10 +96,6 @@ int main(int argc, char* argv[]) {
     const render::RenderRequest& request = std::get<render::RenderRequest>(parsed);
     if (sameFile(request.settingsPath, request.outputPath))
         return fail("the output '" + request.outputPath + "' is the settings file itself");
-
-    // The window runs on the headless backend and Qt only encodes pictures, so no display
-    // platform is started; what Qt has to say is no concern of the user.
-    qInstallMessageHandler(quietQtMessages);
 
     // An interrupted export unwinds like a failed one, so its temporary file goes away.
     std::signal(SIGINT, requestInterrupt);
