@@ -1,11 +1,11 @@
 // ondulix-k-render: writes the frames Ondulix-K draws for a settings file to a PNG picture
 // or an animated GIF, with no window and no display.
+#include "escape_unsafe_text.h"
 #include "frame_export.h"
 #include "program_error.h"
 #include "render_arguments.h"
 #include "render_error.h"
 #include "render_session.h"
-#include "terminal_text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -31,7 +31,7 @@ void requestInterrupt(int) {
 // One line on standard error, and the status every failure ends with. The message may quote
 // a file's line or name, so whatever a terminal would act on is shown as an escape.
 int fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kCommand, render::terminalText(message).c_str());
+    std::fprintf(stderr, "%s: %s\n", kCommand, sound::escapeUnsafeText(message).c_str());
     return 1;
 }
 
@@ -117,9 +117,9 @@ int main(int argc, char* argv[]) {
         // The program's own messages for the settings file say what is wrong but not where;
         // the line is named the way compilers name one, so a 37-line file is quickly mended.
         return fail(settingsName(request.settingsPath) + ":" + std::to_string(e.line()) + ": " +
-                    e.what());
+                    e.message());
     } catch (const sound::ProgramError& e) {
-        return fail(settingsName(request.settingsPath) + ": " + e.what());
+        return fail(settingsName(request.settingsPath) + ": " + e.message());
     } catch (const std::exception& e) {
         return fail(e.what());
     }

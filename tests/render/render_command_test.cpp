@@ -89,8 +89,10 @@ QString writeSetup(const QTemporaryDir& dir, const QString& name,
     const QString path = dir.filePath(name);
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    for (const std::string& line : lines)
-        file.write((line + "\r\n").c_str());
+    for (const std::string& line : lines) {
+        file.write(line.data(), qint64(line.size()));
+        file.write("\r\n");
+    }
     return path;
 }
 
@@ -427,6 +429,15 @@ INSTANTIATE_TEST_SUITE_P(
                 return QStringList{s, "-o", d.filePath("out.png")};
             },
             "bad.okd:20: '\\x1b]0;title\\x07\\x1b[31m\\r\\u202e\\\\x' は整数ではありません"},
+        FailureCase{"line_with_nul_and_bytes_that_are_not_utf8",
+                    [](const QTemporaryDir& d) {
+                        const QString s =
+                            writeSetup(d, "bad.okd",
+                                       withLines(exampleLines("01-two-sources-in-phase.okd"),
+                                                 {{20, std::string("1\xFF\0", 3)}}));
+                        return QStringList{s, "-o", d.filePath("out.png")};
+                    },
+                    "bad.okd:20: '1\\xff\\x00' は整数ではありません"},
         FailureCase{"bad_line_keeps_an_older_picture",
                     [](const QTemporaryDir& d) {
                         const QString s = writeSetup(
