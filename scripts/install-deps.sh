@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev libgl-dev libgif-dev
+    qt6-base-dev libgl-dev libgif-dev libpng-dev
     fonts-noto-cjk
 )
 case "${1:-}" in

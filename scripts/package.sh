@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 # serves on Ubuntu. Only what is missing is installed.
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev libgl-dev libgif-dev libgtest-dev
+    qt6-base-dev libgl-dev libgif-dev libpng-dev libgtest-dev
     dpkg-dev help2man desktop-file-utils libxml2-utils lintian man-db
 )
 bash scripts/install-missing.sh "${packages[@]}"

@@ -5,6 +5,7 @@
 #include "error_box_text.h"
 #include "layout.h"
 #include "modal_depth.h"
+#include "program_error.h"
 #include "sound.h"
 #include "tform1_layout.h"
 #include "wave_field.h"
@@ -76,6 +77,9 @@ void TForm1::dispatch(const std::function<void()>& handler) {
     bool failed = false;
     try {
         handler();
+    } catch (const sound::ProgramError& e) {
+        failed = true;
+        message = e.message();
     } catch (const std::exception& e) {
         failed = true;
         message = e.what();

@@ -19,21 +19,6 @@ using sound::StoredSetup;
 constexpr char kSettingsFilter[] = "Ondulix-Kデータ[*.okd]|*.okd";
 constexpr std::string_view kSettingsExtension = ".okd";
 
-// An error's message reaches the error box as a C string, which would end at the first NUL
-// byte that a quoted line brings along; such a byte is shown as U+FFFD, like any other byte
-// that cannot be shown.
-std::string withoutNul(const std::string& message) {
-    std::string shown;
-    shown.reserve(message.size());
-    for (const char c : message) {
-        if (c == '\0')
-            shown += "\xEF\xBF\xBD";
-        else
-            shown += c;
-    }
-    return shown;
-}
-
 // The controls of lines 1 to 6, 7 to 9 and 10 to 17, each in file order; const for a const
 // window.
 template <class Window> auto settingsSliders(Window& form) {
@@ -129,7 +114,7 @@ void TForm1::applyReadSetup(const sound::SettingsReadResult& result) {
     // Every line is read and converted before anything is applied, so a set-up that fails
     // anywhere leaves the window as it was.
     if (const auto* failure = std::get_if<sound::SettingsLineError>(&result))
-        throw sound::SettingsLineFailure(failure->line, withoutNul(failure->message));
+        throw sound::SettingsLineFailure(failure->line, failure->message);
     applySetup(std::get<StoredSetup>(result));
 }
 

@@ -1,6 +1,5 @@
 #include "fast_frame_renderer.h"
 
-#include "canvas.h"
 #include "view.h"
 
 #include <algorithm>
@@ -158,20 +157,13 @@ PointMarks FastFrameRenderer::exactMarks(std::size_t point, const Hagen& hagen, 
                                          int activeSources, Attenuation mode) const {
     const Henni henni =
         evaluateField(gridX_[point], gridY_[point], hagen, timecount, activeSources, mode);
-    PointMarks mark;
-    mark.px = px_[point];
-    mark.yg = yg_[point];
-    const Extended total = Extended(henni[0]) + henni[1] + henni[2] + henni[3];
-    mark.yd = displacedY(mark.yg, cosTheta_, total);
-    for (int k = 0; k < kSourceCount; ++k)
-        mark.yc[k] = k < activeSources ? displacedY(mark.yg, cosTheta_, henni[k]) : mark.yg;
-    return mark;
+    return pointMarks(px_[point], yg_[point], henni, cosTheta_, activeSources);
 }
 
 const std::vector<PointMarks>& FastFrameRenderer::marks(const Hagen& hagen, double timecount,
                                                         const View& view, const FrameInputs& inputs,
                                                         const ScreenArea* visible) {
-    const int activeSources = inputs.twoSources ? 2 : kSourceCount;
+    const int activeSources = activeSourceCount(inputs);
     syncGrid(inputs.n, inputs.g);
     syncProjection(view);
     for (int k = 0; k < activeSources; ++k)
@@ -210,9 +202,9 @@ const std::vector<PointMarks>& FastFrameRenderer::marks(const Hagen& hagen, doub
     exactPoints_ = 0;
     const std::size_t count = gridX_.size();
     for (std::size_t p = 0; p < count; ++p) {
-        // Every mark of a point lies in the columns px - 3 ... px + 4.
         const bool kept = !visible || p + 1 == count;
-        if (!kept && (px_[p] + 4 < 0 || px_[p] - 3 >= visible->width))
+        if (!kept &&
+            (px_[p] + kMarksLastColumn < 0 || px_[p] + kMarksFirstColumn >= visible->width))
             continue;
         if (!fast) {
             marks_.push_back(exactMarks(p, hagen, timecount, activeSources, inputs.attenuation));
@@ -235,8 +227,10 @@ const std::vector<PointMarks>& FastFrameRenderer::marks(const Hagen& hagen, doub
         const double yg = static_cast<double>(mark.yg);
         if (!kept) {
             // The displaced rows lie within |cos theta| times the reach, and half a row of
-            // rounding, of yg; every mark lies within 3 rows of those.
-            const double spread = absCos * reachSum * (1 + 0x1p-40) + 4;
+            // rounding, of yg, and every mark within kMarksRowReach rows of those; a whole row
+            // for the half leaves room for the rounding of this sum.
+            const double spread =
+                absCos * reachSum * (1 + 0x1p-40) + static_cast<double>(kMarksRowReach + 1);
             if (yg + spread < 0 || yg - spread >= static_cast<double>(visible->height))
                 continue;
         }
@@ -257,36 +251,6 @@ const std::vector<PointMarks>& FastFrameRenderer::marks(const Hagen& hagen, doub
         marks_.push_back(mark);
     }
     return marks_;
-}
-
-void FastFrameRenderer::draw(Canvas& canvas, const Hagen& hagen, double timecount, const View& view,
-                             const FrameInputs& in) {
-    canvas.fillRect(0, 0, kCanvasSize, kCanvasSize);
-    const int activeSources = in.twoSources ? 2 : kSourceCount;
-    for (const PointMarks& m : marks(hagen, timecount, view, in)) {
-        if (in.seibun) {
-            for (int k = 0; k < activeSources; ++k) {
-                canvas.setPenColor(kSourceColors[k]);
-                canvas.moveTo(m.px + kComponentColumn[k], m.yg);
-                canvas.lineTo(m.px + kComponentColumn[k], m.yc[k]);
-            }
-            canvas.setPenColor(kBlack);
-        }
-        if (in.bashi) {
-            canvas.moveTo(m.px + 2, m.yg);
-            canvas.lineTo(m.px + 2, m.yd);
-        }
-        if (in.suihei) {
-            canvas.moveTo(m.px - 3, m.yg);
-            canvas.lineTo(m.px + 3, m.yg);
-        }
-        if (in.baishitsu) {
-            if (in.rect)
-                canvas.rectangle(m.px - 1, m.yd - 3, m.px + 5, m.yd + 3);
-            else
-                canvas.ellipse(m.px - 1, m.yd - 3, m.px + 5, m.yd + 3);
-        }
-    }
 }
 
 } // namespace sound

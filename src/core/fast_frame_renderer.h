@@ -2,6 +2,7 @@
 
 #include "frame_renderer.h"
 #include "hagen.h"
+#include "point_marks.h"
 #include "wave_field.h"
 
 #include <array>
@@ -11,41 +12,23 @@
 
 namespace sound {
 
-class Canvas;
-
-// Column of each source's component line relative to the point's screen x, left of the leg.
-inline constexpr std::array<std::int64_t, kSourceCount> kComponentColumn = {-2, -1, 0, 1};
-
-// Where one grid point's marks go: the screen values every primitive of the frame uses.
-struct PointMarks {
-    std::int64_t px = 0; // screen x of the point
-    std::int64_t yg = 0; // screen y at rest: the zero mark's row, where every line starts
-    std::int64_t yd = 0; // screen y displaced: end of the leg, centre row of the particle
-    // End row of each source's component line; the point's yg for a source that is not active.
-    std::array<std::int64_t, kSourceCount> yc{};
-};
-
 // The part of the screen a painter can show: [0, width) x [0, height).
 struct ScreenArea {
     std::int64_t width = kCanvasSize;
     std::int64_t height = kCanvasSize;
 };
 
-// Draws the frames of renderFrame, pixel for pixel, at a fraction of the cost over successive
-// ticks. Distances, attenuation factors and the projection do not change from one tick to the
-// next, so they are kept per grid point and recomputed only when what they depend on changes:
-// the grid (n, g), the view, a source's position, amplitude, frequency or speed, the
-// attenuation mode. Each tick then costs one short double-precision evaluation per point and
-// source, checked against a proven error bound: a screen value whose rounding the bound cannot
+// Places the marks of renderFrame's frames, point for point and pixel for pixel, at a fraction
+// of the cost over successive ticks. Distances, attenuation factors and the projection do not
+// change from one tick to the next, so they are kept per grid point and recomputed only when what
+// they depend on changes: the grid (n, g), the view, a source's position, amplitude, frequency or
+// speed, the attenuation mode. Each tick then costs one short double-precision evaluation per point
+// and source, checked against a proven error bound: a screen value whose rounding the bound cannot
 // settle sends its point to the extended-precision evaluation the reference uses.
 //
 // One instance serves one sequence of frames; keep it alive between ticks.
 class FastFrameRenderer {
 public:
-    // Draws one frame through the canvas, with exactly the calls renderFrame makes.
-    void draw(Canvas& canvas, const Hagen& hagen, double timecount, const View& view,
-              const FrameInputs& inputs);
-
     // The marks of one frame's grid points in drawing order, as renderFrame computes them.
     // With `visible`, points none of whose marks can reach that area are left out, except the
     // grid's last point: it decides where the canvas's current point is left.
@@ -53,7 +36,8 @@ public:
                                          const FrameInputs& inputs,
                                          const ScreenArea* visible = nullptr);
 
-    // How many points of the last frame needed the extended-precision evaluation.
+    // How many points of the last frame needed the extended-precision evaluation: the only
+    // sign, short of timing, that a frame took the shortcut where it may.
     std::size_t exactPointCount() const { return exactPoints_; }
 
 private:

@@ -35,7 +35,6 @@ static_assert(kKeptLineBytes >= 4 * kMaxQuotedChars);
 constexpr std::string_view kNotAnInteger = " は整数ではありません";
 constexpr std::string_view kNotABoolean = " は正しい論理型ではありません";
 constexpr std::string_view kEllipsis = "…";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // Editors on some systems put a byte-order mark before the first line of a text file they
 // save as UTF-8. It is no part of the line.
@@ -142,20 +141,19 @@ private:
     std::size_t next_ = 0;
 };
 
-// The line as the message quotes it: its first characters, with "…" when there are more.
+// The line as the message quotes it: its first characters, with "…" when there are more. The
+// bytes are quoted as read, so that the error box and the command show what the line really
+// holds; a byte that is not part of a UTF-8 character counts as one character.
 std::string quoted(const Line& line) {
-    const std::string text = sanitizeUtf8(line.start);
+    const std::string_view text = line.start;
     std::size_t chars = 0;
     std::size_t end = 0;
     while (end < text.size() && chars < kMaxQuotedChars) {
-        // Every character starts with a byte that is not 10xxxxxx; the text is well formed.
-        ++end;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            ++end;
+        end += std::max<std::size_t>(utf8SequenceLength(text.substr(end)), 1);
         ++chars;
     }
     std::string result = "'";
-    result.append(text, 0, end);
+    result.append(text.substr(0, end));
     if (end < text.size() || line.cut)
         result.append(kEllipsis);
     result.push_back('\'');
@@ -187,15 +185,6 @@ std::array<std::string, kSettingsLineCount> settingsLines(const StoredSetup& set
         for (std::int32_t value : source)
             lines[i++] = std::to_string(value);
     return lines;
-}
-
-std::string settingsFileText(const StoredSetup& setup) {
-    std::string text;
-    for (const std::string& line : settingsLines(setup)) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
 }
 
 namespace {
@@ -242,8 +231,8 @@ template <typename Reader> SettingsReadResult readSettingsFrom(Reader& reader) {
                 continue;
             }
             setup.sources[k][v] = *value;
-            // Accepted integer text is plain ASCII, so it needs no sanitising. A line longer
-            // than its kept start (hundreds of blanks or zeros) shows its value instead.
+            // Accepted integer text is plain ASCII, so a caption can show it as it is. A line
+            // longer than its kept start (hundreds of blanks or zeros) shows its value instead.
             setup.sourceTexts[k][v] = line.cut ? std::to_string(*value) : line.start;
         }
     }
@@ -300,23 +289,6 @@ std::size_t utf8SequenceLength(std::string_view s) {
         if (byte(i) < 0x80 || byte(i) > 0xBF)
             return 0;
     return length;
-}
-
-std::string sanitizeUtf8(std::string_view bytes) {
-    std::string result;
-    result.reserve(bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::size_t length = utf8SequenceLength(bytes.substr(i));
-        if (length == 0) {
-            result += kReplacement;
-            ++i;
-        } else {
-            result.append(bytes.substr(i, length));
-            i += length;
-        }
-    }
-    return result;
 }
 
 } // namespace sound

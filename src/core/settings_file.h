@@ -58,10 +58,11 @@ struct StoredSetup {
 
 inline constexpr int kSettingsLineCount = 37;
 
-// The first line that did not convert, and the message the error box shows for it.
+// The first line that did not convert, and the message for it. The message quotes the line's
+// bytes as read, UTF-8 or not; whatever shows it escapes them (escapeUnsafeText).
 struct SettingsLineError {
-    int line = 0;        // 1 to 37
-    std::string message; // UTF-8
+    int line = 0; // 1 to 37
+    std::string message;
 };
 
 using SettingsReadResult = std::variant<StoredSetup, SettingsLineError>;
@@ -73,9 +74,6 @@ std::int32_t roundSourceValue(double value);
 
 // The 37 lines of the file, without line breaks.
 std::array<std::string, kSettingsLineCount> settingsLines(const StoredSetup& setup);
-
-// The whole file: every line followed by CR LF, the last one too.
-std::string settingsFileText(const StoredSetup& setup);
 
 // Reads lines 1 to 37 of a settings file and nothing after them, converts all of them, and
 // gives the set-up or the first line that failed. Line 5 (the wave speed) is clamped into
@@ -89,10 +87,6 @@ SettingsReadResult readSettings(std::istream& in);
 // Each element is one whole line, whatever bytes it holds; missing lines read as the empty
 // text, as past the end of a file, and elements past the 37th are not looked at.
 SettingsReadResult readSettingsLines(std::span<const std::string> lines);
-
-// Bytes decoded as UTF-8 for display: every byte that does not belong to a well-formed
-// sequence becomes U+FFFD. NUL bytes are kept as characters, never treated as an end.
-std::string sanitizeUtf8(std::string_view bytes);
 
 // Length of the well-formed UTF-8 sequence at the start of `s`, or 0 if there is none (`s`
 // empty included). Overlong forms, surrogates and values past U+10FFFF are not well formed.

@@ -46,9 +46,12 @@ Box changedBox(const unsigned char* now, const unsigned char* before, int width,
     return {left, top, right - left + 1, bottom - top + 1};
 }
 
-std::string hexColour(std::uint32_t pixel) {
+// As a web colour, #RRGGBB.
+std::string hexColour(platform::PixelCanvas::Pixel pixel) {
+    const sound::Color c = platform::PixelCanvas::toColor(pixel);
     char text[8];
-    std::snprintf(text, sizeof text, "#%06X", unsigned(pixel & 0xFFFFFF));
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", unsigned(c & 0xFF), unsigned(c >> 8 & 0xFF),
+                  unsigned(c >> 16 & 0xFF));
     return text;
 }
 

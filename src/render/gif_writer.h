@@ -42,7 +42,7 @@ private:
 
     int width_;
     int height_;
-    std::vector<std::uint32_t> palettePixels_; // as the canvas stores them, 0xFFRRGGBB
+    std::vector<std::uint32_t> palettePixels_; // as the canvas stores them
     std::vector<unsigned char> indices_;       // the frame being added, as palette indices
     std::vector<unsigned char> previous_;      // the frame before it; empty before the first
     std::vector<unsigned char> patch_;         // the part of a frame that is written

@@ -1,16 +1,14 @@
 // ondulix-k-render: writes the frames Ondulix-K draws for a settings file to a PNG picture
 // or an animated GIF, with no window and no display, or prints the link that opens the
 // set-up in the browser edition's page.
+#include "escape_unsafe_text.h"
 #include "frame_export.h"
 #include "program_error.h"
 #include "render_arguments.h"
 #include "render_error.h"
 #include "render_session.h"
-#include "terminal_text.h"
 #include "tform1.h"
 
-#include <QString>
-#include <QtGlobal>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -37,15 +35,8 @@ void requestInterrupt(int) {
 // One line on standard error, and the status every failure ends with. The message may quote
 // a file's line or name, so whatever a terminal would act on is shown as an escape.
 int fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kCommand, render::terminalText(message).c_str());
+    std::fprintf(stderr, "%s: %s\n", kCommand, sound::escapeUnsafeText(message).c_str());
     return 1;
-}
-
-// A failure is reported by the command itself in one line; Qt's own notices are not for the
-// user.
-void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg)
-        fail(message.toStdString());
 }
 
 // Progress on a terminal only: a pipe or a log file gets nothing but errors. The line is
@@ -112,10 +103,6 @@ int main(int argc, char* argv[]) {
     if (request && sameFile(request->settingsPath, request->outputPath))
         return fail("the output '" + request->outputPath + "' is the settings file itself");
 
-    // The window runs on the headless backend and Qt only encodes pictures, so no display
-    // platform is started; what Qt has to say is no concern of the user.
-    qInstallMessageHandler(quietQtMessages);
-
     // An interrupted export unwinds like a failed one, so its temporary file goes away.
     std::signal(SIGINT, requestInterrupt);
     std::signal(SIGTERM, requestInterrupt);
@@ -143,9 +130,10 @@ int main(int argc, char* argv[]) {
     } catch (const sound::SettingsLineFailure& e) {
         // The program's own messages for the settings file say what is wrong but not where;
         // the line is named the way compilers name one, so a 37-line file is quickly mended.
-        return fail(settingsName(settingsPath) + ":" + std::to_string(e.line()) + ": " + e.what());
+        return fail(settingsName(settingsPath) + ":" + std::to_string(e.line()) + ": " +
+                    e.message());
     } catch (const sound::ProgramError& e) {
-        return fail(settingsName(settingsPath) + ": " + e.what());
+        return fail(settingsName(settingsPath) + ": " + e.message());
     } catch (const std::exception& e) {
         return fail(e.what());
     }

@@ -384,11 +384,11 @@ INSTANTIATE_TEST_SUITE_P(
         FaultRow{"OpenHundredMegabytesOfZeroBytes", Command::Open, "zeros.okd",
                  [](FaultFolder& t) { t.writeBigFile("zeros.okd", "", kHundredMB, '\0'); },
                  Rights::Root,
-                 // The error box cannot show a NUL byte, so each shows as U+FFFD.
+                 // The error box shows each NUL byte as an escape.
                  [] {
                      std::string quoted;
                      for (int i = 0; i < 100; ++i)
-                         quoted += "\xEF\xBF\xBD";
+                         quoted += "\\x00";
                      return notAnInteger(quoted + "…");
                  }()},
         FaultRow{"OpenHundredMegabytesGoingBadAtLine20", Command::Open, "late.okd",

@@ -511,7 +511,7 @@ TEST_P(OpenBadFile, ShowsTheMessageAndChangesNothing) {
 }
 
 // The error box's text for a line that is not a whole number, or not an option: the line
-// quoted as read, and the "." that the box adds.
+// quoted as the box shows it, and the "." that the box adds.
 std::string notAnInteger(const std::string& quoted) {
     std::string text = "'";
     text += quoted;
@@ -541,16 +541,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileRow{"EmptyFile", "", notAnInteger("")},
         BadFileRow{"TwelveMegabytesOnOneLine", changedFileFailingAt(1, kTwelveMegabytes),
                    notAnInteger(std::string(100, 'x') + "…")},
+        // What a line brings along is shown as escapes: nothing of it acts on the box's text.
         BadFileRow{"NulAndControlBytes", changedFileFailingAt(20, "1\0\x01"s),
-                   // A NUL would end the message early; it shows as U+FFFD.
-                   notAnInteger("1\xEF\xBF\xBD\x01")},
+                   notAnInteger("1\\x00\\x01")},
         BadFileRow{"InvalidUtf8", changedFileFailingAt(2, "\xC3(\xFF"),
-                   notAnInteger("\xEF\xBF\xBD(\xEF\xBF\xBD")},
+                   notAnInteger("\\xc3(\\xff")},
+        BadFileRow{"RightToLeftOverride", changedFileFailingAt(19, "\u202E12"),
+                   notAnInteger("\\u202e12")},
+        BadFileRow{"EscapeSequence", changedFileFailingAt(21, "\x1b[2J7"),
+                   notAnInteger("\\x1b[2J7")},
         BadFileRow{"BinaryRubbish",
                    "\x7F"
                    "ELF\0\0\xFF\xFE\r\n\x01"s,
-                   notAnInteger("\x7F"
-                                "ELF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD")}),
+                   notAnInteger("\\x7fELF\\x00\\x00\\xff\\xfe")}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(SettingsCommands, FolderOrMissingFileUnderTheChosenNameIsIgnoredQuietly) {

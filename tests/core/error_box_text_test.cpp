@@ -13,7 +13,7 @@ struct EndingCase {
 
 class ErrorBoxText : public ::testing::TestWithParam<EndingCase> {};
 
-TEST_P(ErrorBoxText, AddsFullStopOnlyAfterAByteAboveFullStop) {
+TEST_P(ErrorBoxText, EscapesTheMessageAndAddsFullStopOnlyAfterAByteAboveFullStop) {
     EXPECT_EQ(sound::errorBoxText(GetParam().message), GetParam().shown);
 }
 
@@ -26,13 +26,24 @@ INSTANTIATE_TEST_SUITE_P(
         EndingCase{"closing_bracket", "I/O エラー (32)", "I/O エラー (32)"},
         EndingCase{"blank", "trailing blank ", "trailing blank "},
         EndingCase{"hyphen", "minus -", "minus -"},
-        EndingCase{"control_byte", std::string("bell\x01"), std::string("bell\x01")},
+        // The rule reads the text as shown, escapes included.
+        EndingCase{"control_byte", std::string("bell\x01"), "bell\\x01."},
+        EndingCase{"escaped_backslash_at_the_end", "C:\\", "C:\\\\."},
         // '/' is the first byte above '.'.
         EndingCase{"slash", "a/", "a/."},
         // Every byte of a UTF-8 character is at least 0x80, so Japanese gets an ASCII stop.
         EndingCase{"japanese", "タイマーを取得できません", "タイマーを取得できません."},
         EndingCase{"japanese_quote", "'abc' は整数ではありません", "'abc' は整数ではありません."},
-        EndingCase{"empty", "", ""}),
+        EndingCase{"empty", "", ""},
+        // A quoted line of a shared file can neither reorder the message nor hide part of it.
+        EndingCase{"right_to_left_override", "'\u202E12' は整数ではありません",
+                   "'\\u202e12' は整数ではありません."},
+        EndingCase{"escape_sequence", "'\x1b[8m1' は整数ではありません",
+                   "'\\x1b[8m1' は整数ではありません."},
+        EndingCase{"byte_that_is_not_utf8", "'\xFF' は整数ではありません",
+                   "'\\xff' は整数ではありません."},
+        EndingCase{"nul", std::string("'1") + '\0' + "' は整数ではありません",
+                   "'1\\x00' は整数ではありません."}),
     [](const auto& info) { return info.param.name; });
 
 } // namespace

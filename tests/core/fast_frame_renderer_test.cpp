@@ -1,10 +1,11 @@
-// The fast renderer against the reference, call for call: every canvas operation, its
-// arguments and its order must be the same for any state, and rounding ties must be settled
-// by the exact evaluation.
+// The fast renderer's marks against the reference, call for call: drawn with the one function
+// every renderer draws a point with, every canvas operation, its arguments and its order must
+// be the same for any state, and rounding ties must be settled by the exact evaluation.
 #include "canvas.h"
 #include "fast_frame_renderer.h"
 #include "frame_renderer.h"
 #include "frame_states.h"
+#include "point_marks.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -45,12 +46,15 @@ std::string show(const CallLog::Call& c) {
            std::to_string(c.c) + " " + std::to_string(c.d);
 }
 
-// Draws the state with both renderers and names the first call that differs.
+// Draws the state with the reference and with the fast renderer's marks, and names the first
+// call that differs.
 testing::AssertionResult sameCalls(sound::FastFrameRenderer& fast, const FrameState& s) {
     CallLog expected;
     CallLog actual;
     sound::renderFrame(expected, s.hagen, s.timecount, s.view, s.inputs);
-    fast.draw(actual, s.hagen, s.timecount, s.view, s.inputs);
+    actual.fillRect(0, 0, sound::kCanvasSize, sound::kCanvasSize);
+    for (const sound::PointMarks& marks : fast.marks(s.hagen, s.timecount, s.view, s.inputs))
+        sound::drawPointMarks(actual, marks, s.inputs);
     const std::size_t common = std::min(expected.calls.size(), actual.calls.size());
     for (std::size_t i = 0; i < common; ++i) {
         if (!(expected.calls[i] == actual.calls[i]))

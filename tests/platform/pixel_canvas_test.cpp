@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -20,16 +21,17 @@ std::string picture(const PixelCanvas& c, int x0, int y0, int w, int h) {
     return s;
 }
 
-TEST(PixelCanvas, StoresColoursSoQtShowsThemRight) {
-    // 0x00BBGGRR in, 0xFFRRGGBB (QImage RGB32) stored.
-    EXPECT_EQ(PixelCanvas::toPixel(0x0000FF), 0xFFFF0000u); // red
-    EXPECT_EQ(PixelCanvas::toPixel(0x00FF00), 0xFF00FF00u); // lime
-    EXPECT_EQ(PixelCanvas::toPixel(0xFF0000), 0xFF0000FFu); // blue
-    PixelCanvas c(4, 4);
-    c.setPenColor(0x123456);
-    c.moveTo(0, 0);
-    c.lineTo(2, 0);
-    EXPECT_EQ(c.colorAt(1, 0), 0x123456u);
+TEST(PixelCanvas, StoresEachPixelAsTheBytesRedGreenBlueAlphaThatBothBackendsShow) {
+    PixelCanvas c(3, 1);
+    c.setPenColor(0x563412); // 0x00BBGGRR: red 0x12, green 0x34, blue 0x56
+    c.moveTo(1, 0);
+    c.lineTo(3, 0);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(c.bits());
+    const std::vector<unsigned char> stored(bytes, bytes + 12);
+    EXPECT_EQ(stored, (std::vector<unsigned char>{0xFF, 0xFF, 0xFF, 0xFF, 0x12, 0x34, 0x56, 0xFF,
+                                                  0x12, 0x34, 0x56, 0xFF}));
+    EXPECT_EQ(c.colorAt(1, 0), 0x563412u);
+    EXPECT_EQ(PixelCanvas::toColor(PixelCanvas::toPixel(0xABCDEF)), 0xABCDEFu);
 }
 
 TEST(PixelCanvas, EllipseIsTheRoundSixBySixShape) {
@@ -91,6 +93,125 @@ TEST(PixelCanvas, FarOffLinesPaintTheirVisiblePartInTheRightDirection) {
                                       ".##...\n"
                                       "...##.\n"
                                       ".....#\n");
+}
+
+// --- The special cases against the general rules --------------------------------------------
+
+constexpr sound::Color kGround = 0x202020;
+constexpr sound::Color kPen = 0x0000FF;
+constexpr sound::Color kBrush = 0x00FF00;
+
+// Clears the canvas to the ground colour and sets the test's pen and brush.
+void clear(PixelCanvas& c) {
+    c.setBrushColor(kGround);
+    c.fillRect(0, 0, c.width(), c.height());
+    c.setPenColor(kPen);
+    c.setBrushColor(kBrush);
+}
+
+// The canvas as rows of 'p' (pen), 'b' (brush) and '.' (ground).
+std::string inks(const PixelCanvas& c) {
+    std::string s;
+    for (int y = 0; y < c.height(); ++y) {
+        for (int x = 0; x < c.width(); ++x) {
+            const auto color = c.colorAt(x, y);
+            s += color == kPen ? 'p' : color == kBrush ? 'b' : color == kGround ? '.' : '?';
+        }
+        s += '\n';
+    }
+    return s;
+}
+
+// What a rule paints on a ground of that size, in the same letters. A run outside the area
+// shows as '!' in the first row.
+template <class Rule> std::string ruled(int width, int height, const Rule& rule) {
+    std::vector<std::string> rows(std::size_t(height), std::string(std::size_t(width), '.'));
+    rule(
+        width, height,
+        [&](std::int64_t y, std::int64_t first, std::int64_t last, platform::pixel_rules::Ink ink) {
+            if (y < 0 || y >= height || first < 0 || last >= width || first > last) {
+                rows[0] += '!';
+                return;
+            }
+            for (std::int64_t x = first; x <= last; ++x)
+                rows[std::size_t(y)][std::size_t(x)] =
+                    ink == platform::pixel_rules::Ink::Pen ? 'p' : 'b';
+        });
+    std::string s;
+    for (const std::string& row : rows)
+        s += row + '\n';
+    return s;
+}
+
+// Ends on, next to and far beyond the edges of a 5 x 4 canvas.
+constexpr std::int64_t kLineEnds[] = {-10'000'000'000LL, -2, -1, 0, 1, 3, 4, 5, 6,
+                                      10'000'000'000LL};
+
+TEST(PixelCanvasSpecialCases, VerticalAndHorizontalLinesPaintWhatTheLineRulePaints) {
+    constexpr int kWidth = 5;
+    constexpr int kHeight = 4;
+    PixelCanvas c(kWidth, kHeight);
+    for (const bool vertical : {true, false}) {
+        for (std::int64_t across = -1; across <= 5; ++across) {
+            for (const std::int64_t from : kLineEnds) {
+                for (const std::int64_t to : kLineEnds) {
+                    const std::int64_t x0 = vertical ? across : from;
+                    const std::int64_t y0 = vertical ? from : across;
+                    const std::int64_t x1 = vertical ? across : to;
+                    const std::int64_t y1 = vertical ? to : across;
+                    clear(c);
+                    c.moveTo(x0, y0);
+                    c.lineTo(x1, y1);
+                    ASSERT_EQ(inks(c), ruled(kWidth, kHeight,
+                                             [&](int w, int h, const auto& paint) {
+                                                 platform::pixel_rules::line(x0, y0, x1, y1, w, h,
+                                                                             paint);
+                                             }))
+                        << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
+                }
+            }
+        }
+    }
+}
+
+// Every box up to one past the largest pattern, at every place where it touches a 7 x 6
+// canvas, its corners given either way round. One canvas draws them all, so its patterns meet
+// every change of size and shape.
+TEST(PixelCanvasSpecialCases, SmallShapesPaintWhatTheShapeRulesPaint) {
+    constexpr int kWidth = 7;
+    constexpr int kHeight = 6;
+    PixelCanvas c(kWidth, kHeight);
+    for (const bool ellipse : {true, false}) {
+        for (std::int64_t w = 1; w <= 9; ++w) {
+            for (std::int64_t h = 1; h <= 9; ++h) {
+                for (std::int64_t left = -w; left <= kWidth; ++left) {
+                    for (std::int64_t top = -h; top <= kHeight; ++top) {
+                        const bool reversed = (left + top) % 2 != 0;
+                        clear(c);
+                        if (ellipse && reversed)
+                            c.ellipse(left + w, top + h, left, top);
+                        else if (ellipse)
+                            c.ellipse(left, top, left + w, top + h);
+                        else if (reversed)
+                            c.rectangle(left + w, top, left, top + h);
+                        else
+                            c.rectangle(left, top, left + w, top + h);
+                        const auto rule = [&](int cw, int ch, const auto& paint) {
+                            if (ellipse)
+                                platform::pixel_rules::ellipse(left, top, left + w, top + h, cw, ch,
+                                                               paint);
+                            else
+                                platform::pixel_rules::rectangle(left, top, left + w, top + h, cw,
+                                                                 ch, paint);
+                        };
+                        ASSERT_EQ(inks(c), ruled(kWidth, kHeight, rule))
+                            << (ellipse ? "ellipse " : "rectangle ") << w << " x " << h << " at ("
+                            << left << ", " << top << ")";
+                    }
+                }
+            }
+        }
+    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -27,7 +28,8 @@ testing::AssertionResult samePixels(const PixelCanvas& expected, const PixelCanv
     const std::size_t at = e - expected.bits();
     return testing::AssertionFailure()
            << when << ": pixel (" << at % expected.width() << ", " << at / expected.width()
-           << ") is " << std::hex << *a << ", the reference's " << *e;
+           << ") is " << std::hex << PixelCanvas::toColor(*a) << ", the reference's "
+           << PixelCanvas::toColor(*e);
 }
 
 // Two canvases that start alike: one drawn by the reference, one by the fast renderer. Both
@@ -49,19 +51,17 @@ public:
         testing::AssertionResult frame = samePixels(expected_, actual_, "frame");
         if (!frame)
             return frame << " for " << frame_states::describe(s);
-        if (expected_.penPixel() != actual_.penPixel())
-            return testing::AssertionFailure()
-                   << "pen left differently for " << frame_states::describe(s);
-        // A line from wherever the frame left the current point shows that point.
-        expected_.lineTo(300, 300);
-        actual_.lineTo(300, 300);
-        testing::AssertionResult probe = samePixels(expected_, actual_, "current point");
+        // A line from wherever the frame left the current point shows that point, and a
+        // second one from a point of its own shows the pen.
+        for (const auto& [x, y] : {std::pair{300, 300}, std::pair{0, 0}}) {
+            expected_.lineTo(x, y);
+            actual_.lineTo(x, y);
+        }
+        testing::AssertionResult probe = samePixels(expected_, actual_, "current point and pen");
         if (!probe)
             return probe << " for " << frame_states::describe(s);
         return testing::AssertionSuccess();
     }
-
-    std::size_t exactPointCount() const { return fast_.exactPointCount(); }
 
 private:
     PixelCanvas expected_;
@@ -80,15 +80,12 @@ TEST(PixelFrameRenderer, RandomStatesMatchTheReferencePixelForPixel) {
     }
 }
 
-TEST(PixelFrameRenderer, StatesOnRoundingTiesMatchTheReferenceAndAreSettledExactly) {
+// The core's tests show that such states reach the exact evaluation.
+TEST(PixelFrameRenderer, StatesOnRoundingTiesMatchTheReference) {
     frame_states::Generator generator(2);
     Pair pair;
-    std::size_t exact = 0;
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < 400; ++i)
         ASSERT_TRUE(pair.draw(generator.tie())) << "state " << i;
-        exact += pair.exactPointCount();
-    }
-    EXPECT_GT(exact, 0u);
 }
 
 TEST(PixelFrameRenderer, TickSequencesWithOneChangeBetweenFramesMatchTheReference) {

@@ -1,5 +1,7 @@
 #include "gif_reading.h"
 
+#include "pixel_canvas.h"
+
 #include <cstdio>
 #include <cstring>
 #include <gif_lib.h>
@@ -77,8 +79,9 @@ DecodedGif decodeGif(const std::string& path) {
                     continue;
                 const GifColorType c = map->Colors[index];
                 picture[std::size_t(d.Top + y) * result.width + d.Left + x] =
-                    0xFF000000u | (std::uint32_t(c.Red) << 16) | (std::uint32_t(c.Green) << 8) |
-                    c.Blue;
+                    platform::PixelCanvas::toPixel(sound::Color(c.Red) |
+                                                   sound::Color(c.Green) << 8 |
+                                                   sound::Color(c.Blue) << 16);
             }
         result.frames.push_back(picture);
     }

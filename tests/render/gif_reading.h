@@ -6,8 +6,8 @@
 
 namespace render_test {
 
-// A GIF as giflib reads it back, with each frame composed into whole pixels (0xFFRRGGBB,
-// the canvas's own form) so that frames compare directly with canvases.
+// A GIF as giflib reads it back, with each frame composed into whole pixels in the canvas's own
+// form (PixelCanvas::Pixel) so that frames compare directly with canvases.
 struct DecodedGif {
     std::string version; // "89a" or "87a"
     int width = 0;

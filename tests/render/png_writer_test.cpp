@@ -2,37 +2,40 @@
 // leaves no file behind.
 #include "frame_renderer.h"
 #include "pixel_canvas.h"
+#include "png_reading.h"
 #include "png_writer.h"
 #include "render_error.h"
+#include "temp_folder.h"
 
-#include <QDir>
-#include <QImage>
-#include <QTemporaryDir>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
-TEST(PngWriter, RenderedFrameComesBackPixelForPixel) {
+using Names = std::vector<std::string>;
+
+TEST(PngWriter, RenderedFrameComesBackPixelForPixelAsAnRgbPicture) {
     sound::Hagen hagen;
     hagen[0] = {-80, 0, 2500, 9, 0, 2};
     hagen[1] = {80, 0, 2500, 9, 180, 2};
     platform::PixelCanvas frame;
     sound::renderFrame(frame, hagen, 12, sound::View{}, sound::FrameInputs{});
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath("frame.png");
-    render::writePng(frame, path.toStdString());
-    QImage back(path);
-    ASSERT_FALSE(back.isNull());
-    back = back.convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(back.width(), frame.width());
-    ASSERT_EQ(back.height(), frame.height());
+    testsupport::TempFolder dir;
+    render::writePng(frame, dir.path("frame.png"));
+    const render_test::DecodedPng back = render_test::decodePng(dir.path("frame.png"));
+    EXPECT_TRUE(back.colour);
+    EXPECT_FALSE(back.alpha);
+    ASSERT_EQ(back.width, frame.width());
+    ASSERT_EQ(back.height, frame.height());
     int differing = 0;
     for (int y = 0; y < frame.height(); ++y)
         for (int x = 0; x < frame.width(); ++x)
-            differing += back.pixel(x, y) != frame.pixel(x, y);
+            differing += back.pixels[std::size_t(y) * back.width + x] != frame.pixel(x, y);
     EXPECT_EQ(differing, 0);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"frame.png"});
+    EXPECT_EQ(dir.entries(), Names{"frame.png"});
 }
 
 struct TargetCase {
@@ -48,17 +51,17 @@ void PrintTo(const TargetCase& c, std::ostream* os) {
 class PngUnwritableTarget : public ::testing::TestWithParam<TargetCase> {};
 
 TEST_P(PngUnwritableTarget, IsRefusedNamingTheFileAndLeavesNoFile) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    const QString path = dir.filePath(GetParam().target);
+    testsupport::TempFolder dir;
+    dir.mkdir("folder");
+    const std::string path = dir.path(GetParam().target);
     try {
-        render::writePng(platform::PixelCanvas(10, 10), path.toStdString());
-        FAIL() << "wrote " << path.toStdString();
+        render::writePng(platform::PixelCanvas(10, 10), path);
+        FAIL() << "wrote " << path;
     } catch (const render::RenderError& e) {
-        EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
-    EXPECT_TRUE(QFileInfo(dir.filePath("folder")).isDir());
+    EXPECT_EQ(dir.entries(), Names{"folder"});
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path("folder")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Render, PngUnwritableTarget,

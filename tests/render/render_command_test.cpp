@@ -5,6 +5,7 @@
 #include "gif_reading.h"
 #include "headless_backend.h"
 #include "pixel_canvas.h"
+#include "png_reading.h"
 #include "render_session.h"
 #include "sound.h"
 #include "startup_settings_lines.h"
@@ -12,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -20,6 +20,7 @@
 #include <map>
 #include <string>
 #include <sys/resource.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -88,22 +89,18 @@ QString writeSetup(const QTemporaryDir& dir, const QString& name,
     const QString path = dir.filePath(name);
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    for (const std::string& line : lines)
-        file.write((line + "\r\n").c_str());
+    for (const std::string& line : lines) {
+        file.write(line.data(), qint64(line.size()));
+        file.write("\r\n");
+    }
     return path;
 }
 
 Pixels pngPixels(const QString& path) {
-    QImage image(path);
-    EXPECT_FALSE(image.isNull()) << path.toStdString();
-    image = image.convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.width(), sound::kCanvasSize);
-    EXPECT_EQ(image.height(), sound::kCanvasSize);
-    Pixels pixels;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            pixels.push_back(image.pixel(x, y));
-    return pixels;
+    render_test::DecodedPng png = render_test::decodePng(path.toStdString());
+    EXPECT_EQ(png.width, sound::kCanvasSize);
+    EXPECT_EQ(png.height, sound::kCanvasSize);
+    return std::move(png.pixels);
 }
 
 Pixels canvasPixels(const platform::PixelCanvas& canvas) {
@@ -128,7 +125,8 @@ std::size_t differingPixels(const Pixels& a, const Pixels& b) {
 }
 
 std::size_t blackPixels(const Pixels& p) {
-    return std::size_t(std::count(p.begin(), p.end(), 0xFF000000u));
+    return std::size_t(
+        std::count(p.begin(), p.end(), platform::PixelCanvas::toPixel(sound::kBlack)));
 }
 
 // --- The command's picture is the window's picture ---------------------------------------
@@ -483,6 +481,15 @@ INSTANTIATE_TEST_SUITE_P(
                 return QStringList{s, "-o", d.filePath("out.png")};
             },
             "bad.okd:20: '\\x1b]0;title\\x07\\x1b[31m\\r\\u202e\\\\x' は整数ではありません"},
+        FailureCase{"line_with_nul_and_bytes_that_are_not_utf8",
+                    [](const QTemporaryDir& d) {
+                        const QString s =
+                            writeSetup(d, "bad.okd",
+                                       withLines(exampleLines("01-two-sources-in-phase.okd"),
+                                                 {{20, std::string("1\xFF\0", 3)}}));
+                        return QStringList{s, "-o", d.filePath("out.png")};
+                    },
+                    "bad.okd:20: '1\\xff\\x00' は整数ではありません"},
         FailureCase{"bad_line_keeps_an_older_picture",
                     [](const QTemporaryDir& d) {
                         const QString s = writeSetup(

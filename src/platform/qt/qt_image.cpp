@@ -16,8 +16,9 @@ QtImage::QtImage(Image& image, QWidget* parent) : QtView(image, parent) {
 
 QImage QtImage::image() const {
     const PixelCanvas& canvas = control()->canvas();
+    // The canvas's bytes R, G, B and an opaque A are what RGBX8888 reads on any host.
     return QImage(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(), canvas.height(),
-                  canvas.width() * 4, QImage::Format_RGB32);
+                  canvas.width() * 4, QImage::Format_RGBX8888);
 }
 
 void QtImage::paintEvent(QPaintEvent* event) {

@@ -8,7 +8,6 @@
 #include "track_bar.h"
 #include "web_page.h"
 
-#include <cstring>
 #include <map>
 
 namespace platform {
@@ -214,26 +213,8 @@ WebImageView::~WebImageView() {
 
 void WebImageView::refresh() {
     const PixelCanvas& canvas = control()->canvas();
-    const std::size_t count = std::size_t(canvas.width()) * std::size_t(canvas.height());
-    rgba_.resize(count);
-    const std::uint32_t* bits = canvas.bits();
-    // Each 0xFFRRGGBB word becomes the little-endian word of the bytes R, G, B, A,
-    // 0xFFBBGGRR: red and blue change places. Two pixels at a time, as one 64-bit word, which
-    // halves the cost of the pass that every frame makes over the whole picture.
-    constexpr std::uint64_t kKept = 0xFF00FF00FF00FF00u;
-    constexpr std::uint64_t kLow = 0x000000FF000000FFu;
-    std::size_t i = 0;
-    for (; i + 2 <= count; i += 2) {
-        std::uint64_t two;
-        std::memcpy(&two, bits + i, sizeof two);
-        two = (two & kKept) | ((two >> 16) & kLow) | ((two & kLow) << 16);
-        std::memcpy(rgba_.data() + i, &two, sizeof two);
-    }
-    for (; i < count; ++i) {
-        const std::uint32_t p = bits[i];
-        rgba_[i] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-    }
-    web_page_show_image(id_, rgba_.data(), canvas.width(), canvas.height());
+    // The canvas holds the bytes R, G, B, A that the page's ImageData takes.
+    web_page_show_image(id_, canvas.bits(), canvas.width(), canvas.height());
 }
 
 } // namespace platform

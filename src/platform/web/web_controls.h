@@ -59,7 +59,6 @@ public:
 
 private:
     int id_;
-    std::vector<std::uint32_t> rgba_;
 };
 
 } // namespace platform

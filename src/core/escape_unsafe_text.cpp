@@ -1,11 +1,11 @@
-#include "terminal_text.h"
+#include "escape_unsafe_text.h"
 
 #include "settings_file.h"
 
 #include <cstdint>
 #include <cstdio>
 
-namespace render {
+namespace sound {
 
 namespace {
 
@@ -25,7 +25,7 @@ std::uint32_t codePoint(std::string_view sequence) {
     }
 }
 
-// Characters a terminal acts on or that reorder the text around them.
+// Characters a terminal acts on, or that reorder the text around them.
 bool needsEscape(std::uint32_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
            (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
@@ -39,12 +39,12 @@ std::string escaped(const char* format, std::uint32_t value) {
 
 } // namespace
 
-std::string terminalText(std::string_view message) {
+std::string escapeUnsafeText(std::string_view message) {
     std::string text;
     text.reserve(message.size());
     std::size_t i = 0;
     while (i < message.size()) {
-        const std::size_t length = sound::utf8SequenceLength(message.substr(i));
+        const std::size_t length = utf8SequenceLength(message.substr(i));
         if (length == 0) {
             text += escaped("\\x%02x", std::uint8_t(message[i]));
             ++i;
@@ -71,4 +71,4 @@ std::string terminalText(std::string_view message) {
     return text;
 }
 
-} // namespace render
+} // namespace sound
