@@ -3,9 +3,10 @@
 #include <cstdint>
 
 // The page's half of the browser edition, written in JavaScript (web_page.js, with
-// web_track_bars.js, web_menu.js and web_boxes.js): what the backend calls to show the window,
-// its boxes and its files. Controls are named by their index in the form's list of controls;
-// strings are UTF-8. The page only shows and delivers: every decision is the controls' own.
+// web_track_bars.js, web_menu.js, web_boxes.js and web_screen.js): what the backend calls to
+// show the window, its boxes and its files. Controls are named by their index in the form's list
+// of controls; strings are UTF-8. The page only shows and delivers: every decision is the
+// controls' own.
 extern "C" {
 
 // The window.

@@ -3,9 +3,9 @@
 // hold. Every rule (what a key does to a track bar, which radio button stays checked, when a
 // handler runs) is the program's; the page only shows what the controls hold and hands on what
 // the user does. The track bars (web_track_bars.js), the menu with the window's keys
-// (web_menu.js) and the boxes with the files (web_boxes.js) have files of their own. Each file
-// is linked with --js-library; its web_page_* functions are what the C++ backend calls
-// (web_page.h).
+// (web_menu.js), the boxes with the files (web_boxes.js) and the window's place and frames on
+// the screen (web_screen.js) have files of their own. Each file is linked with --js-library;
+// its web_page_* functions are what the C++ backend calls (web_page.h).
 //
 // Waiting: a call into the program that may open a box (a button, a menu item) goes through
 // ccall(..., {async: true}); while the box is open the call is paused by Asyncify, which can
@@ -13,8 +13,7 @@
 // the page delivers no input at all; only the timers' ticks go on, and they never wait.
 
 var WebPageLibrary = {
-  $WebPage__deps: ['$WebTrackBars', '$WebMenu', '$WebBoxes'],
-  $WebPage__postset: 'WebPage.init();',
+  $WebPage__deps: ['$WebTrackBars', '$WebMenu', '$WebBoxes', '$WebScreen'],
   $WebPage: {
     controls: [], // each control's element, by the control's index in the form
     keys: {}, // KeyboardEvent.key -> the program's key code
@@ -25,10 +24,6 @@ var WebPageLibrary = {
     shown: false,
     pendingFocus: -1, // focus asked for before the window was shown
     focusing: false, // the program is moving the focus: not the user's doing
-
-    init: function () {
-      window.addEventListener('resize', WebPage.fit);
-    },
 
     // ---- Delivering input ----
 
@@ -238,17 +233,6 @@ var WebPageLibrary = {
     focusControl: function (e) {
       e.focus({ preventScroll: true });
     },
-
-    fit: function () {
-      var win = document.getElementById('window');
-      var width = win.offsetWidth;
-      var height = win.offsetHeight;
-      // The whole window, smaller where the screen is smaller, rather than cut off.
-      var scale = Math.min(1, window.innerWidth / width, window.innerHeight / height);
-      win.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-      win.style.left = Math.max(0, Math.floor((window.innerWidth - width * scale) / 2)) + 'px';
-      win.style.top = Math.max(0, Math.floor((window.innerHeight - height * scale) / 2)) + 'px';
-    },
   },
 
   // ---- What the C++ backend calls (web_page.h) ----
@@ -277,7 +261,7 @@ var WebPageLibrary = {
     client.style.height = clientHeight + 'px';
     document.getElementById('window').hidden = false;
     WebPage.shown = true;
-    WebPage.fit();
+    WebScreen.fit();
     if (WebPage.pendingFocus >= 0) {
       WebPage.focusing = true;
       WebPage.controls[WebPage.pendingFocus].focus({ preventScroll: true });
@@ -301,14 +285,6 @@ var WebPageLibrary = {
   web_page_show_list__deps: ['$WebPage'],
   web_page_show_list: function (index, lines) {
     WebPage.controls[index].textContent = UTF8ToString(lines);
-  },
-
-  web_page_show_image__deps: ['$WebPage'],
-  web_page_show_image: function (index, rgba, width, height) {
-    var canvas = WebPage.controls[index];
-    if (!canvas.context) canvas.context = canvas.getContext('2d');
-    var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    canvas.context.putImageData(new ImageData(pixels, width, height), 0, 0);
   },
 
   web_page_focus__deps: ['$WebPage'],

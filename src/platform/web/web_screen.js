@@ -1,0 +1,121 @@
+// The window on the screen: its scale and place in the area the browser shows, and the frames
+// on the window's picture. The window is laid out in its own pixels (CSS pixels at 1:1) and
+// scaled down as a whole where the screen is smaller, so that every control keeps its place
+// and the pointer's position maps back through the same scale.
+//
+// A frame is put on its canvas once, pixel for pixel; the browser scales the canvas with the
+// window. Nearest-neighbour scaling shows each frame pixel as a whole number of device pixels
+// only where the canvas gets a whole number of them per frame pixel: anywhere else it drops or
+// doubles rows and columns, and a particle's ring comes out open. So the canvas is placed on
+// whole device pixels and scaled exactly at a whole ratio, and smoothly at any other.
+
+var WebScreenLibrary = {
+  $WebScreen__deps: ['$WebPage'],
+  $WebScreen__postset: 'WebScreen.init();',
+  $WebScreen: {
+    // Less than this many device pixels of error over the picture's width keeps every frame
+    // pixel the same whole number of device pixels wide.
+    kWholeRatioSlack: 0.25,
+
+    init: function () {
+      window.addEventListener('resize', WebScreen.fit);
+      window.addEventListener('orientationchange', WebScreen.fit);
+      // Pinch-zooming changes how many device pixels the picture gets, not the window's scale.
+      if (window.visualViewport) window.visualViewport.addEventListener('resize', WebScreen.fit);
+      WebScreen.watchDeviceRatio();
+    },
+
+    // A window moved to a screen of another density changes devicePixelRatio without a resize.
+    watchDeviceRatio: function () {
+      if (!window.matchMedia) return;
+      var query = window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
+      var changed = function () {
+        query.removeEventListener('change', changed);
+        WebScreen.watchDeviceRatio();
+        WebScreen.fit();
+      };
+      if (query.addEventListener) query.addEventListener('change', changed);
+    },
+
+    // The window's picture: the canvas that WebScreen keeps on whole device pixels.
+    picture: function () {
+      for (var i = 0; i < WebPage.controls.length; ++i) {
+        var control = WebPage.controls[i];
+        if (control && control.kind === 'Image') return control;
+      }
+      return null;
+    },
+
+    // An element's place in the window, in the window's own pixels.
+    placeIn: function (element, win) {
+      var left = 0;
+      var top = 0;
+      for (var e = element; e && e !== win; e = e.offsetParent) {
+        left += e.offsetLeft;
+        top += e.offsetTop;
+      }
+      return { left: left, top: top };
+    },
+
+    fit: function () {
+      if (!WebPage.shown) return;
+      var win = document.getElementById('window');
+      var root = document.documentElement;
+      var ratio = window.devicePixelRatio || 1;
+      var width = win.offsetWidth;
+      var height = win.offsetHeight;
+      // The area the page shows. Mobile browsers widen innerWidth/innerHeight to the content,
+      // which is the window itself; the root element's client size is the screen's, and unlike
+      // the visual viewport it stays put while the user pinch-zooms or a keyboard slides up.
+      var areaWidth = root.clientWidth;
+      var areaHeight = root.clientHeight;
+      // One device pixel stays free, for moving the picture by up to half a pixel either way
+      // onto whole device pixels without pushing the window's edge off the screen.
+      var slack = 1 / ratio;
+      var scale = Math.min(1, (areaWidth - slack) / width, (areaHeight - slack) / height);
+      var left = (areaWidth - width * scale) / 2;
+      var top = (areaHeight - height * scale) / 2;
+      var picture = WebScreen.picture();
+      if (picture) {
+        var at = WebScreen.placeIn(picture, win);
+        left = Math.round((left + at.left * scale) * ratio) / ratio - at.left * scale;
+        top = Math.round((top + at.top * scale) * ratio) / ratio - at.top * scale;
+      }
+      // A transform, not left/top: layout rounds positions to its own units, a transform
+      // keeps the fraction of a pixel that puts the picture on whole device pixels.
+      var transform = 'translate(' + left + 'px, ' + top + 'px)' + (scale < 1 ? ' scale(' + scale + ')' : '');
+      if (win.style.transform !== transform) win.style.transform = transform;
+      if (picture) WebScreen.chooseScaling(picture, scale * ratio);
+    },
+
+    // Exact where each frame pixel is a whole number of device pixels, smooth anywhere else.
+    chooseScaling: function (picture, devicePixelsPerPixel) {
+      var zoomed = window.visualViewport ? window.visualViewport.scale : 1;
+      var perPixel = devicePixelsPerPixel * zoomed;
+      var whole = Math.round(perPixel);
+      var exact = whole >= 1 && Math.abs(perPixel - whole) * picture.width < WebScreen.kWholeRatioSlack;
+      var rendering = exact ? 'pixelated' : 'auto';
+      if (picture.style.imageRendering !== rendering) picture.style.imageRendering = rendering;
+    },
+  },
+
+  // ---- What the C++ backend calls (web_page.h) ----
+
+  // One copy of the pixels into the canvas per frame, through an ImageData kept over the
+  // program's memory as long as the frame stays at the same address.
+  web_page_show_image__deps: ['$WebPage'],
+  web_page_show_image: function (index, rgba, width, height) {
+    var canvas = WebPage.controls[index];
+    if (!canvas.context) canvas.context = canvas.getContext('2d');
+    var shown = canvas.shownPixels;
+    if (!shown || shown.data.buffer !== HEAPU8.buffer || canvas.shownAddress !== rgba ||
+        shown.width !== width || shown.height !== height) {
+      shown = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+      canvas.shownPixels = shown;
+      canvas.shownAddress = rgba;
+    }
+    canvas.context.putImageData(shown, 0, 0);
+  },
+};
+
+mergeInto(LibraryManager.library, WebScreenLibrary);
