@@ -42,7 +42,8 @@ function watchFrames() {
   };
 }
 
-export async function startBrowser(viewport = { width: 1000, height: 700 }) {
+// `device` adds playwright's device settings: deviceScaleFactor, isMobile, hasTouch.
+export async function startBrowser(viewport = { width: 1000, height: 700 }, device = {}) {
   const profile = await mkdtemp(path.join(tmpdir(), 'ondulix-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -50,6 +51,7 @@ export async function startBrowser(viewport = { width: 1000, height: 700 }) {
     args: kArgs,
     viewport,
     acceptDownloads: true,
+    ...device,
   });
   await context.addInitScript(watchFrames);
   return {

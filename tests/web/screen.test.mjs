@@ -1,0 +1,296 @@
+// The window on the screens students hold, in headless Chromium: on phones, tablets and laptops
+// the whole window is on screen and answers taps, clicks and drags at its places, and at every
+// scale the frame on the screen keeps every line of the frame the program drew.
+//
+// Needs build-web/ondulix-k.html (scripts/web.sh).
+import { openSetup, root, startBrowser } from './browser.mjs';
+import assert from 'node:assert/strict';
+import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { after, test } from 'node:test';
+
+const kTimeout = { timeout: 60000 };
+const work = mkdtempSync(path.join(tmpdir(), 'ondulix-screen-test-'));
+after(() => rmSync(work, { recursive: true, force: true }));
+
+// The browsers the tables run in, each started with a viewport and device settings.
+const engines = {
+  chromium: (viewport, device) => startBrowser(viewport, device),
+};
+
+async function openOn(engine, viewport, device) {
+  const browser = await engines[engine](viewport, device);
+  try {
+    const { page, problems } = await browser.open();
+    return { browser, page, problems };
+  } catch (error) {
+    await browser.close();
+    throw error;
+  }
+}
+
+// Each screen's picture, to be looked at: build-web/screens/.
+const shots = path.join(root, 'build-web/screens');
+mkdirSync(shots, { recursive: true });
+
+const phone = { deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+const tablet = { deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+
+// name, viewport, device settings.
+const screens = [
+  ['phone, portrait', { width: 390, height: 844 }, phone],
+  ['tablet, portrait', { width: 768, height: 1024 }, tablet],
+  ['tablet, landscape', { width: 1024, height: 768 }, tablet],
+  ["school laptop's page area", { width: 1366, height: 657 }, {}],
+  ['laptop', { width: 1280, height: 800 }, {}],
+  ['laptop, device ratio 2', { width: 1280, height: 800 }, { deviceScaleFactor: 2 }],
+];
+
+// A drag from one point to another of the page (CSS pixels), by touch where the screen has it.
+async function drag(page, touch, from, to) {
+  const steps = 8;
+  const at = (i) => ({ x: from.x + (to.x - from.x) * i / steps, y: from.y + (to.y - from.y) * i / steps });
+  if (!touch) {
+    await page.mouse.move(from.x, from.y);
+    await page.mouse.down();
+    for (let i = 1; i <= steps; ++i) await page.mouse.move(at(i).x, at(i).y);
+    await page.mouse.up();
+    return;
+  }
+  const session = await page.context().newCDPSession(page);
+  await session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [from] });
+  for (let i = 1; i <= steps; ++i) await session.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [at(i)] });
+  await session.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await session.detach();
+}
+
+const middleOf = (box) => ({ x: box.x + box.width / 2, y: box.y + box.height / 2 });
+
+for (const engine of Object.keys(engines)) {
+  for (const [name, viewport, device] of screens) {
+    test(`${engine}, ${name} (${viewport.width} x ${viewport.height} at ${device.deviceScaleFactor || 1}): the whole window on screen, answering at its places`, kTimeout, async () => {
+      const { browser, page, problems } = await openOn(engine, viewport, device);
+      try {
+        const shown = await page.evaluate(() => {
+          const box = document.getElementById('window').getBoundingClientRect();
+          const win = document.getElementById('window');
+          const area = { width: document.documentElement.clientWidth, height: document.documentElement.clientHeight };
+          const inset = 1;
+          const corners = [[box.left + inset, box.top + inset], [box.right - inset, box.top + inset],
+            [box.left + inset, box.bottom - inset], [box.right - inset, box.bottom - inset]];
+          return {
+            box: { left: box.left, top: box.top, right: box.right, bottom: box.bottom },
+            area,
+            scale: box.width / win.offsetWidth,
+            fullScale: Math.min(1, area.width / win.offsetWidth, area.height / win.offsetHeight),
+            cornersInWindow: corners.map(([x, y]) => win.contains(document.elementFromPoint(x, y))),
+            // Controls that a tap at their middle does not reach.
+            covered: [...document.querySelectorAll('#window [id]')].filter((control) => {
+              const place = control.getBoundingClientRect();
+              if (place.width === 0) return false;
+              return !control.contains(document.elementFromPoint(place.left + place.width / 2, place.top + place.height / 2));
+            }).map((control) => control.id),
+          };
+        });
+        const { box, area } = shown;
+        assert.ok(box.left >= 0 && box.top >= 0 && box.right <= area.width && box.bottom <= area.height,
+          `window at ${JSON.stringify(box)} in ${area.width} x ${area.height}`);
+        // As large as fits: less than one device pixel of the area left unused at the sides.
+        assert.ok(shown.scale > shown.fullScale - 1.01 / (device.deviceScaleFactor || 1) / Math.min(area.width, area.height),
+          `scale ${shown.scale} where ${shown.fullScale} fits`);
+        assert.deepEqual(shown.cornersInWindow, [true, true, true, true], 'corners of the window on screen');
+        assert.deepEqual(shown.covered, []);
+
+        if (device.hasTouch) await page.tap('#BitBtn1');
+        else await page.click('#BitBtn1');
+        await page.waitForFunction(() => window.ondulixFrames.count >= 3);
+
+        // The thumb of phichanger dragged onto the tick mark of -90.
+        const thumb = middleOf(await page.locator('#phichanger .thumb').boundingBox());
+        const tick = middleOf(await page.locator('#phichanger .tick').nth((-90 - -180) / 15).boundingBox());
+        await drag(page, device.hasTouch, thumb, { x: tick.x, y: thumb.y });
+        assert.equal(await page.getAttribute('#phichanger', 'aria-valuenow'), '-90');
+        await page.screenshot({ path: path.join(shots, `${name.replace(/[^a-z0-9]+/gi, '-')}.png`) });
+        assert.deepEqual(problems, []);
+      } finally {
+        await browser.close();
+      }
+    });
+  }
+}
+
+// A set-up with every mark on: particles, their legs, the zero lines, each source's share in
+// its colour, over four sources.
+function marksSetup() {
+  const lines = readFileSync(path.join(root, 'examples/04-four-sources-square.okd'), 'latin1').split('\r\n');
+  for (const line of [10, 11, 12, 13]) lines[line - 1] = '-1';
+  const file = path.join(work, 'marks.okd');
+  writeFileSync(file, lines.join('\r\n'), 'latin1');
+  return file;
+}
+
+// Compares the frame on the graph canvas with a screenshot of the page (PNG, base64), in the
+// page. Where a frame pixel is a whole number m of device pixels, counts the device pixels that
+// differ from the frame scaled by m. Anywhere else it looks for frame pixels lost and lines
+// doubled, in the channel where a frame pixel differs most from white:
+// - lost: a frame pixel that is not white, where the strongest device pixel around its place
+//   keeps less than `kept` of the pixel's difference from white;
+// - width: each line of the frame one pixel wide and of one colour (a particle's leg, a zero
+//   line), with white on both sides, is `perPixel` device pixels wide on the screen, measured as
+//   its difference from white summed across it. Dropping or doubling its column (or row) makes
+//   it 0, 1 or 2 device pixels wide instead; smooth scaling keeps the sum within a fraction of a
+//   pixel of `perPixel`.
+function compareOnScreen({ png, kept }) {
+  const canvas = document.getElementById('graph');
+  const frame = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+  const box = canvas.getBoundingClientRect();
+  const ratio = window.devicePixelRatio;
+  const left = box.left * ratio;
+  const top = box.top * ratio;
+  const perPixel = box.width * ratio / canvas.width;
+  const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
+  return createImageBitmap(new Blob([bytes], { type: 'image/png' }),
+    { colorSpaceConversion: 'none', premultiplyAlpha: 'none' }).then((picture) => {
+    const scratch = new OffscreenCanvas(picture.width, picture.height).getContext('2d');
+    scratch.drawImage(picture, 0, 0);
+    const shot = scratch.getImageData(0, 0, picture.width, picture.height);
+    const screen = (x, y, c) => shot.data[(y * shot.width + x) * 4 + c];
+    const pixel = (x, y, c) => frame.data[(y * frame.width + x) * 4 + c];
+    const colour = (x, y) => (pixel(x, y, 0) << 16) | (pixel(x, y, 1) << 8) | pixel(x, y, 2);
+    const kWhite = 0xffffff;
+    const result = { perPixel, left, top, marked: 0, differing: 0, lost: 0, faintest: 1, faintestAt: null, lines: 0, offWidth: 0, worstWidth: null };
+    for (let y = 0; y < frame.height; ++y) for (let x = 0; x < frame.width; ++x) if (colour(x, y) !== kWhite) result.marked++;
+
+    const whole = Math.round(perPixel);
+    if (Math.abs(perPixel - whole) * canvas.width < 0.25) {
+      for (let y = 0; y < canvas.height * whole; ++y) {
+        for (let x = 0; x < canvas.width * whole; ++x) {
+          const fx = Math.floor(x / whole);
+          const fy = Math.floor(y / whole);
+          for (let c = 0; c < 3; ++c) {
+            if (screen(Math.round(left) + x, Math.round(top) + y, c) !== pixel(fx, fy, c)) {
+              result.differing++;
+              break;
+            }
+          }
+        }
+      }
+      return result;
+    }
+
+    const strongestChannel = (x, y) => {
+      let channel = 0;
+      for (let c = 1; c < 3; ++c) if (pixel(x, y, c) < pixel(x, y, channel)) channel = c;
+      return channel;
+    };
+    // Device pixels whose middle lies within half a device pixel of a frame pixel's square.
+    const span = (from, at) => [Math.max(0, Math.floor(from + at * perPixel - 0.5)),
+      Math.ceil(from + (at + 1) * perPixel + 0.5) - 1];
+    for (let y = 0; y < canvas.height; ++y) {
+      const [y0, y1] = span(top, y);
+      for (let x = 0; x < canvas.width; ++x) {
+        const channel = strongestChannel(x, y);
+        const away = 255 - pixel(x, y, channel);
+        if (away === 0) continue;
+        const [x0, x1] = span(left, x);
+        let strongest = 0;
+        for (let sy = y0; sy <= y1; ++sy) {
+          for (let sx = x0; sx <= x1; ++sx) strongest = Math.max(strongest, 255 - screen(sx, sy, channel));
+        }
+        const share = strongest / away;
+        if (share < kept) result.lost++;
+        if (share < result.faintest) {
+          result.faintest = share;
+          result.faintestAt = [x, y];
+        }
+      }
+    }
+
+    // Lines one pixel wide: the run reaches 2 pixels either way along the line, and 3 pixels
+    // either side of it are white, so that the scaling's filter sees nothing else.
+    const inFrame = (x, y) => x >= 0 && y >= 0 && x < frame.width && y < frame.height;
+    const isLine = (x, y, along, across) => {
+      const own = colour(x, y);
+      if (own === kWhite) return false;
+      for (let a = -2; a <= 2; ++a) {
+        for (let b = -3; b <= 3; ++b) {
+          const px = x + along[0] * a + across[0] * b;
+          const py = y + along[1] * a + across[1] * b;
+          if (!inFrame(px, py) || colour(px, py) !== (b === 0 ? own : kWhite)) return false;
+        }
+      }
+      return true;
+    };
+    for (const [along, across] of [[[0, 1], [1, 0]], [[1, 0], [0, 1]]]) {
+      for (let y = 0; y < frame.height; ++y) {
+        for (let x = 0; x < frame.width; ++x) {
+          if (!isLine(x, y, along, across)) continue;
+          const channel = strongestChannel(x, y);
+          const away = 255 - pixel(x, y, channel);
+          // Across the line through the middle of the pixel, device pixels whose middle lies
+          // within the 5 frame pixels around it.
+          const at = (across[0] ? top + (y + 0.5) * perPixel : left + (x + 0.5) * perPixel);
+          const from = (across[0] ? left + (x - 2) * perPixel : top + (y - 2) * perPixel);
+          let sum = 0;
+          for (let d = Math.ceil(from - 0.5); d + 0.5 <= from + 5 * perPixel; ++d) {
+            sum += across[0] ? 255 - screen(d, Math.floor(at), channel) : 255 - screen(Math.floor(at), d, channel);
+          }
+          const width = sum / away;
+          result.lines++;
+          if (Math.abs(width - perPixel) > 0.3) result.offWidth++;
+          if (result.worstWidth === null || Math.abs(width - perPixel) > Math.abs(result.worstWidth[0] - perPixel)) result.worstWidth = [width, x, y];
+        }
+      }
+    }
+    return result;
+  });
+}
+
+// name, viewport, device settings, frame pixels per device pixel. The window's scale comes from
+// the viewport (the window at 974 x 679 scaled down to fit it), the device ratio from Chromium's
+// deviceScaleFactor, which is what a browser's page zoom changes.
+const scales = [
+  ['0.82: an 800 x 600 screen', { width: 800, height: 600 }, {}, 0.82],
+  ["0.968: a school laptop's page area", { width: 1366, height: 657 }, {}, 0.966],
+  ['1.5: page zoom 150 %', { width: 1280, height: 800 }, { deviceScaleFactor: 1.5 }, 1.5],
+  ['1.2: phone, portrait', { width: 390, height: 844 }, phone, 1.2],
+  ['1.64: 800 x 600 at device ratio 2', { width: 800, height: 600 }, { deviceScaleFactor: 2 }, 1.64],
+  ['1:1', { width: 1280, height: 800 }, {}, 1],
+  ['2:1: device ratio 2', { width: 1280, height: 800 }, { deviceScaleFactor: 2 }, 2],
+  ['3:1: device ratio 3', { width: 1280, height: 800 }, { deviceScaleFactor: 3 }, 3],
+];
+
+for (const engine of Object.keys(engines)) {
+  for (const [name, viewport, device, perPixel] of scales) {
+    test(`${engine}, frame at ${name}: every line of the frame on the screen`, kTimeout, async () => {
+      const { browser, page, problems } = await openOn(engine, viewport, device);
+      try {
+        await openSetup(page, marksSetup());
+        // One frame, then stopped, so that the canvas holds still for the screenshot.
+        const before = await page.evaluate(() => window.ondulixFrames.count);
+        await page.click('#BitBtn1');
+        await page.waitForFunction((count) => window.ondulixFrames.count > count, before);
+        await page.click('#BitBtn1');
+        // The File menu is enabled again once the animation stands.
+        await page.waitForSelector('#FileF1:not(.disabled)');
+        const png = (await page.screenshot()).toString('base64');
+        const shown = await page.evaluate(compareOnScreen, { png, kept: 0.3 });
+        assert.ok(shown.marked > 10000, `${shown.marked} frame pixels not white`);
+        assert.ok(Math.abs(shown.perPixel - perPixel) < 0.01, `${shown.perPixel} device pixels per frame pixel`);
+        if (Number.isInteger(perPixel)) {
+          const offWhole = (v) => Math.abs(v - Math.round(v)) > 0.001;
+          assert.ok(!offWhole(shown.left) && !offWhole(shown.top), `picture at ${shown.left}, ${shown.top}`);
+          assert.equal(shown.differing, 0, 'device pixels unlike the frame scaled');
+        } else {
+          assert.equal(shown.lost, 0, `frame pixels lost; the faintest, at ${shown.faintestAt}, keeps ${shown.faintest}`);
+          assert.ok(shown.lines > 50, `only ${shown.lines} pixels of lines one pixel wide`);
+          assert.equal(shown.offWidth, 0, `lines off their width; the worst (width, x, y): ${shown.worstWidth}`);
+        }
+        assert.deepEqual(problems, []);
+      } finally {
+        await browser.close();
+      }
+    });
+  }
+}
