@@ -37,15 +37,25 @@ mkdirSync(shots, { recursive: true });
 const phone = { deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const tablet = { deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 
-// name, viewport, device settings.
+// name, viewport, device settings, and the viewport the page opens at before it is turned or
+// resized to the row's, if another.
 const screens = [
   ['phone, portrait', { width: 390, height: 844 }, phone],
+  ['phone, turned to landscape', { width: 844, height: 390 }, phone, { width: 390, height: 844 }],
   ['tablet, portrait', { width: 768, height: 1024 }, tablet],
   ['tablet, landscape', { width: 1024, height: 768 }, tablet],
+  ['tablet, turned to portrait', { width: 768, height: 1024 }, tablet, { width: 1024, height: 768 }],
   ["school laptop's page area", { width: 1366, height: 657 }, {}],
   ['laptop', { width: 1280, height: 800 }, {}],
   ['laptop, device ratio 2', { width: 1280, height: 800 }, { deviceScaleFactor: 2 }],
 ];
+
+// Resizes the page's viewport (turning the device when width and height change places) and
+// waits until the page has drawn itself at the new size.
+async function settleAt(page, viewport) {
+  await page.setViewportSize(viewport);
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+}
 
 // A drag from one point to another of the page (CSS pixels), by touch where the screen has it.
 async function drag(page, touch, from, to) {
@@ -68,10 +78,11 @@ async function drag(page, touch, from, to) {
 const middleOf = (box) => ({ x: box.x + box.width / 2, y: box.y + box.height / 2 });
 
 for (const engine of Object.keys(engines)) {
-  for (const [name, viewport, device] of screens) {
+  for (const [name, viewport, device, openedAt] of screens) {
     test(`${engine}, ${name} (${viewport.width} x ${viewport.height} at ${device.deviceScaleFactor || 1}): the whole window on screen, answering at its places`, kTimeout, async () => {
-      const { browser, page, problems } = await openOn(engine, viewport, device);
+      const { browser, page, problems } = await openOn(engine, openedAt || viewport, device);
       try {
+        if (openedAt) await settleAt(page, viewport);
         const shown = await page.evaluate(() => {
           const box = document.getElementById('window').getBoundingClientRect();
           const win = document.getElementById('window');
@@ -130,25 +141,27 @@ function marksSetup() {
   return file;
 }
 
-// Compares the frame on the graph canvas with a screenshot of the page (PNG, base64), in the
-// page. Where a frame pixel is a whole number m of device pixels, counts the device pixels that
+// Compares the frame read from the graph canvas (window.shownFrame) with a screenshot of the
+// page (PNG, base64), in the page. Where a frame pixel is a whole number m of device pixels, counts the device pixels that
 // differ from the frame scaled by m. Anywhere else it looks for frame pixels lost and lines
 // doubled, in the channel where a frame pixel differs most from white:
 // - lost: a frame pixel that is not white, where the strongest device pixel around its place
-//   keeps less than `kept` of the pixel's difference from white;
+//   keeps less than `kept` of the pixel's difference from white (a gap in a particle's ring);
 // - width: each line of the frame one pixel wide and of one colour (a particle's leg, a zero
 //   line), with white on both sides, is `perPixel` device pixels wide on the screen, measured as
 //   its difference from white summed across it. Dropping or doubling its column (or row) makes
 //   it 0, 1 or 2 device pixels wide instead; smooth scaling keeps the sum within a fraction of a
 //   pixel of `perPixel`.
-function compareOnScreen({ png, kept }) {
+function compareOnScreen(png) {
   const canvas = document.getElementById('graph');
-  const frame = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+  const frame = window.shownFrame;
   const box = canvas.getBoundingClientRect();
   const ratio = window.devicePixelRatio;
   const left = box.left * ratio;
   const top = box.top * ratio;
-  const perPixel = box.width * ratio / canvas.width;
+  const perPixel = box.width * ratio / frame.width;
+  // Scaled down, a frame pixel alone in its device pixel keeps perPixel² of its colour.
+  const kept = 0.3 * Math.min(1, perPixel) ** 2;
   const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
   return createImageBitmap(new Blob([bytes], { type: 'image/png' }),
     { colorSpaceConversion: 'none', premultiplyAlpha: 'none' }).then((picture) => {
@@ -163,9 +176,9 @@ function compareOnScreen({ png, kept }) {
     for (let y = 0; y < frame.height; ++y) for (let x = 0; x < frame.width; ++x) if (colour(x, y) !== kWhite) result.marked++;
 
     const whole = Math.round(perPixel);
-    if (Math.abs(perPixel - whole) * canvas.width < 0.25) {
-      for (let y = 0; y < canvas.height * whole; ++y) {
-        for (let x = 0; x < canvas.width * whole; ++x) {
+    if (Math.abs(perPixel - whole) * frame.width < 0.25) {
+      for (let y = 0; y < frame.height * whole; ++y) {
+        for (let x = 0; x < frame.width * whole; ++x) {
           const fx = Math.floor(x / whole);
           const fy = Math.floor(y / whole);
           for (let c = 0; c < 3; ++c) {
@@ -187,9 +200,9 @@ function compareOnScreen({ png, kept }) {
     // Device pixels whose middle lies within half a device pixel of a frame pixel's square.
     const span = (from, at) => [Math.max(0, Math.floor(from + at * perPixel - 0.5)),
       Math.ceil(from + (at + 1) * perPixel + 0.5) - 1];
-    for (let y = 0; y < canvas.height; ++y) {
+    for (let y = 0; y < frame.height; ++y) {
       const [y0, y1] = span(top, y);
-      for (let x = 0; x < canvas.width; ++x) {
+      for (let x = 0; x < frame.width; ++x) {
         const channel = strongestChannel(x, y);
         const away = 255 - pixel(x, y, channel);
         if (away === 0) continue;
@@ -247,12 +260,15 @@ function compareOnScreen({ png, kept }) {
   });
 }
 
-// name, viewport, device settings, frame pixels per device pixel. The window's scale comes from
-// the viewport (the window at 974 x 679 scaled down to fit it), the device ratio from Chromium's
-// deviceScaleFactor, which is what a browser's page zoom changes.
+// name, viewport, device settings, device pixels per frame pixel. The page opens at 1280 x 800,
+// where the frame is read from its canvas, and is then resized to the viewport. The window's
+// scale comes from the viewport (the window, 974 x 679, scaled down to fit it), the device ratio
+// from Chromium's deviceScaleFactor, which a browser's page zoom changes the same way.
 const scales = [
   ['0.82: an 800 x 600 screen', { width: 800, height: 600 }, {}, 0.82],
-  ["0.968: a school laptop's page area", { width: 1366, height: 657 }, {}, 0.966],
+  ["0.966: a school laptop's page area", { width: 1366, height: 657 }, {}, 0.966],
+  ['0.45: a window of 440 x 330', { width: 440, height: 330 }, {}, 0.45],
+  ['0.3: a window of 300 x 220', { width: 300, height: 220 }, {}, 0.307],
   ['1.5: page zoom 150 %', { width: 1280, height: 800 }, { deviceScaleFactor: 1.5 }, 1.5],
   ['1.2: phone, portrait', { width: 390, height: 844 }, phone, 1.2],
   ['1.64: 800 x 600 at device ratio 2', { width: 800, height: 600 }, { deviceScaleFactor: 2 }, 1.64],
@@ -264,7 +280,7 @@ const scales = [
 for (const engine of Object.keys(engines)) {
   for (const [name, viewport, device, perPixel] of scales) {
     test(`${engine}, frame at ${name}: every line of the frame on the screen`, kTimeout, async () => {
-      const { browser, page, problems } = await openOn(engine, viewport, device);
+      const { browser, page, problems } = await openOn(engine, { width: 1280, height: 800 }, device);
       try {
         await openSetup(page, marksSetup());
         // One frame, then stopped, so that the canvas holds still for the screenshot.
@@ -274,8 +290,13 @@ for (const engine of Object.keys(engines)) {
         await page.click('#BitBtn1');
         // The File menu is enabled again once the animation stands.
         await page.waitForSelector('#FileF1:not(.disabled)');
+        await page.evaluate(() => {
+          const canvas = document.getElementById('graph');
+          window.shownFrame = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+        });
+        await settleAt(page, viewport);
         const png = (await page.screenshot()).toString('base64');
-        const shown = await page.evaluate(compareOnScreen, { png, kept: 0.3 });
+        const shown = await page.evaluate(compareOnScreen, png);
         assert.ok(shown.marked > 10000, `${shown.marked} frame pixels not white`);
         assert.ok(Math.abs(shown.perPixel - perPixel) < 0.01, `${shown.perPixel} device pixels per frame pixel`);
         if (Number.isInteger(perPixel)) {

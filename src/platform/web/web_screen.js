@@ -89,13 +89,79 @@ var WebScreenLibrary = {
     },
 
     // Exact where each frame pixel is a whole number of device pixels, smooth anywhere else.
+    // Smooth scaling in browsers is bilinear, which below half a device pixel per frame pixel
+    // skips frame pixels altogether; there the page first averages blocks of frame pixels
+    // itself, so that the browser never scales the canvas below a half.
     chooseScaling: function (picture, devicePixelsPerPixel) {
       var zoomed = window.visualViewport ? window.visualViewport.scale : 1;
       var perPixel = devicePixelsPerPixel * zoomed;
       var whole = Math.round(perPixel);
-      var exact = whole >= 1 && Math.abs(perPixel - whole) * picture.width < WebScreen.kWholeRatioSlack;
+      var exact = whole >= 1 && Math.abs(perPixel - whole) * picture.offsetWidth < WebScreen.kWholeRatioSlack;
       var rendering = exact ? 'pixelated' : 'auto';
       if (picture.style.imageRendering !== rendering) picture.style.imageRendering = rendering;
+      var block = exact ? 1 : Math.max(1, Math.ceil(0.5 / perPixel));
+      if (block !== (picture.block || 1)) {
+        picture.block = block;
+        WebScreen.showFrame(picture);
+      }
+    },
+
+    // Puts the frame last shown on the canvas: as it is, or averaged over blocks of
+    // `picture.block` frame pixels square (a block on the right or bottom edge may be cut).
+    showFrame: function (picture) {
+      var frame = picture.frame;
+      if (!frame) return;
+      if (!picture.context) picture.context = picture.getContext('2d');
+      var pixels = frame.pixels;
+      if (!pixels || pixels.data.buffer !== HEAPU8.buffer) {
+        pixels = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, frame.address, frame.width * frame.height * 4),
+                               frame.width, frame.height);
+        frame.pixels = pixels;
+      }
+      var block = picture.block || 1;
+      var width = Math.ceil(frame.width / block);
+      var height = Math.ceil(frame.height / block);
+      // Setting a canvas's size clears it, even to the size it has.
+      if (picture.width !== width) picture.width = width;
+      if (picture.height !== height) picture.height = height;
+      if (block === 1) {
+        picture.context.putImageData(pixels, 0, 0);
+        return;
+      }
+      if (!picture.averaged || picture.averaged.width !== width || picture.averaged.height !== height) {
+        picture.averaged = new ImageData(width, height);
+      }
+      WebScreen.average(pixels, block, picture.averaged);
+      picture.context.putImageData(picture.averaged, 0, 0);
+    },
+
+    average: function (from, block, to) {
+      var source = from.data;
+      var target = to.data;
+      for (var y = 0; y < to.height; ++y) {
+        var top = y * block;
+        var bottom = Math.min(from.height, top + block);
+        for (var x = 0; x < to.width; ++x) {
+          var left = x * block;
+          var right = Math.min(from.width, left + block);
+          var red = 0;
+          var green = 0;
+          var blue = 0;
+          for (var row = top; row < bottom; ++row) {
+            for (var i = (row * from.width + left) * 4, end = (row * from.width + right) * 4; i < end; i += 4) {
+              red += source[i];
+              green += source[i + 1];
+              blue += source[i + 2];
+            }
+          }
+          var count = (bottom - top) * (right - left);
+          var at = (y * to.width + x) * 4;
+          target[at] = red / count;
+          target[at + 1] = green / count;
+          target[at + 2] = blue / count;
+          target[at + 3] = 255;
+        }
+      }
     },
   },
 
@@ -103,18 +169,14 @@ var WebScreenLibrary = {
 
   // One copy of the pixels into the canvas per frame, through an ImageData kept over the
   // program's memory as long as the frame stays at the same address.
-  web_page_show_image__deps: ['$WebPage'],
+  web_page_show_image__deps: ['$WebPage', '$WebScreen'],
   web_page_show_image: function (index, rgba, width, height) {
-    var canvas = WebPage.controls[index];
-    if (!canvas.context) canvas.context = canvas.getContext('2d');
-    var shown = canvas.shownPixels;
-    if (!shown || shown.data.buffer !== HEAPU8.buffer || canvas.shownAddress !== rgba ||
-        shown.width !== width || shown.height !== height) {
-      shown = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
-      canvas.shownPixels = shown;
-      canvas.shownAddress = rgba;
+    var picture = WebPage.controls[index];
+    var frame = picture.frame;
+    if (!frame || frame.address !== rgba || frame.width !== width || frame.height !== height) {
+      picture.frame = { address: rgba, width: width, height: height, pixels: null };
     }
-    canvas.context.putImageData(shown, 0, 0);
+    WebScreen.showFrame(picture);
   },
 };
 
