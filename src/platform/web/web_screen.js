@@ -16,6 +16,7 @@ var WebScreenLibrary = {
     // Less than this many device pixels of error over the picture's width keeps every frame
     // pixel the same whole number of device pixels wide.
     kWholeRatioSlack: 0.25,
+    transform: '', // the window's, as last set
 
     init: function () {
       window.addEventListener('resize', WebScreen.fit);
@@ -84,7 +85,10 @@ var WebScreenLibrary = {
       // A transform, not left/top: layout rounds positions to its own units, a transform
       // keeps the fraction of a pixel that puts the picture on whole device pixels.
       var transform = 'translate(' + left + 'px, ' + top + 'px)' + (scale < 1 ? ' scale(' + scale + ')' : '');
-      if (win.style.transform !== transform) win.style.transform = transform;
+      if (WebScreen.transform !== transform) {
+        WebScreen.transform = transform;
+        win.style.transform = transform;
+      }
       if (picture) WebScreen.chooseScaling(picture, scale * ratio);
     },
 
@@ -111,7 +115,10 @@ var WebScreenLibrary = {
     showFrame: function (picture) {
       var frame = picture.frame;
       if (!frame) return;
-      if (!picture.context) picture.context = picture.getContext('2d');
+      // Kept in memory rather than on the GPU: the canvas is only ever given pixels, and a
+      // GPU canvas is a layer of its own, which in WebKit makes the scaled window around it
+      // one more layer to composite on every frame.
+      if (!picture.context) picture.context = picture.getContext('2d', { willReadFrequently: true });
       var pixels = frame.pixels;
       if (!pixels || pixels.data.buffer !== HEAPU8.buffer) {
         pixels = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, frame.address, frame.width * frame.height * 4),
