@@ -142,24 +142,21 @@ function marksSetup() {
 }
 
 // Compares the frame read from the graph canvas (window.shownFrame) with a screenshot of the
-// page (PNG, base64), in the page. Where a frame pixel is a whole number m of device pixels, counts the device pixels that
-// differ from the frame scaled by m. Anywhere else it looks for frame pixels lost and lines
-// doubled, in the channel where a frame pixel differs most from white:
-// - lost: a frame pixel that is not white, where the strongest device pixel around its place
-//   keeps less than `kept` of the pixel's difference from white (a gap in a particle's ring);
-// - width: each line of the frame one pixel wide and of one colour (a particle's leg, a zero
-//   line), with white on both sides, is `perPixel` device pixels wide on the screen, measured as
-//   its difference from white summed across it. Dropping or doubling its column (or row) makes
-//   it 0, 1 or 2 device pixels wide instead; smooth scaling keeps the sum within a fraction of a
-//   pixel of `perPixel`.
+// page (PNG, base64), in the page, in the channel where a frame pixel differs most from white.
+// Where a frame pixel is a whole number m of device pixels, counts the device pixels unlike the
+// frame scaled by m. Anywhere else counts
+// - lost pixels: frame pixels that are not white, where the strongest device pixel around their
+//   place keeps less than `kept` of their difference from white (a gap in a particle's ring);
+// - lines off their width: a line of the frame one pixel wide and of one colour (a particle's
+//   leg, a zero line), with white on both sides, is `perPixel` device pixels wide on the screen,
+//   measured as its difference from white summed across it. Dropping or doubling its column
+//   (or row) makes it 0, 1 or 2 device pixels wide; smooth scaling keeps within 0.3 of perPixel.
 function compareOnScreen(png) {
-  const canvas = document.getElementById('graph');
   const frame = window.shownFrame;
-  const box = canvas.getBoundingClientRect();
-  const ratio = window.devicePixelRatio;
-  const left = box.left * ratio;
-  const top = box.top * ratio;
-  const perPixel = box.width * ratio / frame.width;
+  const box = document.getElementById('graph').getBoundingClientRect();
+  const left = box.left * window.devicePixelRatio;
+  const top = box.top * window.devicePixelRatio;
+  const perPixel = box.width * window.devicePixelRatio / frame.width;
   // Scaled down, a frame pixel alone in its device pixel keeps perPixel² of its colour.
   const kept = 0.3 * Math.min(1, perPixel) ** 2;
   const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
@@ -171,58 +168,44 @@ function compareOnScreen(png) {
     const screen = (x, y, c) => shot.data[(y * shot.width + x) * 4 + c];
     const pixel = (x, y, c) => frame.data[(y * frame.width + x) * 4 + c];
     const colour = (x, y) => (pixel(x, y, 0) << 16) | (pixel(x, y, 1) << 8) | pixel(x, y, 2);
+    const channelOf = (x, y) => [0, 1, 2].reduce((best, c) => (pixel(x, y, c) < pixel(x, y, best) ? c : best));
     const kWhite = 0xffffff;
-    const result = { perPixel, left, top, marked: 0, differing: 0, lost: 0, faintest: 1, faintestAt: null, lines: 0, offWidth: 0, worstWidth: null };
-    for (let y = 0; y < frame.height; ++y) for (let x = 0; x < frame.width; ++x) if (colour(x, y) !== kWhite) result.marked++;
+    const result = { perPixel, left, top, marked: 0, differing: 0, lost: 0, faintest: [1], lines: 0, offWidth: 0, worst: [perPixel] };
 
     const whole = Math.round(perPixel);
-    if (Math.abs(perPixel - whole) * frame.width < 0.25) {
-      for (let y = 0; y < frame.height * whole; ++y) {
-        for (let x = 0; x < frame.width * whole; ++x) {
-          const fx = Math.floor(x / whole);
-          const fy = Math.floor(y / whole);
-          for (let c = 0; c < 3; ++c) {
-            if (screen(Math.round(left) + x, Math.round(top) + y, c) !== pixel(fx, fy, c)) {
-              result.differing++;
-              break;
-            }
-          }
-        }
-      }
-      return result;
-    }
-
-    const strongestChannel = (x, y) => {
-      let channel = 0;
-      for (let c = 1; c < 3; ++c) if (pixel(x, y, c) < pixel(x, y, channel)) channel = c;
-      return channel;
-    };
+    const exact = Math.abs(perPixel - whole) * frame.width < 0.25;
     // Device pixels whose middle lies within half a device pixel of a frame pixel's square.
     const span = (from, at) => [Math.max(0, Math.floor(from + at * perPixel - 0.5)),
       Math.ceil(from + (at + 1) * perPixel + 0.5) - 1];
     for (let y = 0; y < frame.height; ++y) {
-      const [y0, y1] = span(top, y);
       for (let x = 0; x < frame.width; ++x) {
-        const channel = strongestChannel(x, y);
+        if (colour(x, y) !== kWhite) result.marked++;
+        if (exact) {
+          for (let sy = y * whole; sy < (y + 1) * whole; ++sy) {
+            for (let sx = x * whole; sx < (x + 1) * whole; ++sx) {
+              const at = [Math.round(left) + sx, Math.round(top) + sy];
+              if ([0, 1, 2].some((c) => screen(at[0], at[1], c) !== pixel(x, y, c))) result.differing++;
+            }
+          }
+          continue;
+        }
+        const channel = channelOf(x, y);
         const away = 255 - pixel(x, y, channel);
         if (away === 0) continue;
         const [x0, x1] = span(left, x);
+        const [y0, y1] = span(top, y);
         let strongest = 0;
         for (let sy = y0; sy <= y1; ++sy) {
           for (let sx = x0; sx <= x1; ++sx) strongest = Math.max(strongest, 255 - screen(sx, sy, channel));
         }
-        const share = strongest / away;
-        if (share < kept) result.lost++;
-        if (share < result.faintest) {
-          result.faintest = share;
-          result.faintestAt = [x, y];
-        }
+        if (strongest / away < kept) result.lost++;
+        if (strongest / away < result.faintest[0]) result.faintest = [strongest / away, x, y];
       }
     }
+    if (exact) return result;
 
     // Lines one pixel wide: the run reaches 2 pixels either way along the line, and 3 pixels
     // either side of it are white, so that the scaling's filter sees nothing else.
-    const inFrame = (x, y) => x >= 0 && y >= 0 && x < frame.width && y < frame.height;
     const isLine = (x, y, along, across) => {
       const own = colour(x, y);
       if (own === kWhite) return false;
@@ -230,7 +213,8 @@ function compareOnScreen(png) {
         for (let b = -3; b <= 3; ++b) {
           const px = x + along[0] * a + across[0] * b;
           const py = y + along[1] * a + across[1] * b;
-          if (!inFrame(px, py) || colour(px, py) !== (b === 0 ? own : kWhite)) return false;
+          const inFrame = px >= 0 && py >= 0 && px < frame.width && py < frame.height;
+          if (!inFrame || colour(px, py) !== (b === 0 ? own : kWhite)) return false;
         }
       }
       return true;
@@ -239,20 +223,19 @@ function compareOnScreen(png) {
       for (let y = 0; y < frame.height; ++y) {
         for (let x = 0; x < frame.width; ++x) {
           if (!isLine(x, y, along, across)) continue;
-          const channel = strongestChannel(x, y);
-          const away = 255 - pixel(x, y, channel);
-          // Across the line through the middle of the pixel, device pixels whose middle lies
-          // within the 5 frame pixels around it.
-          const at = (across[0] ? top + (y + 0.5) * perPixel : left + (x + 0.5) * perPixel);
-          const from = (across[0] ? left + (x - 2) * perPixel : top + (y - 2) * perPixel);
+          const channel = channelOf(x, y);
+          // Across the line through the middle of the pixel: the device pixels whose middle
+          // lies within the 5 frame pixels around it.
+          const at = Math.floor(across[0] ? top + (y + 0.5) * perPixel : left + (x + 0.5) * perPixel);
+          const from = across[0] ? left + (x - 2) * perPixel : top + (y - 2) * perPixel;
           let sum = 0;
           for (let d = Math.ceil(from - 0.5); d + 0.5 <= from + 5 * perPixel; ++d) {
-            sum += across[0] ? 255 - screen(d, Math.floor(at), channel) : 255 - screen(Math.floor(at), d, channel);
+            sum += 255 - (across[0] ? screen(d, at, channel) : screen(at, d, channel));
           }
-          const width = sum / away;
+          const width = sum / (255 - pixel(x, y, channel));
           result.lines++;
           if (Math.abs(width - perPixel) > 0.3) result.offWidth++;
-          if (result.worstWidth === null || Math.abs(width - perPixel) > Math.abs(result.worstWidth[0] - perPixel)) result.worstWidth = [width, x, y];
+          if (Math.abs(width - perPixel) > Math.abs(result.worst[0] - perPixel)) result.worst = [width, x, y];
         }
       }
     }
@@ -304,9 +287,9 @@ for (const engine of Object.keys(engines)) {
           assert.ok(!offWhole(shown.left) && !offWhole(shown.top), `picture at ${shown.left}, ${shown.top}`);
           assert.equal(shown.differing, 0, 'device pixels unlike the frame scaled');
         } else {
-          assert.equal(shown.lost, 0, `frame pixels lost; the faintest, at ${shown.faintestAt}, keeps ${shown.faintest}`);
+          assert.equal(shown.lost, 0, `frame pixels lost; the faintest (share kept, x, y): ${shown.faintest}`);
           assert.ok(shown.lines > 50, `only ${shown.lines} pixels of lines one pixel wide`);
-          assert.equal(shown.offWidth, 0, `lines off their width; the worst (width, x, y): ${shown.worstWidth}`);
+          assert.equal(shown.offWidth, 0, `lines off their width; the worst (width, x, y): ${shown.worst}`);
         }
         assert.deepEqual(problems, []);
       } finally {
