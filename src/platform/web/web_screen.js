@@ -115,9 +115,10 @@ var WebScreenLibrary = {
     showFrame: function (picture) {
       var frame = picture.frame;
       if (!frame) return;
-      // Kept in memory rather than on the GPU: the canvas is only ever given pixels, and a
-      // GPU canvas is a layer of its own, which in WebKit makes the scaled window around it
-      // one more layer to composite on every frame.
+      // Kept in memory rather than on the GPU: the canvas is only ever given pixels, and
+      // WebKit shows a GPU canvas as a layer of its own, which its compositor scales
+      // nearest-neighbour whatever image-rendering says, and which makes the scaled window
+      // around it one more layer to composite on every frame.
       if (!picture.context) picture.context = picture.getContext('2d', { willReadFrequently: true });
       var pixels = frame.pixels;
       if (!pixels || pixels.data.buffer !== HEAPU8.buffer) {
@@ -174,8 +175,8 @@ var WebScreenLibrary = {
 
   // ---- What the C++ backend calls (web_page.h) ----
 
-  // One copy of the pixels into the canvas per frame, through an ImageData kept over the
-  // program's memory as long as the frame stays at the same address.
+  // One copy of the pixels into the canvas per frame (where blocks are averaged, one pass more),
+  // through an ImageData kept over the program's memory while the frame stays at its address.
   web_page_show_image__deps: ['$WebPage', '$WebScreen'],
   web_page_show_image: function (index, rgba, width, height) {
     var picture = WebPage.controls[index];
