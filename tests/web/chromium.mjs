@@ -95,6 +95,11 @@ class ChromiumPage extends ProbedPage {
     return this.page.keyboard.type(text);
   }
 
+  // A new size of the viewport, as when the screen turns or the browser's window is resized.
+  resize({ width, height }) {
+    return this.page.setViewportSize({ width, height });
+  }
+
   takeScreenshot() {
     return this.page.screenshot();
   }

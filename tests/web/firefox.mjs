@@ -17,6 +17,11 @@ class FirefoxPage extends ProbedPage {
     return this.page.evaluate(source);
   }
 
+  // A new size of the viewport, as when the browser's window is resized.
+  async resize({ width, height }) {
+    await this.page.setViewport({ ...this.page.viewport(), width, height });
+  }
+
   click(selector) {
     return this.page.click(selector);
   }

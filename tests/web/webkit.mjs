@@ -45,6 +45,11 @@ class WebKitPage extends ProbedPage {
     return this.session.evaluate(source);
   }
 
+  // A new size of the viewport, as when the browser's window is resized.
+  resize({ width, height }) {
+    return setViewport(this.session, width, height);
+  }
+
   // Elements with overflow:hidden count as not displayed to this driver, but its clicks reach them.
   async click(selector) {
     await this.session.command('POST', `/element/${await this.session.element(selector)}/click`, {});

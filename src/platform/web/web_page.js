@@ -3,8 +3,8 @@
 // input back to the program. Every rule (what a key does, which control Tab goes to, which radio
 // button stays checked, when a handler runs) is the program's; the page only shows, maps the
 // browser's keys onto the program's, and hands on what the user does. The track bars
-// (web_track_bars.js), the menus (web_menu.js) and the boxes with the files (web_boxes.js) have
-// files of their own. Each file is linked with --js-library; its web_page_* functions are what
+// (web_track_bars.js), the menus (web_menu.js), the boxes with the files (web_boxes.js) and the
+// window's place and frames on the screen (web_screen.js) have files of their own. Each file is linked with --js-library; its web_page_* functions are what
 // the C++ backend calls (web_page.h), and the page calls the program's web_* entries
 // (web_input.cpp).
 //
@@ -13,7 +13,7 @@
 // second call can be paused meanwhile; the timers' ticks go on and never wait.
 
 var WebPageLibrary = {
-  $WebPage__deps: ['$WebTrackBars', '$WebMenu', '$WebBoxes', '$Asyncify', 'free'],
+  $WebPage__deps: ['$WebTrackBars', '$WebMenu', '$WebBoxes', '$WebScreen', '$Asyncify', 'free'],
   $WebPage__postset: 'WebPage.init();',
   $WebPage: {
     controls: {}, // control number -> its element
@@ -28,7 +28,6 @@ var WebPageLibrary = {
     focusing: false, // the program is moving the focus: not the user's doing
 
     init: function () {
-      window.addEventListener('resize', WebPage.fit);
       document.addEventListener('keydown', function (event) { WebPage.deliverKey(event, 1); }, true);
       document.addEventListener('keyup', function (event) { WebPage.deliverKey(event, 0); }, true);
     },
@@ -250,17 +249,6 @@ var WebPageLibrary = {
       WebPage.controls[id].focus({ preventScroll: true });
       WebPage.focusing = false;
     },
-
-    fit: function () {
-      var win = document.getElementById('window');
-      var width = win.offsetWidth;
-      var height = win.offsetHeight;
-      // The whole window, smaller where the screen is smaller, rather than cut off.
-      var scale = Math.min(1, window.innerWidth / width, window.innerHeight / height);
-      win.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-      win.style.left = Math.max(0, Math.floor((window.innerWidth - width * scale) / 2)) + 'px';
-      win.style.top = Math.max(0, Math.floor((window.innerHeight - height * scale) / 2)) + 'px';
-    },
   },
 
   // ---- What the C++ backend calls (web_page.h) ----
@@ -318,7 +306,7 @@ var WebPageLibrary = {
   web_page_show_window: function () {
     document.getElementById('window').hidden = false;
     WebPage.shown = true;
-    WebPage.fit();
+    WebScreen.fit();
     if (WebPage.pendingFocus) WebPage.focus(WebPage.pendingFocus);
     document.body.dataset.ready = 'true';
   },
@@ -351,14 +339,6 @@ var WebPageLibrary = {
   web_page_show_list__deps: ['$WebPage'],
   web_page_show_list: function (id, lines) {
     WebPage.controls[id].textContent = UTF8ToString(lines);
-  },
-
-  web_page_show_image__deps: ['$WebPage'],
-  web_page_show_image: function (id, rgba, width, height) {
-    var canvas = WebPage.controls[id];
-    if (!canvas.context) canvas.context = canvas.getContext('2d');
-    var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    canvas.context.putImageData(new ImageData(pixels, width, height), 0, 0);
   },
 
   web_page_focus__deps: ['$WebPage'],
