@@ -33,13 +33,15 @@ int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::FI
         return 1;
     // The first window is the main one; FormCreate has run before it is shown.
     auto Form1 = std::make_unique<TForm1>(application->backend());
-    const std::optional<std::string>& settings = std::get<StartRequest>(parsed).settingsPath;
-    if (!settings)
-        return application->run(std::move(Form1));
-    // The file's error box belongs over the window, so the file waits until it is shown.
+    // What the window opens once it is shown, so that an error box comes up over it: the file
+    // named on the command line, or the set-up a page's address holds.
     TForm1& window = *Form1;
-    return application->runThen(std::move(Form1),
-                                [&window, &settings] { window.openFileArgument(*settings); });
+    std::function<void()> whenShown;
+    if (const std::optional<std::string>& settings = std::get<StartRequest>(parsed).settingsPath)
+        whenShown = [&window, path = *settings] { window.openFileArgument(path); };
+    else if (std::optional<std::string> fragment = application->addressFragment())
+        whenShown = [&window, link = *fragment] { window.openSetupLink(link); };
+    return application->run(std::move(Form1), std::move(whenShown));
 }
 
 } // namespace sd

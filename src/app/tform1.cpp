@@ -24,6 +24,7 @@ TForm1::TForm1(platform::Backend& backend, TForm1Services services)
     // Handlers are attached only after every initial state is in place, so that the state
     // below comes from FormCreate alone.
     BitBtn1.setFocus();
+    setDropTarget(this);
     connectHandlers();
     FormCreate();
     toldSetup_ = currentSetup();
@@ -106,10 +107,9 @@ void TForm1::connectHandlers() {
     phichanger.onChange = wire(&TForm1::phichangerChange);
     velocitychanger.onChange = wire(&TForm1::velocitychangerChange);
     fpschanger.onChange = wire(&TForm1::fpschangerChange);
-    // The grid sliders have no handler; a move is an event all the same, after which the
-    // changed set-up reaches the page's address.
-    numpoints.onChange = [this] { dispatch([] {}); };
-    numzoom.onChange = [this] { dispatch([] {}); };
+    // The grid sliders, the radio buttons and the check boxes have no handlers; what the user
+    // changes there reaches the page's address all the same.
+    onUserChange = [this] { tellChangedSetup(); };
 
     // In the order of sourceButtons().
     const std::array<Handler, 20> sourceHandlers = {

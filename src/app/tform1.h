@@ -43,7 +43,7 @@ struct TForm1Services {
 // control and event. Handlers read the controls when they run; the simulation and view
 // state lives in the globals of sound.h. The window knows no toolkit: a backend shows its
 // controls and brings the user's input to them.
-class TForm1 : public platform::Form {
+class TForm1 : public platform::Form, public platform::DropTarget {
 public:
     explicit TForm1(platform::Backend& backend, TForm1Services services = {});
     ~TForm1() override;
@@ -203,11 +203,11 @@ public:
     // single regular file whose name matches the open dialog's pattern (*.okd), letter case
     // aside, as file managers compare. The first form is for a drag whose names are not known
     // yet (a page learns them only at the drop): it checks the moment and the count.
-    bool canTakeDrop(std::size_t files) const;
-    bool canTakeDrop(const std::vector<std::string>& paths) const;
+    bool canTakeDrop(std::size_t files) const override;
+    bool canTakeDrop(const std::vector<std::string>& paths) const override;
     // Opens the dropped file exactly as Open does after the user confirmed its name in the
     // dialog, which then offers that name; a drop that canTakeDrop refuses does nothing.
-    void dropFiles(const std::vector<std::string>& paths);
+    void dropFiles(const std::vector<std::string>& paths) override;
 
     // Opens the file named on the command line as Open opens a confirmed name, except that a
     // missing file is reported rather than passed over: the user named it on purpose.

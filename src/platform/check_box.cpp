@@ -12,8 +12,10 @@ void CheckBox::setChecked(bool checked) {
 }
 
 void CheckBox::toggle() {
-    if (takesInput())
-        setChecked(!checked_);
+    if (!takesInput())
+        return;
+    setChecked(!checked_);
+    form().userChanged();
 }
 
 bool CheckBox::keyDown(const KeyStroke& stroke) {
@@ -39,8 +41,10 @@ void RadioButton::setChecked(bool checked) {
 }
 
 void RadioButton::select() {
-    if (takesInput())
-        setChecked(true);
+    if (!takesInput())
+        return;
+    setChecked(true);
+    form().userChanged();
 }
 
 bool RadioButton::keyDown(const KeyStroke& stroke) {

@@ -128,6 +128,11 @@ void Form::userClose() {
         onClose();
 }
 
+void Form::userChanged() {
+    if (onUserChange)
+        onUserChange();
+}
+
 void Form::openModal() {
     if (open_)
         return;

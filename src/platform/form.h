@@ -23,6 +23,18 @@ public:
     virtual void formGone() = 0;
 };
 
+// What a window does with files dragged onto it. A backend asks before the drop, with the
+// number of files where their names are not known yet (a page learns them only at the drop)
+// or with their names, and hands the dropped files on by the names the file layer reads them
+// by; a drop refused is shown refused while it is dragged, and does nothing.
+class DropTarget {
+public:
+    virtual ~DropTarget() = default;
+    virtual bool canTakeDrop(std::size_t files) const = 0;
+    virtual bool canTakeDrop(const std::vector<std::string>& paths) const = 0;
+    virtual void dropFiles(const std::vector<std::string>& paths) = 0;
+};
+
 // A window as the program sees it, the main window or a box: its title and place, its
 // controls under their names, the one that has the keyboard focus, and the rules of the keys
 // that no single control owns: Tab going round the controls, Enter and Esc for the default
@@ -76,6 +88,10 @@ public:
 
     // Runs when the user closes the window by its close box or system menu.
     std::function<void()> onClose;
+    // Runs after the user changed a control that has no handler of its own to run (a check box,
+    // a radio button), so that the window can follow every change the user makes.
+    std::function<void()> onUserChange;
+    void userChanged();
     void userClose();
 
     // A modal form covers every form opened before it: from openModal() to closeModal() only
@@ -87,6 +103,10 @@ public:
     // The form the user's keys go to: the topmost modal form, else `window`; nothing while a
     // dialog of the toolkit's own (a file chooser) covers them.
     static Form* keyTarget(Form& window);
+
+    // Where files dropped on the window go; none takes no drops.
+    DropTarget* dropTarget() const { return dropTarget_; }
+    void setDropTarget(DropTarget* target) { dropTarget_ = target; }
 
     void attach(WindowView* view) { view_ = view; }
 
@@ -103,6 +123,7 @@ private:
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
     bool open_ = false;
+    DropTarget* dropTarget_ = nullptr;
     WindowView* view_ = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "track_bar.h"
 
+#include "form.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -167,6 +169,7 @@ void TrackBar::userAction(int position) {
     changed();
     if (onChange)
         onChange();
+    form().userChanged();
 }
 
 } // namespace platform

@@ -687,6 +687,8 @@ TEST_F(SettingsCommands, EveryChangedSetupIsToldOnceAsSaveWouldWriteIt) {
     EXPECT_EQ(backend.setupLinksTold, 1)
         << "moving to the same place, starting and drawing change nothing";
     window_->BitBtn1.press();
+    window_->ch_rect.toggle();
+    EXPECT_EQ(backend.setupLinksTold, 2) << "a check box, which has no handler, is a change too";
     save(path("saved.okd"));
     std::vector<std::string> saved;
     std::istringstream in(readFile("saved.okd"));

@@ -158,10 +158,12 @@ public:
     explicit HeadlessApplication(HeadlessToolkit& toolkit) : toolkit_(toolkit) {}
 
     platform::Backend& backend() override { return toolkit_.backend; }
-    int run(std::unique_ptr<platform::Form> mainWindow) override {
+    int run(std::unique_ptr<platform::Form> mainWindow,
+            std::function<void()> whenShown) override {
         toolkit_.window = std::move(mainWindow);
         toolkit_.errorsBeforeShown = toolkit_.backend.errorBox->shown.size();
-        toolkit_.backend.timer->fire();
+        if (whenShown)
+            whenShown();
         return 0;
     }
 

@@ -1,7 +1,7 @@
 // The browser edition's page in three engines, behind one small API:
 //
 //   const browser = await startBrowser('chromium' | 'firefox' | 'webkit');
-//   const page = await browser.open({ width, height, deviceScaleFactor, touch, mobile });
+//   const page = await browser.open({ width, height, deviceScaleFactor, touch, mobile, fragment });
 //   page.click(selector), page.tap(selector), page.drag(from, to, { touch }),
 //   page.press('Alt+F' [, { code: 'KeyF' }]), page.type(text), page.evaluate(fn, ...args),
 //   page.waitFor(fn, ...args), page.waitForSelector(selector, { gone }), page.text(selector),

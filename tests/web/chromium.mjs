@@ -29,7 +29,7 @@ class ChromiumPage extends ProbedPage {
     page.on('request', (request) => {
       const asked = request.url();
       // Downloads are blob: URLs made by the page itself.
-      if (asked !== copy.url && !asked.startsWith('blob:')) this.seen.push(`request: ${asked}`);
+      if (asked.split('#')[0] !== copy.url && !asked.startsWith('blob:')) this.seen.push(`request: ${asked}`);
     });
     page.on('console', (message) => {
       if (message.type() === 'error') this.seen.push(`console error: ${message.text().slice(0, 300)}`);
@@ -134,14 +134,14 @@ export async function startChromium() {
     args: kArgs,
   });
   return {
-    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false } = {}) {
+    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
       const copy = await probedCopy(htmlPath);
       const context = await browser.newContext({
         viewport: { width, height }, deviceScaleFactor, hasTouch: touch, isMobile: mobile, acceptDownloads: true,
       });
       const page = await context.newPage();
       const probed = new ChromiumPage(context, page, copy);
-      await page.goto(copy.url);
+      await page.goto(copy.url + (fragment ? `#${fragment}` : ''));
       await probed.waitForSelector('body[data-ready="true"]');
       await probed.evaluate(() => { window.ondulixProbe.keepDownloads = true; });
       return probed;

@@ -86,7 +86,7 @@ export async function startFirefox() {
     headless: true,
   });
   return {
-    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false } = {}) {
+    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
       if (mobile) {
         throw new Unsupported('firefox', 'open a mobile page',
           'desktop Firefox has no mobile viewport (the page\'s <meta name="viewport"> is ignored) and its driver cannot turn one on');
@@ -96,7 +96,7 @@ export async function startFirefox() {
       const page = await context.newPage();
       await page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch });
       const probed = new FirefoxPage(context, page, copy);
-      await page.goto(copy.url);
+      await page.goto(copy.url + (fragment ? `#${fragment}` : ''));
       await probed.waitForSelector('body[data-ready="true"]');
       return probed;
     },

@@ -7,7 +7,7 @@
 //
 // Needs build-web/ondulix-k.html (scripts/web.sh) and, from the desktop's build in build/,
 // ondulix-k-render and tests/web/desktop_reference.
-import { closeBrowsers, engineTest, firstFrameAgainst, openSetup, root } from './browser.mjs';
+import { browserOf, closeBrowsers, engineTest, firstFrameAgainst, openSetup, root } from './browser.mjs';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
@@ -161,5 +161,105 @@ engineTest('every source button waits for its input box, and the values take eff
   const expected = path.join(work, 'all-sources-expected.okd');
   execFileSync(referenceCommand, ['save', expected, ...actions]);
   assert.deepEqual((await saveAs(page, 'all.okd')).bytes, readFileSync(expected));
+  assert.deepEqual(await page.problems(), []);
+});
+
+// ---- A set-up from a link, a reload or a drop ----
+
+// The fragment of the page link that ondulix-k-render prints for a set-up file.
+function linkFragment(setup) {
+  const link = execFileSync(renderCommand, [setup, '--link', 'https://example.org/ondulix-k.html'],
+    { encoding: 'utf8' }).trim();
+  assert.ok(link.startsWith('https://example.org/ondulix-k.html#okd='), link);
+  return link.slice(link.indexOf('#') + 1);
+}
+
+// Each example opened from its link draws the first frame the desktop draws for its file.
+for (const example of readdirSync(examples).filter((f) => f.endsWith('.okd'))) {
+  const setup = path.join(examples, example);
+  engineTest(`a link opens the set-up the file holds: ${example}`, { fragment: linkFragment(setup) }, async (page) => {
+    assert.equal(await firstFrameAgainst(page, desktopPicture(setup)), 0, 'pixels that differ from the desktop');
+    assert.deepEqual(await page.problems(), []);
+  });
+}
+
+const defaults = () => {
+  const file = path.join(work, 'defaults.okd');
+  execFileSync(referenceCommand, ['save', file]);
+  return readFileSync(file);
+};
+
+// A fragment's values, as the address holds them.
+const fragmentOf = (file) => `okd=${readFileSync(file, 'latin1').trimEnd().split('\r\n').join(',')}`;
+
+const linkTable = [
+  ['a bad value shows the message the same file gives, and keeps the start-up set-up',
+    setupFile('bad-link.okd', '04-four-sources-square.okd', { 30: '1x' })],
+  ["another page's anchor is no set-up", null],
+];
+
+for (const [name, setup] of linkTable) {
+  engineTest(`a link: ${name}`, { fragment: setup ? fragmentOf(setup) : 'section-2' }, async (page) => {
+    if (setup) {
+      const message = execFileSync(referenceCommand, ['open', setup], { encoding: 'utf8' }).trimEnd();
+      await page.waitForSelector('.box.error');
+      assert.equal(await page.text('.box.error .message'), message);
+      await page.press('Enter');
+      await page.waitForSelector('.box.error', { gone: true });
+    }
+    assert.equal(await page.evaluate(() => document.querySelectorAll('.box').length), 0);
+    assert.deepEqual((await saveAs(page, 'after-link.okd')).bytes, defaults());
+    assert.deepEqual(await page.problems(), []);
+  });
+}
+
+engineTest('a changed set-up stays in the address, so a reload brings it back', {}, async (page, engine) => {
+  await page.click('#bt_3_a');
+  await page.waitForSelector('.box.input');
+  await page.type('-77');
+  await page.press('Enter');
+  await page.click('#ch_rect');
+  // The address takes the set-up within a moment, not at every change.
+  const fragment = await page.waitFor(() => location.hash.includes(',-77,') && location.hash.slice(1));
+  const expected = (await saveAs(page, 'changed.okd')).bytes;
+  const reloaded = await (await browserOf(engine)).open({ fragment });
+  try {
+    assert.deepEqual((await saveAs(reloaded, 'reloaded.okd')).bytes, expected);
+    assert.deepEqual(await reloaded.problems(), []);
+  } finally {
+    await reloaded.close();
+  }
+});
+
+// Drags a file over the drawing area and drops it there, as the browser hands a file from the
+// desktop to the page; gives the effect the page showed while it was dragged. (A DataTransfer
+// made by a script keeps its effect "none" whatever the page sets, so the effect set is caught.)
+function dropFile(page, name, text) {
+  return page.evaluate((n, t) => {
+    const data = new DataTransfer();
+    data.items.add(new File([t], n));
+    let effect = 'none';
+    Object.defineProperty(data, 'dropEffect', { get: () => effect, set: (value) => { effect = value; } });
+    const target = document.getElementById('graph');
+    target.dispatchEvent(new DragEvent('dragover', { dataTransfer: data, bubbles: true, cancelable: true }));
+    const shown = effect;
+    target.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    return shown;
+  }, name, text);
+}
+
+engineTest('a dropped set-up opens as File > Open opens it, and a drop while running is refused', {}, async (page) => {
+  const setup = path.join(examples, '03-beats.okd');
+  const text = readFileSync(setup, 'latin1');
+  await page.click('#BitBtn1');
+  assert.equal(await dropFile(page, '03-beats.okd', text), 'none');
+  await page.click('#BitBtn1');
+  const stopped = await page.frames();
+  assert.equal(await dropFile(page, '03-beats.okd', text), 'copy');
+  await page.waitFor(() => document.getElementById('thetachanger').getAttribute('aria-valuenow') === '45');
+  const expected = path.join(work, 'dropped-expected.okd');
+  execFileSync(referenceCommand, ['save', expected, '--open', setup]);
+  assert.deepEqual((await saveAs(page, 'dropped.okd')).bytes, readFileSync(expected));
+  assert.equal(await page.frames(), stopped, 'the drop while running opened nothing, and nothing runs now');
   assert.deepEqual(await page.problems(), []);
 });

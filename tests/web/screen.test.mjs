@@ -4,7 +4,7 @@
 // driver can give the screen asked for; the others say why.
 //
 // Needs build-web/ondulix-k.html (scripts/web.sh).
-import { closeBrowsers, engineTest, openSetup, root } from './browser.mjs';
+import { Unsupported, closeBrowsers, engineTest, openSetup, root } from './browser.mjs';
 import assert from 'node:assert/strict';
 import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -232,7 +232,11 @@ const scales = [
 
 for (const [name, viewport, device, perPixel] of scales) {
   engineTest(`frame at ${name}: every line of the frame on the screen`,
-    { width: 1280, height: 800, ...device }, async (page) => {
+    { width: 1280, height: 800, ...device }, async (page, engine) => {
+        if (engine === 'firefox' && perPixel < 0.4) {
+          throw new Unsupported('firefox', `show the frame at ${perPixel} device pixels a pixel without losing any`,
+            'in a window scaled this far down it loses single frame pixels however the page averages them (seen at 0.307)');
+        }
         await openSetup(page, marksSetup());
         // One frame, then stopped, so that the canvas holds still for the screenshot.
         const before = await page.frames();

@@ -119,7 +119,9 @@ async function setViewport(session, width, height) {
     if (inner.width === width && inner.height === height) return;
     rect = { width: rect.width + width - inner.width, height: rect.height + height - inner.height };
   }
-  throw new Error(`webkit: the viewport did not become ${width} x ${height}`);
+  const inner = await session.evaluate('({ width: window.innerWidth, height: window.innerHeight })');
+  throw new Unsupported('webkit', `show a viewport of ${width} x ${height}`,
+    `MiniBrowser's window keeps a smallest size of its own (the viewport stays ${inner.width} x ${inner.height})`);
 }
 
 export async function startWebKit() {
@@ -134,7 +136,7 @@ export async function startWebKit() {
     return drivers.get(scale);
   };
   return {
-    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false } = {}) {
+    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
       if (mobile) {
         throw new Unsupported('webkit', 'open a mobile page',
           'WebKitGTK is a desktop engine: it ignores <meta name="viewport"> and its driver has no mobile mode');
@@ -154,7 +156,7 @@ export async function startWebKit() {
       const probed = new WebKitPage(session, copy);
       try {
         await setViewport(session, width, height);
-        await session.command('POST', '/url', { url: copy.url });
+        await session.command('POST', '/url', { url: copy.url + (fragment ? `#${fragment}` : '') });
         await probed.waitForSelector('body[data-ready="true"]');
         if (await probed.evaluate(() => window.devicePixelRatio) !== deviceScaleFactor) {
           throw new Unsupported('webkit', `show the page at device ratio ${deviceScaleFactor}`, 'GDK_SCALE did not take effect');

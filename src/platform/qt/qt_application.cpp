@@ -3,6 +3,7 @@
 #include "form.h"
 #include "qt_window.h"
 
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,8 +33,10 @@ QtApplication::QtApplication(int argc, char* argv[], const std::string& title)
     QApplication::setApplicationName(QString::fromStdString(title));
 }
 
-int QtApplication::run(std::unique_ptr<Form> mainWindow) {
+int QtApplication::run(std::unique_ptr<Form> mainWindow, std::function<void()> whenShown) {
     backend_.window()->show();
+    if (whenShown)
+        QTimer::singleShot(0, std::move(whenShown));
     QApplication::exec();
     // Quit and the close box both end the loop with 0, and nothing is saved on the way out.
     mainWindow.reset();

@@ -15,7 +15,7 @@ public:
     QtApplication(int argc, char* argv[], const std::string& title);
 
     Backend& backend() override { return backend_; }
-    int run(std::unique_ptr<Form> mainWindow) override;
+    int run(std::unique_ptr<Form> mainWindow, std::function<void()> whenShown) override;
 
 private:
     int argc_; // QApplication keeps a reference to it

@@ -12,6 +12,12 @@
 #include "window_icon.h"
 
 #include <QCloseEvent>
+#include <QUrl>
+#include <QTimer>
+#include <QMimeData>
+#include <QFile>
+#include <QDropEvent>
+#include <QDragEnterEvent>
 #include <QMenu>
 #include <algorithm>
 
@@ -76,6 +82,7 @@ QtWindow::QtWindow(Form& form) : QtFormWindow(form) {
     setCentralWidget(client);
     buildControls(form, nullptr, client);
     setTabOrder(form);
+    setAcceptDrops(true);
 
     // The window opens at its designed place rather than centred; the client area under the
     // menu bar has the form's size. The menu bar takes the height it needs at the window's
@@ -90,6 +97,50 @@ void QtWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (form() != nullptr)
         form()->userClose();
+}
+
+std::optional<std::vector<std::string>> QtWindow::takenDrop(const QMimeData* data) const {
+    const DropTarget* target = form() != nullptr ? form()->dropTarget() : nullptr;
+    if (target == nullptr || data == nullptr || !data->hasUrls())
+        return std::nullopt;
+    std::vector<std::string> paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return std::nullopt;
+        paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    }
+    if (!target->canTakeDrop(paths))
+        return std::nullopt;
+    return paths;
+}
+
+void QtWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (takenDrop(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void QtWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (takenDrop(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void QtWindow::dropEvent(QDropEvent* event) {
+    std::optional<std::vector<std::string>> paths = takenDrop(event->mimeData());
+    if (!paths) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened once the drop has ended, so that an error box does not hold up the program the
+    // file was dragged from.
+    QTimer::singleShot(0, this, [this, dropped = std::move(*paths)] {
+        if (form() != nullptr && form()->dropTarget() != nullptr)
+            form()->dropTarget()->dropFiles(dropped);
+    });
 }
 
 void QtWindow::buildMenus(Form& form) {

@@ -14,7 +14,8 @@ public:
     explicit WebApplication(WebBackend& backend) : backend_(backend) {}
 
     Backend& backend() override;
-    int run(std::unique_ptr<Form> mainWindow) override;
+    int run(std::unique_ptr<Form> mainWindow, std::function<void()> whenShown) override;
+    std::optional<std::string> addressFragment() const override;
 
 private:
     WebBackend& backend_;

@@ -51,6 +51,24 @@ void WebBackend::quit() {
     web_page_quit("Ondulix-K は終了しました。このページを閉じてください。");
 }
 
+void WebBackend::showSetupLink(const std::string& fragment) {
+    web_page_show_link(fragment.c_str());
+}
+
+bool WebBackend::canTakeDrop(std::size_t files) const {
+    Form* window = window_ != nullptr ? window_->form() : nullptr;
+    return window != nullptr && window->dropTarget() != nullptr &&
+           window->dropTarget()->canTakeDrop(files);
+}
+
+void WebBackend::dropFile(std::string name, std::string bytes) {
+    Form* window = window_ != nullptr ? window_->form() : nullptr;
+    if (window == nullptr || window->dropTarget() == nullptr)
+        return;
+    picked_.keep(name, std::move(bytes));
+    window->dropTarget()->dropFiles({name});
+}
+
 void WebBackend::showWindow() {
     web_page_show_window();
 }

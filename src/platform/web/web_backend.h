@@ -27,6 +27,9 @@ public:
     // A page cannot end itself: the timers and the input stop, and the browser closes the page
     // where it allows a page to close itself.
     void quit() override;
+    // The page's address holds the set-up, so that a reload, a bookmark or a copied address
+    // brings it back.
+    void showSetupLink(const std::string& fragment) override;
 
     // Shows the window that build() made, which until then the page keeps out of sight.
     void showWindow();
@@ -36,6 +39,10 @@ public:
     // Lets go of the error boxes the user has closed. Called when the page's input comes in,
     // never from inside a box's own handler.
     void dropClosedBoxes();
+    // Files dragged over the page: whether the window takes that many now. A file dropped: its
+    // name and bytes, kept for the file layer and handed to the window.
+    bool canTakeDrop(std::size_t files) const;
+    void dropFile(std::string name, std::string bytes);
 
 private:
     struct ShownErrorBox {

@@ -3,7 +3,7 @@
 // window is covered, and the call that waits for the answer is woken when it comes.
 
 var WebBoxesLibrary = {
-  $WebBoxes__deps: ['$WebPage', 'malloc'],
+  $WebBoxes__deps: ['$WebPage', 'malloc', 'free'],
   $WebBoxes__postset: 'WebBoxes.init();',
   $WebBoxes: {
     boxes: [], // open boxes, the topmost last
@@ -23,6 +23,53 @@ var WebBoxesLibrary = {
         setTimeout(function () {
           if (WebBoxes.picking && WebBoxes.picked.state === 0 && picker.files.length === 0) WebBoxes.answerPick(2);
         }, 1000);
+      });
+      // Files dragged onto the page are the program's to take or refuse; the browser must never
+      // open a dropped file in place of the page.
+      document.addEventListener('dragenter', WebBoxes.dragOver);
+      document.addEventListener('dragover', WebBoxes.dragOver);
+      document.addEventListener('drop', WebBoxes.drop);
+    },
+
+    // ---- Files dragged onto the page ----
+
+    carriesFiles: function (event) {
+      return !!event.dataTransfer && Array.prototype.indexOf.call(event.dataTransfer.types, 'Files') >= 0;
+    },
+
+    // Until the drop the browser tells how many files come, not their names: the program says
+    // whether it takes that many now, and the pointer shows it.
+    dragOver: function (event) {
+      if (!WebBoxes.carriesFiles(event)) return;
+      event.preventDefault();
+      var files = Array.prototype.filter.call(event.dataTransfer.items, function (item) {
+        return item.kind === 'file';
+      }).length;
+      event.dataTransfer.dropEffect = WebPage.call(_web_drop_allowed, [files]) ? 'copy' : 'none';
+    },
+
+    drop: function (event) {
+      if (!WebBoxes.carriesFiles(event)) return;
+      event.preventDefault();
+      var files = event.dataTransfer.files;
+      if (files.length !== 1 || !WebPage.call(_web_drop_allowed, [1])) return;
+      // A folder is no file to open; only some browsers can tell before reading it.
+      var item = event.dataTransfer.items && event.dataTransfer.items[0];
+      var entry = item && item.webkitGetAsEntry ? item.webkitGetAsEntry() : null;
+      if (entry && entry.isDirectory) return;
+      var file = files[0];
+      file.arrayBuffer().then(function (buffer) {
+        var bytes = new Uint8Array(buffer);
+        var name = WebBoxes.cString(file.name);
+        var data = _malloc(Math.max(1, bytes.length));
+        if (name && data) {
+          HEAPU8.set(bytes, data);
+          WebPage.call(_web_drop, [name, data, bytes.length]);
+        }
+        _free(name);
+        _free(data);
+      }, function () {
+        // A folder, where the browser could not tell before: nothing to open.
       });
     },
 

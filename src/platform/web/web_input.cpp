@@ -133,6 +133,16 @@ EMSCRIPTEN_KEEPALIVE void web_track_wheel(int id, double notches) {
         bar->wheel(notches);
 }
 
+// Files dragged over the page: whether the window takes `count` of them now.
+EMSCRIPTEN_KEEPALIVE int web_drop_allowed(int count) {
+    return platform::pageBackend().canTakeDrop(std::size_t(count));
+}
+
+// One file dropped on the page, with its bytes; it opens as File > Open would open it.
+EMSCRIPTEN_KEEPALIVE void web_drop(const char* name, const char* bytes, int size) {
+    platform::pageBackend().dropFile(name, std::string(bytes, std::size_t(size)));
+}
+
 EMSCRIPTEN_KEEPALIVE void web_tick(int timer) {
     platform::pageBackend().dropClosedBoxes();
     platform::WebTimer::deliverTick(timer);

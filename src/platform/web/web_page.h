@@ -74,6 +74,12 @@ char* web_page_picked_name();
 int web_page_picked_size();
 void web_page_copy_picked(char* to);
 
+// The part of the page's address after "#" (malloc'd, freed by the caller); nothing when it has
+// none. And the fragment that holds the set-up now, put in place of the address's without a new
+// entry in the browser's history.
+char* web_page_address_fragment();
+void web_page_show_link(const char* fragment);
+
 // Hands the bytes to the browser as a download of that name.
 void web_page_download(const char* name, const char* bytes, int size);
 

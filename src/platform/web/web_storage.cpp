@@ -26,12 +26,12 @@ private:
 } // namespace
 
 void PickedFile::keep(std::string name, std::string bytes) {
-    name_ = std::move(name);
-    bytes_ = std::move(bytes);
+    files_[std::move(name)] = std::move(bytes);
 }
 
 const std::string* PickedFile::bytes(const std::string& name) const {
-    return name_ == name ? &bytes_ : nullptr;
+    const auto found = files_.find(name);
+    return found != files_.end() ? &found->second : nullptr;
 }
 
 bool WebSettingsStorage::isRegularFile(const std::string& path) const {

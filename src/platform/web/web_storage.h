@@ -2,23 +2,23 @@
 
 #include "settings_storage.h"
 
-#include <optional>
+#include <map>
 #include <string>
 
 namespace platform {
 
-// The file the user last picked in the browser's file chooser: its name and its bytes. A page
-// cannot reach the machine's files by name, so the open dialog keeps what was picked here and
-// the file layer reads it from here. One file only: picking another replaces it.
+// The files the user picked in the browser's file chooser or dropped on the page: their names
+// and bytes. A page cannot reach the machine's files by name, so the open dialog and the drop
+// keep what they were given here and the file layer reads it from here. A file given again
+// under the same name replaces the one before.
 class PickedFile {
 public:
     void keep(std::string name, std::string bytes);
-    // The bytes kept under that name; nothing when no file of that name was picked.
+    // The bytes kept under that name; nothing when no file of that name was given.
     const std::string* bytes(const std::string& name) const;
 
 private:
-    std::optional<std::string> name_;
-    std::string bytes_;
+    std::map<std::string, std::string> files_;
 };
 
 // The file layer of the page: reading gives the picked file's bytes, and writing hands the

@@ -1,6 +1,6 @@
 // The window on Qt: every control of the layout at its place with its caption, font, colour and
 // name for screen readers, in its tab order, under the File menu; the pointer on the menu, the
-// boxes belonging to the window, the close box and Quit ending the program.
+// boxes belonging to the window, a dropped set-up, the close box and Quit ending the program.
 #include "error_box.h"
 #include "qt_window_fixture.h"
 #include "tform1_layout.h"
@@ -13,9 +13,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -279,6 +281,39 @@ TEST(QtWindow, CloseBoxEndsTheProgramWithZeroWhileTheAnimationRuns) {
     w.form->BitBtn1.press();
     ASSERT_FALSE(w.form->FileF1.enabled());
     EXPECT_EQ(runUntilEnded([&] { w.window().close(); }), 0);
+}
+
+// A file dragged from a file manager onto the window and dropped there: whether the window takes
+// it while the drag is on, and the set-up shown once the drop has been handled.
+struct Dropped {
+    bool taken;
+    int elevation;
+};
+
+Dropped dropOn(QtShownWindow& w, const QString& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    const QPoint middle = w.window().rect().center();
+    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.window(), &enter);
+    QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.window(), &drop);
+    QApplication::processEvents();
+    return {enter.isAccepted(), w.form->thetachanger.position()};
+}
+
+TEST(QtWindow, ADroppedSetUpOpensOnlyWhenFileOpenCouldBeChosen) {
+    const QString beats = QStringLiteral(ONDULIX_EXAMPLES_DIR "/03-beats.okd");
+    QtShownWindow w;
+    w.form->BitBtn1.press();
+    const Dropped whileRunning = dropOn(w, beats);
+    EXPECT_FALSE(whileRunning.taken);
+    EXPECT_EQ(whileRunning.elevation, -30) << "nothing opens while the animation runs";
+    w.form->BitBtn1.press();
+    const Dropped stopped = dropOn(w, beats);
+    EXPECT_TRUE(stopped.taken);
+    EXPECT_EQ(stopped.elevation, 45) << "03-beats is seen from 45 degrees up";
+    EXPECT_EQ(w.form->OpenDialog1->fileName(), beats.toStdString());
 }
 
 } // namespace
