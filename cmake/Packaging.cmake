@@ -1,5 +1,10 @@
-# Install rules and the Debian package (CPack's DEB generator). `bash scripts/package.sh`
-# configures with ONDULIX_PACKAGE=ON, builds what is installed and runs cpack.
+# Install rules and the two Debian packages (CPack's DEB generator, one package per install
+# component). `bash scripts/package.sh` configures with ONDULIX_PACKAGE=ON, builds what is
+# installed and runs cpack.
+#
+# ondulix-k holds the window and everything the desktop needs of it; ondulix-k-render holds the
+# picture command alone, which links no toolkit, so a machine that only makes pictures (a
+# school's server, a teacher's script) installs no Qt.
 #
 # Everything installed that is not a program is made here at build time from the sources:
 # the icons by the window's own icon painter, the command's manual page from its --help and
@@ -12,7 +17,11 @@ find_program(GZIP gzip REQUIRED)
 set(ONDULIX_PACKAGING_SOURCE ${PROJECT_SOURCE_DIR}/packaging)
 set(ONDULIX_STAGE ${PROJECT_BINARY_DIR}/packaging)
 set(ONDULIX_MAINTAINER "Ondulix-K developers <ondulix-k@example.org>"
-    CACHE STRING "Maintainer of the Debian package, as Name <address>")
+    CACHE STRING "Maintainer of the Debian packages, as Name <address>")
+
+# The install components and, in the same order, the Debian package made of each.
+set(ONDULIX_COMPONENTS window render)
+set(ONDULIX_PACKAGES ondulix-k ondulix-k-render)
 
 # The sizes of the desktop's hicolor icon theme that menus, docks and launchers ask for.
 set(ONDULIX_ICON_SIZES 16 24 32 48 64 128 256)
@@ -68,22 +77,38 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-install(TARGETS ondulix-k ondulix-k-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ondulix-k RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT window)
 install(FILES ${ONDULIX_PACKAGING_SOURCE}/ondulix-k.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT window)
 # The settings files' type, for file managers; dpkg's trigger of shared-mime-info adds it to
-# the system's database.
-install(FILES ${ONDULIX_PACKAGING_SOURCE}/ondulix-k.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-install(DIRECTORY ${ONDULIX_STAGE}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+# the system's database. It names the window's icon and is opened by the window, so it goes
+# with them.
+install(FILES ${ONDULIX_PACKAGING_SOURCE}/ondulix-k.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages COMPONENT window)
+install(DIRECTORY ${ONDULIX_STAGE}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor
+        COMPONENT window)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/ondulix-k/examples)
-install(FILES ${ONDULIX_STAGE}/ondulix-k.1.gz ${ONDULIX_STAGE}/ondulix-k-render.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-# Debian's documentation folder is named after the package, not the CMake project.
-install(FILES ${ONDULIX_STAGE}/changelog.gz ${ONDULIX_PACKAGING_SOURCE}/copyright
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ondulix-k)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/ondulix-k/examples COMPONENT window)
+install(FILES ${ONDULIX_STAGE}/ondulix-k.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+        COMPONENT window)
+
+install(TARGETS ondulix-k-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT render)
+install(FILES ${ONDULIX_STAGE}/ondulix-k-render.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+        COMPONENT render)
+
+# Debian wants the copyright and the changelog in each package's own documentation folder,
+# named after the package, not the CMake project. Both packages come from one source, so they
+# share the one changelog.
+foreach(component package IN ZIP_LISTS ONDULIX_COMPONENTS ONDULIX_PACKAGES)
+    string(TOUPPER ${component} upper_component)
+    set(CPACK_DEBIAN_${upper_component}_PACKAGE_NAME ${package})
+    install(FILES ${ONDULIX_STAGE}/changelog.gz ${ONDULIX_PACKAGING_SOURCE}/copyright
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+endforeach()
 
 set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL ${ONDULIX_COMPONENTS})
 set(CPACK_PACKAGE_NAME ondulix-k)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Ondulix-K developers")
@@ -91,21 +116,42 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ONDULIX_MAINTAINER})
-set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_SOURCE ondulix-k)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+set(CPACK_DEBIAN_WINDOW_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_WINDOW_DESCRIPTION
     "watch the waves of up to four point sources interfere
 Ondulix-K is a desktop program for teaching wave interference. Up to four
 point sources on a square medium send out circular waves; the program
 animates their sum and draws the medium as a grid of particles in an oblique
 3-D view, with legs, zero marks and one coloured line per source.
 .
-The window's text is Japanese. The package also holds ondulix-k-render,
-which writes the same frames as a PNG picture or an animated GIF without a
-display, and sample set-ups in /usr/share/ondulix-k/examples.")
-# The libraries the two programs link decide the dependencies (dpkg-shlibdeps).
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's Japanese text needs a font with kana and kanji.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+The window's text is Japanese. The package also holds sample set-ups in
+/usr/share/ondulix-k/examples, and lets file managers open .okd files with
+the program.")
+# The libraries each program links decide its package's dependencies (dpkg-shlibdeps).
+set(CPACK_DEBIAN_WINDOW_PACKAGE_SHLIBDEPS ON)
+# The window's Japanese text needs a font with kana and kanji. The window's manual page points
+# to the picture command for slides and web pages, and beside Qt (which brings libpng) it adds
+# only giflib, so apt installs it with the window by default; it reads the same settings files,
+# hence the same version.
+set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS
+    "fonts-noto-cjk, ondulix-k-render (= ${CPACK_PACKAGE_VERSION})")
+
+set(CPACK_DEBIAN_RENDER_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_RENDER_DESCRIPTION
+    "draw Ondulix-K's wave interference frames as PNG or animated GIF
+ondulix-k-render opens a set-up saved by Ondulix-K, a desktop program for
+teaching wave interference, and writes the frames the program would draw as a
+PNG picture or an animated GIF, for slides and web pages. It can also print
+the address that opens the set-up in Ondulix-K's browser edition.
+.
+It needs no display and no GUI toolkit, so it suits servers and scripts. The
+window and the sample set-ups are in the ondulix-k package.")
+set(CPACK_DEBIAN_RENDER_PACKAGE_SHLIBDEPS ON)
+# Only suggested: a recommendation would be installed by default and bring the window's Qt
+# libraries to the machines this package exists to spare them.
+set(CPACK_DEBIAN_RENDER_PACKAGE_SUGGESTS "ondulix-k (= ${CPACK_PACKAGE_VERSION})")
 include(CPack)

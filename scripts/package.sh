@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Debian package build/ondulix-k_<version>_<arch>.deb with CMake's install rules and
-# CPack, then checks what it made: the files the package must hold, the desktop entry, the
-# settings files' type, the icons, the manual pages, the programs' versions, and lintian.
+# Builds the two Debian packages with CMake's install rules and one CPack run:
+# build/ondulix-k_<version>_<arch>.deb, the window, and build/ondulix-k-render_<version>_<arch>.deb,
+# the picture command. Then checks what it made: the files each package must hold and that no
+# file is in both, the desktop entry, the settings files' type, the icons, the manual pages,
+# the programs' versions, that the picture command's package and program need no Qt, and
+# lintian. Prints one line per package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,12 +14,12 @@ cd "$(dirname "$0")/.."
 # reads the file type's XML. Unlike
 # scripts/install-deps.sh this leaves out the sanitizer and fuzzing compilers, so it also
 # serves on Ubuntu. Only what is missing is installed.
-packages=(
+dependencies=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev libgif-dev libpng-dev libgtest-dev
     dpkg-dev help2man desktop-file-utils libxml2-utils lintian man-db
 )
-bash scripts/install-missing.sh "${packages[@]}"
+bash scripts/install-missing.sh "${dependencies[@]}"
 
 # The manual pages and the changelog carry the date of the commit, not of the build, so the
 # same commit gives the same pages.
@@ -28,97 +31,150 @@ export SOURCE_DATE_EPOCH
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DONDULIX_PACKAGE=ON >/dev/null
 cmake --build build -j"$(nproc)" --target ondulix-k ondulix-k-render ondulix_package_files
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)"
-deb="build/ondulix-k_${version}_$(dpkg --print-architecture).deb"
-rm -f build/ondulix-k_*.deb
+packages=(ondulix-k ondulix-k-render)
+declare -A deb
+for package in "${packages[@]}"; do
+    deb[$package]="build/${package}_${version}_$(dpkg --print-architecture).deb"
+done
+rm -f build/ondulix-k_*.deb build/ondulix-k-render_*.deb
 (cd build && cpack -G DEB) >/dev/null
-[ -f "$deb" ] || { echo "package.sh: cpack made no $deb" >&2; exit 1; }
+for package in "${packages[@]}"; do
+    [ -f "${deb[$package]}" ] || { echo "package.sh: cpack made no ${deb[$package]}" >&2; exit 1; }
+done
 
-failures=0
+declare -A failures
 fail() {
-    echo "package.sh: $*" >&2
-    failures=$((failures + 1))
+    echo "package.sh: $1: $2" >&2
+    failures[$1]=$((${failures[$1]:-0} + 1))
 }
 
 icon_sizes=(16 24 32 48 64 128 256)
 examples=(examples/*.okd)
-expected=(
+window_expected=(
     usr/bin/ondulix-k
-    usr/bin/ondulix-k-render
     usr/share/applications/ondulix-k.desktop
     usr/share/mime/packages/ondulix-k.xml
     usr/share/man/man1/ondulix-k.1.gz
-    usr/share/man/man1/ondulix-k-render.1.gz
     usr/share/doc/ondulix-k/copyright
     usr/share/doc/ondulix-k/changelog.gz
 )
 for size in "${icon_sizes[@]}"; do
-    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/ondulix-k.png")
+    window_expected+=("usr/share/icons/hicolor/${size}x${size}/apps/ondulix-k.png")
 done
 for example in "${examples[@]}"; do
-    expected+=("usr/share/ondulix-k/examples/$(basename "$example")")
+    window_expected+=("usr/share/ondulix-k/examples/$(basename "$example")")
 done
-listing="$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||')"
-for path in "${expected[@]}"; do
-    grep -qxF "$path" <<<"$listing" || fail "missing from the package: /$path"
+render_expected=(
+    usr/bin/ondulix-k-render
+    usr/share/man/man1/ondulix-k-render.1.gz
+    usr/share/doc/ondulix-k-render/copyright
+    usr/share/doc/ondulix-k-render/changelog.gz
+)
+
+workspace="$(mktemp -d)"
+trap 'rm -rf "$workspace"' EXIT
+declare -A listing tree
+for package in "${packages[@]}"; do
+    listing[$package]="$(dpkg-deb -c "${deb[$package]}" | awk '{print $6}' | sed 's|^\./||')"
+    tree[$package]="$workspace/$package"
+    dpkg-deb -x "${deb[$package]}" "${tree[$package]}"
+done
+for path in "${window_expected[@]}"; do
+    grep -qxF "$path" <<<"${listing[ondulix-k]}" || fail ondulix-k "missing: /$path"
+done
+for path in "${render_expected[@]}"; do
+    grep -qxF "$path" <<<"${listing[ondulix-k-render]}" || fail ondulix-k-render "missing: /$path"
 done
 
-tree="$(mktemp -d)"
-trap 'rm -rf "$tree"' EXIT
-dpkg-deb -x "$deb" "$tree"
+# dpkg refuses to install a package that would overwrite another's file, so the two could not
+# be installed together. Folders (ending in /) may be shared.
+files_of() { grep -v '/$' <<<"${listing[$1]}" | sort; }
+while read -r path; do
+    [ -z "$path" ] || fail ondulix-k-render "also in ondulix-k: /$path"
+done < <(comm -12 <(files_of ondulix-k) <(files_of ondulix-k-render))
 
 # Hints (several main categories) are advice; only errors make the entry invalid.
-entry="$tree/usr/share/applications/ondulix-k.desktop"
-desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+entry="${tree[ondulix-k]}/usr/share/applications/ondulix-k.desktop"
+desktop-file-validate "$entry" || fail ondulix-k "the desktop entry does not validate"
 
 # The settings files' type: well-formed XML, a glob for *.okd, and named by the desktop
 # entry, which takes the file a file manager hands it.
-mime="$tree/usr/share/mime/packages/ondulix-k.xml"
+mime="${tree[ondulix-k]}/usr/share/mime/packages/ondulix-k.xml"
 if [ -f "$mime" ]; then
     attribute() { xmllint --xpath "string(//*[local-name()='$1']/@$2)" "$mime" 2>&1; }
     mime_type="$(attribute mime-type type)" ||
-        fail "the file type's XML is not well formed: $mime_type"
-    [ "$(attribute glob pattern)" = "*.okd" ] || fail "the file type is not for *.okd"
-    grep -qx "MimeType=.*$mime_type;.*" "$entry" || fail "the desktop entry does not name $mime_type"
-    grep -qx 'Exec=ondulix-k %f' "$entry" || fail "the desktop entry does not take a file"
+        fail ondulix-k "the file type's XML is not well formed: $mime_type"
+    [ "$(attribute glob pattern)" = "*.okd" ] || fail ondulix-k "the file type is not for *.okd"
+    grep -qx "MimeType=.*$mime_type;.*" "$entry" ||
+        fail ondulix-k "the desktop entry does not name $mime_type"
+    grep -qx 'Exec=ondulix-k %f' "$entry" || fail ondulix-k "the desktop entry does not take a file"
 fi
 
 # A PNG's width and height are the two big-endian words at byte 16.
 for size in "${icon_sizes[@]}"; do
-    png="$tree/usr/share/icons/hicolor/${size}x${size}/apps/ondulix-k.png"
+    png="${tree[ondulix-k]}/usr/share/icons/hicolor/${size}x${size}/apps/ondulix-k.png"
     [ -f "$png" ] || continue
     read -r width height < <(od -An -tu4 --endian=big -j16 -N8 "$png")
     [ "$width" = "$size" ] && [ "$height" = "$size" ] ||
-        fail "icon ${size}x${size} is ${width}x${height}"
+        fail ondulix-k "icon ${size}x${size} is ${width}x${height}"
 done
 
-# Each page must render, without a word from groff, as lintian checks it.
-for page in ondulix-k ondulix-k-render; do
-    file="$tree/usr/share/man/man1/$page.1.gz"
-    [ -f "$file" ] || continue
-    warnings="$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
-        man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)"
-    [ -z "$warnings" ] || fail "$page(1) renders with warnings: $warnings"
-    rendered="$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>/dev/null)"
-    grep -q "^NAME" <<<"$rendered" && grep -q "$page - " <<<"$rendered" ||
-        fail "$page(1) does not render"
+# Each package holds one program and its manual page, both named after the package. The page
+# must render without a word from groff, as lintian checks it, and the program must name the
+# package's version without a display.
+for package in "${packages[@]}"; do
+    file="${tree[$package]}/usr/share/man/man1/$package.1.gz"
+    if [ -f "$file" ]; then
+        warnings="$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+            man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)"
+        [ -z "$warnings" ] || fail "$package" "$package(1) renders with warnings: $warnings"
+        rendered="$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>/dev/null)"
+        grep -q "^NAME" <<<"$rendered" && grep -q "$package - " <<<"$rendered" ||
+            fail "$package" "$package(1) does not render"
+    fi
+    shown="$(env -u DISPLAY -u WAYLAND_DISPLAY "${tree[$package]}/usr/bin/$package" --version 2>&1 ||
+        true)"
+    [ "$shown" = "$package (Ondulix-K) $version" ] ||
+        fail "$package" "$package --version says '$shown', the package is $version"
 done
 
-# Both programs in the package name the package's version, without a display.
-for program in ondulix-k ondulix-k-render; do
-    shown="$(env -u DISPLAY -u WAYLAND_DISPLAY "$tree/usr/bin/$program" --version 2>&1 || true)"
-    [ "$shown" = "$program (Ondulix-K) $version" ] ||
-        fail "$program --version says '$shown', the package is $version"
+# The picture command has a package of its own so that it brings no Qt: neither through what
+# apt installs with it by default nor through the libraries the program loads. An empty
+# Depends would pass that unnoticed, so each package must name the C library dpkg-shlibdeps
+# found.
+for package in "${packages[@]}"; do
+    dpkg-deb -f "${deb[$package]}" Depends | grep -qE '(^|, )libc6( |,|$)' ||
+        fail "$package" "Depends names no libc6: dpkg-shlibdeps did not run"
 done
-
-# Errors fail the package; warnings and notes are shown for the record.
-lintian_status=0
-lintian_report="$(lintian --fail-on error --display-info "$deb" 2>&1)" || lintian_status=$?
-grep -v "running with root privileges" <<<"$lintian_report" || true
-[ "$lintian_status" -eq 0 ] || fail "lintian reports errors"
-
-if [ "$failures" -ne 0 ]; then
-    echo "package.sh: $deb fails $failures check(s)" >&2
-    exit 1
+installed_with="$(dpkg-deb -f "${deb[ondulix-k-render]}" Pre-Depends Depends Recommends)"
+if grep -qiE '(^|[ ,:])(lib)?qt[0-9]' <<<"$installed_with"; then
+    fail ondulix-k-render "installs Qt with it: $(tr '\n' ' ' <<<"$installed_with")"
 fi
-echo "$deb: $(wc -l <<<"$listing") entries; files, desktop entry, file type, icons," \
-    "manual pages, versions and lintian checked"
+needed="$(objdump -p "${tree[ondulix-k-render]}/usr/bin/ondulix-k-render" | awk '$1 == "NEEDED" {print $2}')"
+if grep -qi '^libqt' <<<"$needed"; then
+    fail ondulix-k-render "the program links $(grep -i '^libqt' <<<"$needed" | tr '\n' ' ')"
+fi
+
+# Errors fail a package; warnings and notes are shown for the record.
+for package in "${packages[@]}"; do
+    lintian_status=0
+    lintian_report="$(lintian --fail-on error --display-info "${deb[$package]}" 2>&1)" ||
+        lintian_status=$?
+    grep -v "running with root privileges" <<<"$lintian_report" || true
+    [ "$lintian_status" -eq 0 ] || fail "$package" "lintian reports errors"
+done
+
+declare -A checked=(
+    [ondulix-k]="files, desktop entry, file type, icons, manual page, version and lintian checked"
+    [ondulix-k-render]="files, manual page, version, no Qt in its dependencies or its libraries and lintian checked"
+)
+failed=0
+for package in "${packages[@]}"; do
+    if [ "${failures[$package]:-0}" -ne 0 ]; then
+        echo "package.sh: ${deb[$package]} fails ${failures[$package]} check(s)" >&2
+        failed=1
+    else
+        echo "${deb[$package]}: $(wc -l <<<"${listing[$package]}") entries; ${checked[$package]}"
+    fi
+done
+exit "$failed"
