@@ -1,16 +1,44 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, headless: first in the release tree, then the browser
-# edition's tests in Chromium, Firefox ESR and WebKit, then again in a tree built with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly.
+# Builds everything and runs every test, headless, and ends with the seconds each phase took.
+#   bash scripts/test.sh           the release tree, the browser edition's tests in Chromium,
+#                                  Firefox ESR and WebKit, the tree built with AddressSanitizer
+#                                  and UndefinedBehaviorSanitizer, and each fuzz target briefly
+#                                  (CI runs this)
+#   bash scripts/test.sh --quick   the release tree and the browser edition's tests only
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh --tests
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
 
-# The browser edition, built with Emscripten and tested in three browser engines against the
-# release tree's program.
-bash scripts/web-test.sh
+quick=""
+case "${1:-}" in
+"") ;;
+--quick) quick=1 ;;
+*)
+    echo "usage: $0 [--quick]" >&2
+    exit 2
+    ;;
+esac
+
+source scripts/phases.sh
+jobs="$(nproc)"
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+export QT_QPA_PLATFORM=offscreen
+
+phase "release tree: configure + build" bash scripts/build.sh --tests
+# The browser edition compiles meanwhile: its last step, the page's link, runs on one core.
+phase_begin "browser edition: build" bash scripts/web.sh ondulix-k wait_check
+phase "release tree: ctest" ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
+phase_end "browser edition: build"
+
+if [ -z "$quick" ]; then
+    # The fuzz targets run one at a time, each on one core, beside the browser tests, which
+    # mostly wait for the browsers, and then beside the sanitizer tree's build.
+    phase_begin "fuzz targets: build + 20 s each" bash scripts/fuzz.sh 20
+fi
+
+# The page against the release tree's own ondulix-k-render and desktop_reference.
+phase "browser tests" bash scripts/web-test.sh --built
+
+[ -n "$quick" ] && exit 0
 
 # Every sanitizer report must fail its test: AddressSanitizer and LeakSanitizer end the program
 # with a non-zero code, and undefined behaviour aborts (the tree is built without recovery).
@@ -18,12 +46,11 @@ bash scripts/web-test.sh
 # The options are set before building because test discovery runs the test programs.
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_string_checks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDULIX_SANITIZE=ON -DONDULIX_TESTS=ON \
-    >/dev/null
-cmake --build build-asan -j"$(nproc)"
+phase "sanitizer tree: configure + build" bash -c 'cmake -S . -B build-asan \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDULIX_SANITIZE=ON -DONDULIX_TESTS=ON >/dev/null &&
+    cmake --build build-asan -j"$1"' -- "$jobs"
 # The random-use run is several times slower here, so it takes fewer actions.
-ONDULIX_RANDOM_ACTIONS=3000 ctest --test-dir build-asan --output-on-failure --no-tests=error \
-    -j"$(nproc)"
+phase "sanitizer tree: ctest" env ONDULIX_RANDOM_ACTIONS=3000 \
+    ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
 
-# Each fuzz target runs briefly from the seed corpus; a crash or failed property fails the run.
-bash scripts/fuzz.sh 20
+phase_end "fuzz targets: build + 20 s each"

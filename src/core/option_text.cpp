@@ -4,7 +4,7 @@ namespace sound {
 
 namespace {
 
-bool isDecimalDigit(char c) {
+bool isAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -21,7 +21,7 @@ void OptionTextReader::add(char c) {
         ++wordLength_;
     }
 
-    const bool digit = isDecimalDigit(c);
+    const bool digit = isAsciiDigit(c);
     switch (number_) {
     case Number::LeadingBlanks:
         if (c == ' ')

@@ -97,12 +97,12 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
             const ValueOption* option;
             std::optional<std::string>* value;
         };
-        const Slot slots[] = {{&kOutput, &output},
-                              {&kFrames, &framesText},
-                              {&kClock, &clockText},
-                              {&kLink, &pageUrl}};
+        const Slot valueSlots[] = {{&kOutput, &output},
+                                   {&kFrames, &framesText},
+                                   {&kClock, &clockText},
+                                   {&kLink, &pageUrl}};
         bool matched = false;
-        for (const Slot& slot : slots) {
+        for (const Slot& slot : valueSlots) {
             const ValueOption& option = *slot.option;
             const std::string withEquals = std::string(option.longName) + "=";
             std::optional<std::string> value;

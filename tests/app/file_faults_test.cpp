@@ -286,7 +286,7 @@ TEST_P(FileFaults, GiveTheirMessageAndChangeNothing) {
 constexpr std::int64_t kHundredMB = std::int64_t(100) << 20;
 
 // The error box's texts that quote a line or name a file in the folder.
-std::string notAnInteger(const std::string& quoted) {
+std::string notAnIntegerMessage(const std::string& quoted) {
     std::string text = "'";
     text += quoted;
     text += "' は整数ではありません.";
@@ -380,7 +380,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Rights::OrdinaryUser, "ファイルへのアクセスが拒否されました."},
         FaultRow{"OpenHundredMegabytesOnOneLine", Command::Open, "huge.okd",
                  [](FaultFolder& t) { t.writeBigFile("huge.okd", "", kHundredMB, '1'); },
-                 Rights::Root, notAnInteger(std::string(100, '1') + "…")},
+                 Rights::Root, notAnIntegerMessage(std::string(100, '1') + "…")},
         FaultRow{"OpenHundredMegabytesOfZeroBytes", Command::Open, "zeros.okd",
                  [](FaultFolder& t) { t.writeBigFile("zeros.okd", "", kHundredMB, '\0'); },
                  Rights::Root,
@@ -389,7 +389,7 @@ INSTANTIATE_TEST_SUITE_P(
                      std::string quoted;
                      for (int i = 0; i < 100; ++i)
                          quoted += "\\x00";
-                     return notAnInteger(quoted + "…");
+                     return notAnIntegerMessage(quoted + "…");
                  }()},
         FaultRow{"OpenHundredMegabytesGoingBadAtLine20", Command::Open, "late.okd",
                  [](FaultFolder& t) {
@@ -398,7 +398,7 @@ INSTANTIATE_TEST_SUITE_P(
                          head += line <= 17 ? "-1\r\n" : "5\r\n";
                      t.writeBigFile("late.okd", head + "x", kHundredMB, 'x');
                  },
-                 Rights::Root, notAnInteger(std::string(100, 'x') + "…")}),
+                 Rights::Root, notAnIntegerMessage(std::string(100, 'x') + "…")}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(FaultFolder, HundredMegabytesAfterAValidSetupAreNeverRead) {

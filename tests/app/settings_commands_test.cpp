@@ -2,6 +2,7 @@
 // and real files in a temporary folder.
 #include "open_descriptors.h"
 #include "program_error.h"
+#include "row_text.h"
 #include "scripted_window.h"
 #include "settings_file.h"
 #include "settings_storage.h"
@@ -35,6 +36,7 @@ using namespace std::string_literals;
 using sound::StoredSetup;
 
 using testsupport::joinLines;
+using testsupport::RowText;
 using testsupport::startupLines;
 using testsupport::startupWith;
 
@@ -463,7 +465,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct BadFileRow {
     std::string name;
-    std::string bytes;   // the whole file
+    RowText bytes;       // the whole file
     std::string message; // as the error box shows it
 };
 
@@ -501,7 +503,7 @@ std::string changedFileFailingAt(int failing, const std::string& text, bool cut 
 class OpenBadFile : public SettingsCommands, public ::testing::WithParamInterface<BadFileRow> {};
 
 TEST_P(OpenBadFile, ShowsTheMessageAndChangesNothing) {
-    writeFile("bad.okd", GetParam().bytes);
+    writeFile("bad.okd", GetParam().bytes.str());
     const WindowState before = windowState(*window_);
     const int descriptors = openDescriptorCount();
     open("bad.okd");
@@ -526,9 +528,6 @@ std::string notAnOption(const std::string& quoted) {
     return text;
 }
 
-// More than the file layer ever reads of a file.
-const std::string kTwelveMegabytes(12 << 20, 'x');
-
 INSTANTIATE_TEST_SUITE_P(
     Rows, OpenBadFile,
     ::testing::Values(
@@ -539,7 +538,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileRow{"TrailingBlankInSourceLine", changedFileFailingAt(18, "12 "),
                    notAnInteger("12 ")},
         BadFileRow{"EmptyFile", "", notAnInteger("")},
-        BadFileRow{"TwelveMegabytesOnOneLine", changedFileFailingAt(1, kTwelveMegabytes),
+        // More than the file layer ever reads of a file.
+        BadFileRow{"TwelveMegabytesOnOneLine", RowText::madeBy([] {
+                       return changedFileFailingAt(1, std::string(12 << 20, 'x'));
+                   }),
                    notAnInteger(std::string(100, 'x') + "…")},
         // What a line brings along is shown as escapes: nothing of it acts on the box's text.
         BadFileRow{"NulAndControlBytes", changedFileFailingAt(20, "1\0\x01"s),

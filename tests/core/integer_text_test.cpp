@@ -1,4 +1,5 @@
 #include "integer_text.h"
+#include "row_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -6,6 +7,7 @@
 namespace {
 
 using sound::parseInteger;
+using testsupport::RowText;
 
 struct AcceptedCase {
     const char* name;
@@ -52,14 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct RejectedCase {
     const char* name;
-    std::string text;
+    RowText text;
 };
 
 class RejectedInteger : public ::testing::TestWithParam<RejectedCase> {};
 
 TEST_P(RejectedInteger, GivesNoValue) {
-    const RejectedCase& c = GetParam();
-    EXPECT_FALSE(parseInteger(c.text).has_value()) << "'" << c.text << "'";
+    const std::string text = GetParam().text.str();
+    EXPECT_FALSE(parseInteger(text).has_value()) << "'" << text << "'";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                                                "2",
                                                3)},
         RejectedCase{"nul_after", std::string("12\0", 3)}, RejectedCase{"high_bytes", "\xFF\xFE"},
-        RejectedCase{"megabytes_of_digits", std::string(4 << 20, '9')}),
+        RejectedCase{"megabytes_of_digits",
+                     RowText::madeBy([] { return std::string(4 << 20, '9'); })}),
     [](const auto& info) { return info.param.name; });
 
 } // namespace

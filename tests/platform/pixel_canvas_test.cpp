@@ -9,7 +9,7 @@ namespace {
 using platform::PixelCanvas;
 
 // The canvas as rows of characters: '.' white, '#' black, 'o' anything else.
-std::string picture(const PixelCanvas& c, int x0, int y0, int w, int h) {
+std::string drawing(const PixelCanvas& c, int x0, int y0, int w, int h) {
     std::string s;
     for (int y = y0; y < y0 + h; ++y) {
         for (int x = x0; x < x0 + w; ++x) {
@@ -37,7 +37,7 @@ TEST(PixelCanvas, StoresEachPixelAsTheBytesRedGreenBlueAlphaThatBothBackendsShow
 TEST(PixelCanvas, EllipseIsTheRoundSixBySixShape) {
     PixelCanvas c(8, 8);
     c.ellipse(1, 1, 7, 7);
-    EXPECT_EQ(picture(c, 0, 0, 8, 8), "........\n"
+    EXPECT_EQ(drawing(c, 0, 0, 8, 8), "........\n"
                                       "...##...\n"
                                       "..#..#..\n"
                                       ".#....#.\n"
@@ -51,7 +51,7 @@ TEST(PixelCanvas, RectangleLeavesRightAndBottomEdgesUnpainted) {
     PixelCanvas c(8, 8);
     c.setBrushColor(0x00FF00);
     c.rectangle(1, 1, 5, 4);
-    EXPECT_EQ(picture(c, 0, 0, 6, 5), "......\n"
+    EXPECT_EQ(drawing(c, 0, 0, 6, 5), "......\n"
                                       ".####.\n"
                                       ".#oo#.\n"
                                       ".####.\n"
@@ -64,7 +64,7 @@ TEST(PixelCanvas, LinesLeaveTheirEndPointUnpainted) {
     c.lineTo(4, 1); // horizontal, rightwards
     c.lineTo(4, 4); // vertical, from the end of the first: (4, 1) is painted now
     c.lineTo(1, 4); // leftwards: (4, 4) painted, (1, 4) not
-    EXPECT_EQ(picture(c, 0, 0, 6, 6), "......\n"
+    EXPECT_EQ(drawing(c, 0, 0, 6, 6), "......\n"
                                       ".####.\n"
                                       "....#.\n"
                                       "....#.\n"
@@ -89,7 +89,7 @@ TEST(PixelCanvas, FarOffLinesPaintTheirVisiblePartInTheRightDirection) {
     PixelCanvas d(10, 10);
     d.moveTo(0, 0);
     d.lineTo(20'000'000'000LL, 10'000'000'000LL);
-    EXPECT_EQ(picture(d, 0, 0, 6, 4), "#.....\n"
+    EXPECT_EQ(drawing(d, 0, 0, 6, 4), "#.....\n"
                                       ".##...\n"
                                       "...##.\n"
                                       ".....#\n");

@@ -172,17 +172,17 @@ TEST(GifWriter, TheFileAppearsOnlyWhenFinishedAndNoTemporaryFileStays) {
 }
 
 // Every way an export can fail, each tried with an older file under the target's name.
-struct FailureCase {
+struct ExportFault {
     const char* name;
     std::function<void(const QString& path)> exportTo;
 };
 
 // Test listings show the row's name rather than its bytes.
-void PrintTo(const FailureCase& c, std::ostream* os) {
+void PrintTo(const ExportFault& c, std::ostream* os) {
     *os << c.name;
 }
 
-class GifFailure : public ::testing::TestWithParam<FailureCase> {};
+class GifFailure : public ::testing::TestWithParam<ExportFault> {};
 
 TEST_P(GifFailure, LeavesTheOlderFileAsItWasAndNoOtherFile) {
     QTemporaryDir dir;
@@ -201,7 +201,7 @@ TEST_P(GifFailure, LeavesTheOlderFileAsItWasAndNoOtherFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Render, GifFailure,
-    ::testing::Values(FailureCase{"colour_outside_the_palette",
+    ::testing::Values(ExportFault{"colour_outside_the_palette",
                                   [](const QString& path) {
                                       GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
                                       writer.addFrame(smallFrame(0), 5);
@@ -212,18 +212,18 @@ INSTANTIATE_TEST_SUITE_P(
                                       writer.addFrame(red, 5);
                                       writer.finish();
                                   }},
-                      FailureCase{"frame_of_another_size",
+                      ExportFault{"frame_of_another_size",
                                   [](const QString& path) {
                                       GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
                                       writer.addFrame(PixelCanvas(41, 30), 5);
                                       writer.finish();
                                   }},
-                      FailureCase{"delay_beyond_the_format",
+                      ExportFault{"delay_beyond_the_format",
                                   [](const QString& path) {
                                       GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
                                       writer.addFrame(smallFrame(0), 65536);
                                   }},
-                      FailureCase{"abandoned_before_finishing",
+                      ExportFault{"abandoned_before_finishing",
                                   [](const QString& path) {
                                       GifWriter writer(path.toStdString(), 40, 30, kFramePalette);
                                       writer.addFrame(smallFrame(0), 5);
@@ -231,17 +231,17 @@ INSTANTIATE_TEST_SUITE_P(
                                   }}),
     [](const auto& info) { return info.param.name; });
 
-struct TargetCase {
+struct GifTarget {
     const char* name;
     const char* target; // inside a fresh folder
 };
 
 // Test listings show the row's name rather than its bytes.
-void PrintTo(const TargetCase& c, std::ostream* os) {
+void PrintTo(const GifTarget& c, std::ostream* os) {
     *os << c.name;
 }
 
-class GifUnwritableTarget : public ::testing::TestWithParam<TargetCase> {};
+class GifUnwritableTarget : public ::testing::TestWithParam<GifTarget> {};
 
 TEST_P(GifUnwritableTarget, IsRefusedAtOnceNamingTheFile) {
     QTemporaryDir dir;
@@ -258,8 +258,8 @@ TEST_P(GifUnwritableTarget, IsRefusedAtOnceNamingTheFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Render, GifUnwritableTarget,
-                         ::testing::Values(TargetCase{"folder_that_does_not_exist", "none/x.gif"},
-                                           TargetCase{"name_of_a_folder", "folder"}),
+                         ::testing::Values(GifTarget{"folder_that_does_not_exist", "none/x.gif"},
+                                           GifTarget{"name_of_a_folder", "folder"}),
                          [](const auto& info) { return info.param.name; });
 
 } // namespace

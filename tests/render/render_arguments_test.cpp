@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    2147483647}),
     [](const auto& info) { return info.param.name; });
 
-struct LinkCase {
+struct LinkLineCase {
     const char* name;
     std::vector<std::string> args;
     std::string settings;
@@ -146,11 +146,11 @@ struct LinkCase {
 };
 
 // Test listings show the row's name rather than its bytes.
-void PrintTo(const LinkCase& c, std::ostream* os) {
+void PrintTo(const LinkLineCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class LinkLine : public ::testing::TestWithParam<LinkCase> {};
+class LinkLine : public ::testing::TestWithParam<LinkLineCase> {};
 
 TEST_P(LinkLine, AsksForTheLinkInsteadOfAPicture) {
     const render::ParsedArguments parsed = parseRenderArguments(GetParam().args);
@@ -161,11 +161,11 @@ TEST_P(LinkLine, AsksForTheLinkInsteadOfAPicture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Render, LinkLine,
-    ::testing::Values(LinkCase{"page_after_the_file",
+    ::testing::Values(LinkLineCase{"page_after_the_file",
                                {"a.okd", "--link", "https://example.org/ondulix-k.html"},
                                "a.okd",
                                "https://example.org/ondulix-k.html"},
-                      LinkCase{"written_with_equals_before_the_file",
+                      LinkLineCase{"written_with_equals_before_the_file",
                                {"--link=file:///srv/ondulix-k.html#okd=1", "a.okd"},
                                "a.okd",
                                "file:///srv/ondulix-k.html#okd=1"}),

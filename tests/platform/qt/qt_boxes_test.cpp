@@ -5,6 +5,7 @@
 #include "input_box.h"
 #include "qt_animation_timer.h"
 #include "qt_backend.h"
+#include "qt_window_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,15 +22,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs `user` on the box once it is open and its event loop runs.
-void whenOpen(std::function<void(QDialog&)> user) {
-    QTimer::singleShot(0, [user] {
-        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        user(*box);
-    });
-}
 
 TEST(QtInputBox, ShowsCaptionPromptAndTheFieldWithTheFocusCentredOnScreen) {
     platform::QtBackend backend;

@@ -164,19 +164,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- The input box ----
 
-// Runs `user` on the box once it is open, active and running its event loop.
-void whenOpen(std::function<void(QDialog&)> user) {
-    QTimer::singleShot(0, [user] {
-        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
-        user(*box);
-        // Should the keys not have closed it, close it rather than hang.
-        if (box->isVisible())
-            box->close();
-    });
-}
-
 // Types text into the box a character at a time, each as one key event carrying it, as a
 // keyboard or an input method delivers characters without a key of their own.
 void type(QWindow* box, const QString& text) {

@@ -6,8 +6,11 @@
 #include "tform1.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -38,3 +41,16 @@ struct QtShownWindow {
     platform::HeadlessTimer* timer = nullptr;
     std::unique_ptr<TForm1> form;
 };
+
+// Runs `user` on the modal box once it is open, active and running its event loop.
+inline void whenOpen(std::function<void(QDialog&)> user) {
+    QTimer::singleShot(0, [user] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+        user(*box);
+        // Should the user's keys or clicks not have closed it, close it rather than hang.
+        if (box->isVisible())
+            box->close();
+    });
+}
