@@ -162,13 +162,13 @@ TEST_P(LinkLine, AsksForTheLinkInsteadOfAPicture) {
 INSTANTIATE_TEST_SUITE_P(
     Render, LinkLine,
     ::testing::Values(LinkLineCase{"page_after_the_file",
-                               {"a.okd", "--link", "https://example.org/ondulix-k.html"},
-                               "a.okd",
-                               "https://example.org/ondulix-k.html"},
+                                   {"a.okd", "--link", "https://example.org/ondulix-k.html"},
+                                   "a.okd",
+                                   "https://example.org/ondulix-k.html"},
                       LinkLineCase{"written_with_equals_before_the_file",
-                               {"--link=file:///srv/ondulix-k.html#okd=1", "a.okd"},
-                               "a.okd",
-                               "file:///srv/ondulix-k.html#okd=1"}),
+                                   {"--link=file:///srv/ondulix-k.html#okd=1", "a.okd"},
+                                   "a.okd",
+                                   "file:///srv/ondulix-k.html#okd=1"}),
     [](const auto& info) { return info.param.name; });
 
 struct RefusedCase {
