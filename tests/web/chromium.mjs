@@ -1,8 +1,8 @@
 // Chromium: Debian's /usr/bin/chromium, headless, driven by playwright-core over the DevTools
-// protocol. Each page gets a context of its own (fresh storage, its own viewport). Besides the
+// protocol. Each tab has a context of its own (its own storage and viewport). Besides the
 // probe, the driver sees every request, console error and page error itself, and checks each
 // download the probe catches against the one the browser really makes.
-import { ProbedPage, parseKeys } from './driver.mjs';
+import { ProbedPage, TabPool, parseKeys } from './driver.mjs';
 import { probedCopy } from './probe.mjs';
 import { chromium } from 'playwright-core';
 import { readFile } from 'node:fs/promises';
@@ -20,22 +20,28 @@ const kArgs = [
 ];
 
 class ChromiumPage extends ProbedPage {
-  constructor(context, page, copy) {
-    super('chromium', copy.remove);
-    this.context = context;
-    this.page = page;
+  constructor(tab, copy, pooled) {
+    super('chromium', copy, { ...pooled, tab });
+    this.context = tab.context;
+    this.page = tab.page;
     this.seen = [];
     this.downloads = [];
-    page.on('request', (request) => {
+    this.listeners = [];
+    this.listen('request', (request) => {
       const asked = request.url();
       // Downloads are blob: URLs made by the page itself.
       if (asked.split('#')[0] !== copy.url && !asked.startsWith('blob:')) this.seen.push(`request: ${asked}`);
     });
-    page.on('console', (message) => {
+    this.listen('console', (message) => {
       if (message.type() === 'error') this.seen.push(`console error: ${message.text().slice(0, 300)}`);
     });
-    page.on('pageerror', (error) => this.seen.push(`page error: ${error.message}`));
-    page.on('download', (download) => this.downloads.push(download));
+    this.listen('pageerror', (error) => this.seen.push(`page error: ${error.message}`));
+    this.listen('download', (download) => this.downloads.push(download));
+  }
+
+  listen(event, handler) {
+    this.page.on(event, handler);
+    this.listeners.push([event, handler]);
   }
 
   driverProblems() {
@@ -95,8 +101,7 @@ class ChromiumPage extends ProbedPage {
     return this.page.keyboard.type(text);
   }
 
-  // A new size of the viewport, as when the screen turns or the browser's window is resized.
-  resize({ width, height }) {
+  resizeViewport({ width, height }) {
     return this.page.setViewportSize({ width, height });
   }
 
@@ -122,6 +127,11 @@ class ChromiumPage extends ProbedPage {
     return caught;
   }
 
+  async blankPage() {
+    for (const [event, handler] of this.listeners) this.page.off(event, handler);
+    await this.page.goto('about:blank');
+  }
+
   closePage() {
     return this.context.close();
   }
@@ -133,14 +143,20 @@ export async function startChromium() {
     headless: true,
     args: kArgs,
   });
+  const pool = new TabPool();
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
       const copy = await probedCopy(htmlPath);
-      const context = await browser.newContext({
-        viewport: { width, height }, deviceScaleFactor, hasTouch: touch, isMobile: mobile, acceptDownloads: true,
-      });
-      const page = await context.newPage();
-      const probed = new ChromiumPage(context, page, copy);
+      const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile });
+      let tab = pool.take(key);
+      if (!tab) {
+        const context = await browser.newContext({
+          viewport: { width, height }, deviceScaleFactor, hasTouch: touch, isMobile: mobile, acceptDownloads: true,
+        });
+        tab = { context, page: await context.newPage() };
+      }
+      const probed = new ChromiumPage(tab, copy, { pool, key });
+      const { page } = tab;
       await page.goto(copy.url + (fragment ? `#${fragment}` : ''));
       await probed.waitForSelector('body[data-ready="true"]');
       await probed.evaluate(() => { window.ondulixProbe.keepDownloads = true; });

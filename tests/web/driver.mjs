@@ -23,11 +23,55 @@ export function parseKeys(combo) {
 
 const kTimeout = 30000;
 
+// Browser tabs kept open between tests. Opening a tab costs an engine two to three seconds of
+// processor time, loading the page again in one already open well under one, and the tests
+// open some two hundred pages. A tab goes back blank and is taken again only for a page opened
+// with the same viewport, device ratio, touch and mobile settings, which belong to the tab.
+export class TabPool {
+  constructor() {
+    this.idle = new Map();
+  }
+
+  static key({ width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false } = {}) {
+    return JSON.stringify([width, height, deviceScaleFactor, touch, mobile]);
+  }
+
+  // An idle tab made for options like these, or undefined.
+  take(key) {
+    return this.idle.get(key)?.pop();
+  }
+
+  put(key, tab) {
+    if (!this.idle.has(key)) this.idle.set(key, []);
+    this.idle.get(key).push(tab);
+  }
+
+  // Every idle tab, taken out of the pool.
+  drain() {
+    const tabs = [...this.idle.values()].flat();
+    this.idle.clear();
+    return tabs;
+  }
+}
+
 export class ProbedPage {
-  constructor(engine, remove) {
+  // The driver's page: its engine, its probed copy, and where its tab goes back when the page
+  // closes (pool and key), if it may.
+  constructor(engine, copy, { pool, key, tab } = {}) {
     this.engine = engine;
-    this.removeCopy = remove;
+    this.removeCopy = copy.remove;
     this.downloadsTaken = 0;
+    this.pool = pool;
+    this.poolKey = key;
+    this.tab = tab;
+    this.tabReusable = true;
+  }
+
+  // A new size of the viewport, as when the screen turns or the browser's window is resized.
+  // The tab no longer fits its key, so it closes with the page.
+  resize(size) {
+    this.tabReusable = false;
+    return this.resizeViewport(size);
   }
 
   // Runs fn(...args) in the page and gives its result, awaited; args and result travel as JSON.
@@ -121,8 +165,20 @@ export class ProbedPage {
     await giveFile();
   }
 
+  // The tab goes back to the pool blank, so that nothing of this page runs on; a tab that
+  // cannot be blanked or was resized closes.
   async close() {
-    await this.closePage();
+    let kept = false;
+    if (this.pool && this.tabReusable) {
+      try {
+        await this.blankPage();
+        this.pool.put(this.poolKey, this.tab);
+        kept = true;
+      } catch {
+        // Closed below.
+      }
+    }
+    if (!kept) await this.closePage();
     await this.removeCopy();
   }
 }

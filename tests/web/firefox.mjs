@@ -1,24 +1,23 @@
 // Firefox ESR: Debian's /usr/bin/firefox-esr, headless, driven by puppeteer-core over WebDriver
-// BiDi. Each page gets a browser context of its own (fresh storage). Taps and touch drags reach
+// BiDi. Each tab has a browser context of its own (its own storage). Taps and touch drags reach
 // the page as touch (pointer type "touch", touch events), but this Firefox ignores the driver's
 // touch-screen override: navigator.maxTouchPoints stays 0 and (pointer: coarse) does not match.
-import { ProbedPage, Unsupported, parseKeys } from './driver.mjs';
+import { ProbedPage, TabPool, Unsupported, parseKeys } from './driver.mjs';
 import { probedCopy } from './probe.mjs';
 import puppeteer from 'puppeteer-core';
 
 class FirefoxPage extends ProbedPage {
-  constructor(context, page, copy) {
-    super('firefox', copy.remove);
-    this.context = context;
-    this.page = page;
+  constructor(tab, copy, pooled) {
+    super('firefox', copy, { ...pooled, tab });
+    this.context = tab.context;
+    this.page = tab.page;
   }
 
   evaluateSource(source) {
     return this.page.evaluate(source);
   }
 
-  // A new size of the viewport, as when the browser's window is resized.
-  async resize({ width, height }) {
+  async resizeViewport({ width, height }) {
     await this.page.setViewport({ ...this.page.viewport(), width, height });
   }
 
@@ -74,6 +73,10 @@ class FirefoxPage extends ProbedPage {
     });
   }
 
+  async blankPage() {
+    await this.page.goto('about:blank');
+  }
+
   closePage() {
     return this.context.close();
   }
@@ -85,6 +88,7 @@ export async function startFirefox() {
     executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
     headless: true,
   });
+  const pool = new TabPool();
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
       if (mobile) {
@@ -92,10 +96,18 @@ export async function startFirefox() {
           'desktop Firefox has no mobile viewport (the page\'s <meta name="viewport"> is ignored) and its driver cannot turn one on');
       }
       const copy = await probedCopy(htmlPath);
-      const context = await browser.createBrowserContext();
-      const page = await context.newPage();
-      await page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch });
-      const probed = new FirefoxPage(context, page, copy);
+      const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile });
+      let tab = pool.take(key);
+      if (!tab) {
+        const context = await browser.createBrowserContext();
+        tab = { context, page: await context.newPage() };
+        await tab.page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch });
+      }
+      const probed = new FirefoxPage(tab, copy, { pool, key });
+      const { page } = tab;
+      // Only the tab in front gets animation frames; a tab kept from an earlier test may be
+      // behind newer ones.
+      await page.bringToFront();
       await page.goto(copy.url + (fragment ? `#${fragment}` : ''));
       await probed.waitForSelector('body[data-ready="true"]');
       return probed;

@@ -2,7 +2,7 @@
 // mode, spoken to over the W3C WebDriver protocol. It needs an X display: the harness starts an
 // Xvfb server of its own (whatever DISPLAY says), so the browser never shows on a user's screen.
 // Each page is a session of its own: a fresh MiniBrowser with fresh storage.
-import { ProbedPage, Unsupported, parseKeys } from './driver.mjs';
+import { ProbedPage, TabPool, Unsupported, parseKeys } from './driver.mjs';
 import { probedCopy } from './probe.mjs';
 import { WebDriverSession, startDriver, webDriverKey } from './webdriver.mjs';
 import { spawn } from 'node:child_process';
@@ -36,17 +36,16 @@ async function startXvfb() {
 const kNoTouch = 'WebKitGTK takes touch only from a touch device, and its driver delivers touch actions as mouse events';
 
 class WebKitPage extends ProbedPage {
-  constructor(session, copy) {
-    super('webkit', copy.remove);
-    this.session = session;
+  constructor(tab, copy, pooled) {
+    super('webkit', copy, { ...pooled, tab });
+    this.session = tab.session;
   }
 
   evaluateSource(source) {
     return this.session.evaluate(source);
   }
 
-  // A new size of the viewport, as when the browser's window is resized.
-  resize({ width, height }) {
+  resizeViewport({ width, height }) {
     return setViewport(this.session, width, height);
   }
 
@@ -104,8 +103,12 @@ class WebKitPage extends ProbedPage {
     });
   }
 
+  async blankPage() {
+    await this.session.command('POST', '/url', { url: 'about:blank' });
+  }
+
   closePage() {
-    return this.session.end();
+    return this.tab.close();
   }
 }
 
@@ -126,14 +129,31 @@ async function setViewport(session, width, height) {
 
 export async function startWebKit() {
   const xvfb = await startXvfb();
-  // GTK draws a window at a whole number of device pixels per CSS pixel, set for the process.
-  const drivers = new Map();
-  const driverFor = async (scale) => {
-    if (!drivers.has(scale)) {
-      drivers.set(scale, startDriver(process.env.WEBKIT_DRIVER || '/usr/bin/WebKitWebDriver', [],
-        { ...process.env, DISPLAY: xvfb.display, GDK_SCALE: String(scale) }));
+  const pool = new TabPool();
+  // The driver takes one session at a time, so each tab has a driver of its own. GTK draws a
+  // window at a whole number of device pixels per CSS pixel, set for the process.
+  const tabs = new Set();
+  const newTab = async (scale) => {
+    const driver = await startDriver(process.env.WEBKIT_DRIVER || '/usr/bin/WebKitWebDriver', [],
+      { ...process.env, DISPLAY: xvfb.display, GDK_SCALE: String(scale) });
+    const tab = { driver };
+    tab.close = async () => {
+      tabs.delete(tab);
+      await tab.session?.end().catch(() => {});
+      await driver.stop();
+    };
+    tabs.add(tab);
+    try {
+      tab.session = await WebDriverSession.create(driver.base, {
+        browserName: 'MiniBrowser',
+        'webkitgtk:browserOptions': { binary: kMiniBrowser, args: ['--automation'] },
+      });
+      await tab.session.command('POST', '/timeouts', { script: 120000, pageLoad: 60000 });
+    } catch (error) {
+      await tab.close();
+      throw error;
     }
-    return drivers.get(scale);
+    return tab;
   };
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
@@ -146,29 +166,29 @@ export async function startWebKit() {
         throw new Unsupported('webkit', `show the page at device ratio ${deviceScaleFactor}`,
           'GTK scales a window by whole numbers only (GDK_SCALE) and the driver cannot emulate a ratio');
       }
-      const driver = await driverFor(deviceScaleFactor);
-      const session = await WebDriverSession.create(driver.base, {
-        browserName: 'MiniBrowser',
-        'webkitgtk:browserOptions': { binary: kMiniBrowser, args: ['--automation'] },
-      });
-      await session.command('POST', '/timeouts', { script: 120000, pageLoad: 60000 });
+      const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile });
+      const reused = pool.take(key);
+      const tab = reused || await newTab(deviceScaleFactor);
       const copy = await probedCopy(htmlPath);
-      const probed = new WebKitPage(session, copy);
+      const probed = new WebKitPage(tab, copy, { pool, key });
       try {
-        await setViewport(session, width, height);
-        await session.command('POST', '/url', { url: copy.url + (fragment ? `#${fragment}` : '') });
+        if (!reused) await setViewport(tab.session, width, height);
+        await tab.session.command('POST', '/url', { url: copy.url + (fragment ? `#${fragment}` : '') });
         await probed.waitForSelector('body[data-ready="true"]');
         if (await probed.evaluate(() => window.devicePixelRatio) !== deviceScaleFactor) {
           throw new Unsupported('webkit', `show the page at device ratio ${deviceScaleFactor}`, 'GDK_SCALE did not take effect');
         }
       } catch (error) {
+        // A tab that could not be made as asked is not kept.
+        probed.tabReusable = false;
         await probed.close();
         throw error;
       }
       return probed;
     },
     async close() {
-      for (const driver of drivers.values()) await (await driver).stop();
+      pool.drain();
+      for (const tab of [...tabs]) await tab.close();
       await xvfb.stop();
     },
   };
