@@ -154,4 +154,8 @@ set(CPACK_DEBIAN_RENDER_PACKAGE_SHLIBDEPS ON)
 # Only suggested: a recommendation would be installed by default and bring the window's Qt
 # libraries to the machines this package exists to spare them.
 set(CPACK_DEBIAN_RENDER_PACKAGE_SUGGESTS "ondulix-k (= ${CPACK_PACKAGE_VERSION})")
+# Up to 0.1 one package, ondulix-k, held both programs: this one takes the command over from it,
+# so that an upgrade installs over the old package instead of failing on a file both hold.
+set(CPACK_DEBIAN_RENDER_PACKAGE_BREAKS "ondulix-k (<< 0.2)")
+set(CPACK_DEBIAN_RENDER_PACKAGE_REPLACES "ondulix-k (<< 0.2)")
 include(CPack)
