@@ -4,6 +4,10 @@
 #     install-missing.sh PACKAGE...
 set -euo pipefail
 
+# scripts/test.sh builds in several trees at once, each installing what it needs: one apt-get
+# at a time, and what another one installed meanwhile is not asked for again.
+exec 9>"${TMPDIR:-/tmp}/ondulix-k-install.lock"
+flock 9
 missing=()
 for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

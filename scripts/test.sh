@@ -23,17 +23,12 @@ jobs="$(nproc)"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 export QT_QPA_PLATFORM=offscreen
 
-phase "release tree: configure + build" bash scripts/build.sh --tests
-# The browser edition compiles meanwhile: its last step, the page's link, runs on one core.
+# The browser edition compiles beside the release tree: their compilers fill each other's
+# waits (links, the page's last step on one core).
 phase_begin "browser edition: build" bash scripts/web.sh ondulix-k wait_check
+phase "release tree: configure + build" bash scripts/build.sh --tests
 phase "release tree: ctest" ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
 phase_end "browser edition: build"
-
-if [ -z "$quick" ]; then
-    # The fuzz targets run one at a time, each on one core, beside the browser tests, which
-    # mostly wait for the browsers, and then beside the sanitizer tree's build.
-    phase_begin "fuzz targets: build + 20 s each" bash scripts/fuzz.sh 20
-fi
 
 # The page against the release tree's own ondulix-k-render and desktop_reference.
 phase "browser tests" bash scripts/web-test.sh --built
@@ -43,9 +38,10 @@ phase "browser tests" bash scripts/web-test.sh --built
 # Every sanitizer report must fail its test: AddressSanitizer and LeakSanitizer end the program
 # with a non-zero code, and undefined behaviour aborts (the tree is built without recovery).
 # Leak checking stays on: Qt's offscreen platform leaves no leaks of its own to suppress.
-# The options are set before building because test discovery runs the test programs.
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_string_checks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# The fuzz targets run one at a time, each on one core, beside the sanitizer tree.
+phase_begin "fuzz targets: build + 20 s each" bash scripts/fuzz.sh 20
 phase "sanitizer tree: configure + build" bash -c 'cmake -S . -B build-asan \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDULIX_SANITIZE=ON -DONDULIX_TESTS=ON >/dev/null &&
     cmake --build build-asan -j"$1"' -- "$jobs"
