@@ -1,18 +1,18 @@
 #include "program_arguments.h"
 
+#include "help_or_version.h"
+
 namespace sd {
 
 ProgramArguments parseProgramArguments(const std::vector<std::string>& args) {
-    bool versionAsked = false;
-    for (const std::string& arg : args) {
-        if (arg == "--")
-            break;
-        if (arg == "-h" || arg == "--help")
-            return HelpRequest{};
-        versionAsked = versionAsked || arg == "--version";
-    }
-    if (versionAsked)
+    switch (sound::helpOrVersionAsked(args)) {
+    case sound::HelpOrVersion::Help:
+        return HelpRequest{};
+    case sound::HelpOrVersion::Version:
         return VersionRequest{};
+    case sound::HelpOrVersion::Neither:
+        break;
+    }
 
     StartRequest request;
     bool optionsEnded = false;

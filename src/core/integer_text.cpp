@@ -8,6 +8,8 @@ bool isDecimalDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+} // namespace
+
 int hexDigitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -17,8 +19,6 @@ int hexDigitValue(char c) {
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 void IntegerTextReader::add(char c) {
     switch (state_) {

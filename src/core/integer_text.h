@@ -12,6 +12,9 @@ namespace sound {
 // pattern; nothing may follow. Returns no value for any other text.
 std::optional<std::int32_t> parseInteger(std::string_view text);
 
+// The value of a hexadecimal digit in either letter case, or -1 for any other character.
+int hexDigitValue(char c);
+
 // The same conversion one byte at a time, in constant memory, for lines too long to hold:
 // the blanks and the leading zeros that the rules skip may run on for ever.
 class IntegerTextReader {

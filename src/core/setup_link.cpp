@@ -1,5 +1,7 @@
 #include "setup_link.h"
 
+#include "integer_text.h"
+
 #include <vector>
 
 namespace sound {
@@ -9,22 +11,12 @@ namespace {
 constexpr std::string_view kSetupMark = "okd=";
 constexpr char kSeparator = ',';
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::string percentDecoded(std::string_view text) {
     std::string bytes;
     bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const int high = i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
-        const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
+        const int high = i + 2 < text.size() ? hexDigitValue(text[i + 1]) : -1;
+        const int low = i + 2 < text.size() ? hexDigitValue(text[i + 2]) : -1;
         if (text[i] == '%' && high >= 0 && low >= 0) {
             bytes.push_back(static_cast<char>(high * 16 + low));
             i += 2;

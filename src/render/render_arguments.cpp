@@ -1,5 +1,7 @@
 #include "render_arguments.h"
 
+#include "help_or_version.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -59,18 +61,14 @@ constexpr ValueOption kLink{"", "--link", "the page's address"};
 } // namespace
 
 ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
-    // Help wins over everything else on the line, so "--help" added to a failing command
-    // always explains it; "--version" likewise prints the version whatever else is there.
-    bool versionAsked = false;
-    for (const std::string& arg : args) {
-        if (arg == "--")
-            break;
-        if (arg == "-h" || arg == "--help")
-            return HelpRequest{};
-        versionAsked = versionAsked || arg == "--version";
-    }
-    if (versionAsked)
+    switch (sound::helpOrVersionAsked(args)) {
+    case sound::HelpOrVersion::Help:
+        return HelpRequest{};
+    case sound::HelpOrVersion::Version:
         return VersionRequest{};
+    case sound::HelpOrVersion::Neither:
+        break;
+    }
 
     std::optional<std::string> settings;
     std::optional<std::string> output;
