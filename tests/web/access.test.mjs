@@ -52,7 +52,8 @@ const stateTable = [
 ];
 
 for (const [name, reach] of stateTable) {
-  engineTest(`axe finds nothing serious: ${name}`, {}, async (page, engine) => {
+  // The document's roles, names and colours are the page's own, the same in every engine.
+  engineTest(`axe finds nothing serious: ${name}`, { oneEngine: true }, async (page, engine) => {
     await reach(page);
     const violations = await axeViolations(page);
     for (const v of violations) {
