@@ -5,7 +5,6 @@
 #include "setup_link.h"
 #include "tform1.h"
 
-
 void TForm1::openSetupLink(const std::string& fragment) {
     dispatch([&] {
         if (const auto result = sound::readSetupFragment(fragment))

@@ -158,8 +158,7 @@ public:
     explicit HeadlessApplication(HeadlessToolkit& toolkit) : toolkit_(toolkit) {}
 
     platform::Backend& backend() override { return toolkit_.backend; }
-    int run(std::unique_ptr<platform::Form> mainWindow,
-            std::function<void()> whenShown) override {
+    int run(std::unique_ptr<platform::Form> mainWindow, std::function<void()> whenShown) override {
         toolkit_.window = std::move(mainWindow);
         toolkit_.errorsBeforeShown = toolkit_.backend.errorBox->shown.size();
         if (whenShown)

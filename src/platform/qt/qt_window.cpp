@@ -12,13 +12,13 @@
 #include "window_icon.h"
 
 #include <QCloseEvent>
-#include <QUrl>
-#include <QTimer>
-#include <QMimeData>
-#include <QFile>
-#include <QDropEvent>
 #include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 #include <algorithm>
 
 namespace platform {

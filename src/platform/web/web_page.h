@@ -3,9 +3,9 @@
 #include <cstdint>
 
 // The page's half of the browser edition, written in JavaScript (web_page.js with
-// web_track_bars.js, web_menu.js, web_boxes.js and web_screen.js): what the backend calls to show the forms,
-// their controls and the files. Forms and controls are named by numbers the backend gives them
-// (0 is none); strings are UTF-8. The page only shows and hands the user's input back
+// web_track_bars.js, web_menu.js, web_boxes.js and web_screen.js): what the backend calls to show
+// the forms, their controls and the files. Forms and controls are named by numbers the backend
+// gives them (0 is none); strings are UTF-8. The page only shows and hands the user's input back
 // (web_input.cpp): every decision is the forms' and controls' own.
 extern "C" {
 
