@@ -118,7 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Reading whole files -----------------------------------------------------------------
 
-TEST(SettingsReader, RoundTripGivesTheSameValuesAndDecimalCaptions) {
+// A set-up whose every value differs from the defaults and from its neighbours, the sources'
+// values spread over the whole 32-bit range.
+StoredSetup variedSetup() {
     StoredSetup s;
     s.sliders = {45, -180, 50, 5, 33, 1000};
     s.options = {true, false, false, false, true, false, true, true, false, true, true};
@@ -126,6 +128,11 @@ TEST(SettingsReader, RoundTripGivesTheSameValuesAndDecimalCaptions) {
     for (auto& source : s.sources)
         for (auto& value : source)
             value = v += 107374182;
+    return s;
+}
+
+TEST(SettingsReader, RoundTripGivesTheSameValuesAndDecimalCaptions) {
+    const StoredSetup s = variedSetup();
     const StoredSetup read = expectSetup(readText(fileText(s)));
     EXPECT_EQ(read.sliders, s.sliders);
     EXPECT_EQ(read.options, s.options);
@@ -473,13 +480,7 @@ std::string fragmentOf(const std::vector<std::string>& values) {
 }
 
 TEST(SetupLink, IsTheSavedLinesJoinedByCommasAndReadsBackAsTheirFile) {
-    StoredSetup s;
-    s.sliders = {45, -180, 50, 5, 33, 1000};
-    s.options = {true, false, false, false, true, false, true, true, false, true, true};
-    std::int32_t v = -2147483647 - 1;
-    for (auto& source : s.sources)
-        for (auto& value : source)
-            value = v += 107374182;
+    const StoredSetup s = variedSetup();
     const auto lines = sound::settingsLines(s);
     const std::string fragment = sound::setupFragment(s);
     EXPECT_EQ(fragment, fragmentOf({lines.begin(), lines.end()}));
