@@ -45,6 +45,11 @@ string(TIMESTAMP ONDULIX_MAN_DATE "%B %Y" UTC)
 string(TIMESTAMP ONDULIX_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${ONDULIX_PACKAGING_SOURCE}/ondulix-k.1.in ${ONDULIX_STAGE}/ondulix-k.1 @ONLY)
 configure_file(${ONDULIX_PACKAGING_SOURCE}/changelog.in ${ONDULIX_STAGE}/changelog @ONLY)
+# The AppStream release is the changelog's, on the same day.
+set(ONDULIX_METAINFO org.example.ondulix_k.metainfo.xml)
+string(TIMESTAMP ONDULIX_RELEASE_DATE "%Y-%m-%d" UTC)
+configure_file(${ONDULIX_PACKAGING_SOURCE}/${ONDULIX_METAINFO}.in ${ONDULIX_STAGE}/${ONDULIX_METAINFO}
+               @ONLY)
 
 add_custom_command(OUTPUT ${ONDULIX_STAGE}/ondulix-k-render.1
     COMMAND ${HELP2MAN} --no-info --no-discard-stderr
@@ -85,6 +90,9 @@ install(FILES ${ONDULIX_PACKAGING_SOURCE}/ondulix-k.desktop
 # with them.
 install(FILES ${ONDULIX_PACKAGING_SOURCE}/ondulix-k.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages COMPONENT window)
+# What software centres list the window under (AppStream).
+install(FILES ${ONDULIX_STAGE}/${ONDULIX_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        COMPONENT window)
 install(DIRECTORY ${ONDULIX_STAGE}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor
         COMPONENT window)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
