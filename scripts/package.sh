@@ -3,21 +3,22 @@
 # build/ondulix-k_<version>_<arch>.deb, the window, and build/ondulix-k-render_<version>_<arch>.deb,
 # the picture command. Then checks what it made: the files each package must hold and that no
 # file is in both, the desktop entry, the settings files' type, the icons, the manual pages,
-# the programs' versions, that the picture command's package and program need no Qt, and
-# lintian. Prints one line per package.
+# the programs' versions, the window's AppStream metadata, that the picture command's package and
+# program need no Qt, and lintian, which must find Debian's hardening in both programs. Prints
+# one line per package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # What building the programs needs (the test libraries too: configuring reads the tests'
 # build files), and the tools that make and check the package: dpkg-shlibdeps (dpkg-dev)
 # finds the dependencies, help2man writes the command's manual page, xmllint (libxml2-utils)
-# reads the file type's XML. Unlike
+# reads the file type's XML, appstreamcli (appstream) validates the AppStream metadata. Unlike
 # scripts/install-deps.sh this leaves out the sanitizer and fuzzing compilers, so it also
 # serves on Ubuntu. Only what is missing is installed.
 dependencies=(
     build-essential cmake pkg-config
     qt6-base-dev libgl-dev libgif-dev libpng-dev libgtest-dev
-    dpkg-dev help2man desktop-file-utils libxml2-utils lintian man-db
+    dpkg-dev help2man desktop-file-utils libxml2-utils appstream lintian man-db
 )
 bash scripts/install-missing.sh "${dependencies[@]}"
 
@@ -54,6 +55,7 @@ window_expected=(
     usr/bin/ondulix-k
     usr/share/applications/ondulix-k.desktop
     usr/share/mime/packages/ondulix-k.xml
+    usr/share/metainfo/org.example.ondulix_k.metainfo.xml
     usr/share/man/man1/ondulix-k.1.gz
     usr/share/doc/ondulix-k/copyright
     usr/share/doc/ondulix-k/changelog.gz
@@ -110,6 +112,26 @@ if [ -f "$mime" ]; then
     grep -qx 'Exec=ondulix-k %f' "$entry" || fail ondulix-k "the desktop entry does not take a file"
 fi
 
+# Software centres list the window from its AppStream metadata. The validator's infos are
+# advice (a Japanese text has no capital letters to start with); errors and warnings fail. It
+# does not look at the files the metadata names, so the entry and the type are compared here.
+metainfo="${tree[ondulix-k]}/usr/share/metainfo/org.example.ondulix_k.metainfo.xml"
+if [ -f "$metainfo" ]; then
+    appstream_status=0
+    appstream_report="$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1)" ||
+        appstream_status=$?
+    echo "$appstream_report"
+    [ "$appstream_status" -eq 0 ] || fail ondulix-k "the AppStream metadata does not validate"
+    if grep -q '^W:' <<<"$appstream_report"; then
+        fail ondulix-k "the AppStream validator warns"
+    fi
+    named() { xmllint --xpath "string(/component/$1)" "$metainfo" 2>&1; }
+    [ "$(named 'launchable[@type="desktop-id"]')" = "$(basename "$entry")" ] ||
+        fail ondulix-k "the AppStream metadata does not launch $(basename "$entry")"
+    [ -n "${mime_type:-}" ] && [ "$(named provides/mediatype)" = "$mime_type" ] ||
+        fail ondulix-k "the AppStream metadata does not provide ${mime_type:-the file type}"
+fi
+
 # A PNG's width and height are the two big-endian words at byte 16.
 for size in "${icon_sizes[@]}"; do
     png="${tree[ondulix-k]}/usr/share/icons/hicolor/${size}x${size}/apps/ondulix-k.png"
@@ -155,18 +177,21 @@ if grep -qi '^libqt' <<<"$needed"; then
     fail ondulix-k-render "the program links $(grep -i '^libqt' <<<"$needed" | tr '\n' ' ')"
 fi
 
-# Errors fail a package; warnings and notes are shown for the record.
+# Errors fail a package; warnings and notes are shown for the record. Any hardening tag, even
+# an info, means a program lacks a protection that Debian builds into all of its own.
 for package in "${packages[@]}"; do
     lintian_status=0
     lintian_report="$(lintian --fail-on error --display-info "${deb[$package]}" 2>&1)" ||
         lintian_status=$?
     grep -v "running with root privileges" <<<"$lintian_report" || true
     [ "$lintian_status" -eq 0 ] || fail "$package" "lintian reports errors"
+    hardening="$(grep -oE ': hardening-[a-z-]+' <<<"$lintian_report" | sort -u | tr -d ':\n')" || true
+    [ -z "$hardening" ] || fail "$package" "built without Debian's hardening:$hardening"
 done
 
 declare -A checked=(
-    [ondulix-k]="files, desktop entry, file type, icons, manual page, version and lintian checked"
-    [ondulix-k-render]="files, manual page, version, no Qt in its dependencies or its libraries and lintian checked"
+    [ondulix-k]="files, desktop entry, file type, AppStream metadata, icons, manual page, version, hardening and lintian checked"
+    [ondulix-k-render]="files, manual page, version, no Qt in its dependencies or its libraries, hardening and lintian checked"
 )
 failed=0
 for package in "${packages[@]}"; do
