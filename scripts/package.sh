@@ -112,19 +112,18 @@ if [ -f "$mime" ]; then
     grep -qx 'Exec=ondulix-k %f' "$entry" || fail ondulix-k "the desktop entry does not take a file"
 fi
 
-# Software centres list the window from its AppStream metadata. The validator's infos are
-# advice (a Japanese text has no capital letters to start with); errors and warnings fail. It
-# does not look at the files the metadata names, so the entry and the type are compared here.
+# Software centres list the window from its AppStream metadata. The validator fails on errors
+# and warnings; its infos are advice (it looks for a capital letter at the start of the
+# Japanese paragraphs, and Japanese has none). It does not look at the files the metadata
+# names, so the entry and the type are compared here.
 metainfo="${tree[ondulix-k]}/usr/share/metainfo/org.example.ondulix_k.metainfo.xml"
 if [ -f "$metainfo" ]; then
     appstream_status=0
     appstream_report="$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1)" ||
         appstream_status=$?
     echo "$appstream_report"
-    [ "$appstream_status" -eq 0 ] || fail ondulix-k "the AppStream metadata does not validate"
-    if grep -q '^W:' <<<"$appstream_report"; then
-        fail ondulix-k "the AppStream validator warns"
-    fi
+    [ "$appstream_status" -eq 0 ] ||
+        fail ondulix-k "the AppStream validator reports errors or warnings"
     named() { xmllint --xpath "string(/component/$1)" "$metainfo" 2>&1; }
     [ "$(named 'launchable[@type="desktop-id"]')" = "$(basename "$entry")" ] ||
         fail ondulix-k "the AppStream metadata does not launch $(basename "$entry")"
