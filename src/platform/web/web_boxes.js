@@ -285,6 +285,8 @@ var WebBoxesLibrary = {
   web_page_forget_offered: function () {
     WebBoxes.offered = null;
     WebBoxes.reading = null;
+    // The chooser's input holds its file too; the next choice empties it anyway.
+    if (!WebBoxes.picking) document.getElementById('picker').value = '';
   },
 
   web_page_download__deps: ['$WebBoxes'],

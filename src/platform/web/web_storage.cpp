@@ -9,23 +9,34 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <istream>
 #include <new>
-#include <sstream>
+#include <streambuf>
 
 namespace platform {
 
 namespace {
 
-// The offered file's bytes are in memory, so a read cannot fail once the file is open.
+// The offered file's bytes are in memory, so a read cannot fail once the file is open. They
+// are read where they lie: a copy of a file near the limit would raise for good what the
+// program's memory holds.
 class OfferedInput final : public SettingsInput {
 public:
-    explicit OfferedInput(std::string bytes) : stream_(std::move(bytes)) {}
+    explicit OfferedInput(std::string bytes) : bytes_(std::move(bytes)) {}
 
     std::istream& stream() override { return stream_; }
     void throwIfReadFailed() const override {}
 
 private:
-    std::istringstream stream_;
+    struct Buffer final : std::streambuf {
+        explicit Buffer(std::string& bytes) {
+            setg(bytes.data(), bytes.data(), bytes.data() + bytes.size());
+        }
+    };
+
+    std::string bytes_;
+    Buffer buffer_{bytes_};
+    std::istream stream_{&buffer_};
 };
 
 // How the page's read of the offered file ended (web_page.h).
