@@ -251,7 +251,7 @@ for (const [name, setup, kind] of followTable) {
     if (kind === 'running') await page.click('#BitBtn1');
     await page.evaluate((fragment) => { location.hash = fragment; }, fragmentOf(setup));
     if (kind === 'opens') {
-      await page.waitFor(() => document.getElementById('thetachanger').getAttribute('aria-valuenow') === '60');
+      await elevated(page, '60');
       assert.equal(await firstFrameAgainst(page, desktopPicture(setup)), 0, 'pixels that differ from the desktop');
       assert.deepEqual(await page.problems(), []);
       return;
@@ -318,13 +318,14 @@ function dropFile(page, name, content) {
 function launchFile(page, name, content) {
   return page.evaluate(async (n, c) => {
     const file = new File([typeof c === 'number' ? new Uint8Array(c) : c], n);
-    window.ondulixProbe.launchConsumer({ files: [{ kind: 'file', name: n, getFile: async () => file }] });
-    await new Promise((resolve) => setTimeout(resolve, 0));
+    window.ondulixProbe.launchConsumer({ files: [{ kind: 'file', getFile: async () => file }] });
+    await new Promise((resolve) => setTimeout(resolve));
     return null;
   }, name, content);
 }
 
-const elevation = () => document.getElementById('thetachanger').getAttribute('aria-valuenow');
+const elevated = (page, value) =>
+  page.waitFor((v) => document.getElementById('thetachanger').getAttribute('aria-valuenow') === v, value);
 
 for (const [how, deliver] of [['dropped', dropFile], ['launched', launchFile]]) {
   engineTest(`a ${how} set-up opens as File > Open opens it, and one while running is refused`, {}, async (page) => {
@@ -334,10 +335,10 @@ for (const [how, deliver] of [['dropped', dropFile], ['launched', launchFile]]) 
     const refused = await deliver(page, '03-beats.okd', text);
     await page.click('#BitBtn1');
     const stopped = await page.frames();
-    assert.equal(await page.evaluate(elevation), '-30');
+    await elevated(page, '-30');
     const taken = await deliver(page, '03-beats.okd', text);
     if (how === 'dropped') assert.deepEqual([refused, taken], ['none', 'copy']);
-    await page.waitFor((shown) => eval(shown)() === '45', String(elevation));
+    await elevated(page, '45');
     const expected = path.join(work, 'dropped-expected.okd');
     execFileSync(referenceCommand, ['save', expected, '--open', setup]);
     assert.deepEqual((await saveAs(page, 'dropped.okd')).bytes, readFileSync(expected));
@@ -364,15 +365,15 @@ engineTest("refused drops never reach the program's memory, and one over the lim
   await page.press('Enter');
   await page.waitForSelector('.box.error', { gone: true });
   await dropFile(page, '03-beats.okd', readFileSync(path.join(examples, '03-beats.okd'), 'latin1'));
-  await page.waitFor((shown) => eval(shown)() === '45', String(elevation));
+  await elevated(page, '45');
   assert.deepEqual(await page.problems(), []);
 });
 
 // The browser short of memory for the file's bytes: the program's box, no uncaught error.
 engineTest('a launched file the browser lacks the memory to read gives the box', {}, async (page) => {
   await page.evaluate(() => {
-    const file = { name: 'big.okd', size: 1000, slice: () => ({ arrayBuffer: () => Promise.reject(new RangeError('out of memory')) }) };
-    window.ondulixProbe.launchConsumer({ files: [{ kind: 'file', name: file.name, getFile: async () => file }] });
+    const file = { name: 'big.okd', size: 1000, slice: () => ({ arrayBuffer: () => Promise.reject(new RangeError('no memory')) }) };
+    window.ondulixProbe.launchConsumer({ files: [{ kind: 'file', getFile: async () => file }] });
   });
   await page.waitForSelector('.box.error');
   assert.equal(await page.text('.box.error .message'), 'メモリが足りません.');
