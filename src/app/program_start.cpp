@@ -41,6 +41,7 @@ int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::FI
         whenShown = [&window, path = *settings] { window.openFileArgument(path); };
     else if (std::optional<std::string> fragment = application->addressFragment())
         whenShown = [&window, link = *fragment] { window.openSetupLink(link); };
+    application->followAddress([&window](const std::string& link) { window.openSetupLink(link); });
     return application->run(std::move(Form1), std::move(whenShown));
 }
 

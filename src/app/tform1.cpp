@@ -10,6 +10,7 @@
 #include "tform1_layout.h"
 #include "wave_field.h"
 
+#include <new>
 #include <utility>
 
 TForm1::TForm1(platform::Backend& backend, TForm1Services services)
@@ -81,6 +82,11 @@ void TForm1::dispatch(const std::function<void()>& handler) {
     } catch (const sound::ProgramError& e) {
         failed = true;
         message = e.message();
+    } catch (const std::bad_alloc&) {
+        // Reading a file whole (the page does) can need more memory than is left: the user is
+        // told so in words, and the handler ends as it would for any other error.
+        failed = true;
+        message = "メモリが足りません";
     } catch (const std::exception& e) {
         failed = true;
         message = e.what();

@@ -193,7 +193,10 @@ public:
     // Applies the set-up of a link's fragment (the address's part after "#", "okd=..."), as
     // Open applies a file of the same values: the same conversions and the same message for
     // a bad value, and on any error nothing of the set-up changes. A fragment that is not a
-    // set-up (another page's anchor) does nothing. The animation is not started.
+    // set-up (another page's anchor) does nothing. The animation is not started. A link that
+    // comes while File > Open could not be chosen (a link followed in the page's tab while
+    // the animation runs or a box is open) is refused as a drop is, and the link of the set-up
+    // the window shows is told again, so that the address goes back to it.
     void openSetupLink(const std::string& fragment);
     // The fragment of the link that holds the current set-up as Save would write it.
     std::string setupLink() const;
@@ -224,6 +227,9 @@ public:
     void dispatch(const std::function<void()>& handler);
 
 private:
+    // Whether File > Open could be chosen at this moment: the File menu and its Open item take
+    // input and no modal box is open. What comes from elsewhere opens only then.
+    bool canOpenNow() const;
     void connectHandlers();
     void enterSourceValue(std::size_t row);
     void setUpSettingsFiles(TForm1Services& services);

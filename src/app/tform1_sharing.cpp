@@ -6,6 +6,13 @@
 #include "tform1.h"
 
 void TForm1::openSetupLink(const std::string& fragment) {
+    if (!canOpenNow()) {
+        // Refused as a drop is. The address already names the refused set-up, and must go
+        // back to the one the window shows, though that one was told before.
+        toldSetup_ = currentSetup();
+        backend_.showSetupLink(sound::setupFragment(toldSetup_));
+        return;
+    }
     dispatch([&] {
         if (const auto result = sound::readSetupFragment(fragment))
             applyReadSetup(*result);
@@ -24,8 +31,12 @@ void TForm1::tellChangedSetup() {
     backend_.showSetupLink(sound::setupFragment(toldSetup_));
 }
 
+bool TForm1::canOpenNow() const {
+    return OpenO1.takesInput() && platform::ModalDepth::current() == 0;
+}
+
 bool TForm1::canTakeDrop(std::size_t files) const {
-    return files == 1 && OpenO1.takesInput() && platform::ModalDepth::current() == 0;
+    return files == 1 && canOpenNow();
 }
 
 bool TForm1::canTakeDrop(const std::vector<std::string>& paths) const {

@@ -28,6 +28,11 @@ public:
     // The part after "#" of the address the program was opened from, for an edition that has
     // an address (the page); nothing otherwise, or when the address has none.
     virtual std::optional<std::string> addressFragment() const { return std::nullopt; }
+
+    // For an edition that has an address: `follow` runs with the new part after "#" each time
+    // the address changes while the program runs (a link followed in the same tab, Back,
+    // Forward), as an event of its own; never for an address the program wrote itself.
+    virtual void followAddress(std::function<void(const std::string&)>) {}
 };
 
 // Starts the toolkit with the program's title (the task bar, the error box). Nothing when it

@@ -782,6 +782,23 @@ INSTANTIATE_TEST_SUITE_P(
                       DropRow{"WhileABoxIsOpen", {"set.okd"}, Moment::BoxOpen, false}),
     [](const auto& info) { return info.param.name; });
 
+// A link that comes while File > Open could not be chosen (followed in the page's tab) is
+// refused as a drop is, and the set-up shown is told again for the address to go back to.
+TEST_F(SettingsCommands, LinkIsRefusedWhileOpenCouldNotBeChosen) {
+    const std::string link = linkOf(startupWith({{1, "45"}}));
+    const platform::HeadlessBackend& backend = scripted_->backend;
+    window_->BitBtn1.press();
+    window_->openSetupLink(link);
+    EXPECT_EQ(backend.setupLinksTold, 1);
+    window_->BitBtn1.press();
+    inputBox_->whileOpen = [&] { window_->openSetupLink(link); };
+    window_->bt_1_x.press();
+    EXPECT_EQ(backend.setupLinksTold, 2);
+    EXPECT_EQ(backend.lastSetupLink, window_->setupLink());
+    EXPECT_EQ(window_->thetachanger.position(), -30);
+    EXPECT_EQ(errors(), std::vector<std::string>{});
+}
+
 TEST_F(SettingsCommands, DragOfUnknownNamesIsJudgedByTheMomentAndTheCount) {
     EXPECT_TRUE(window_->canTakeDrop(1));
     EXPECT_FALSE(window_->canTakeDrop(2));

@@ -235,13 +235,74 @@ engineTest('a changed set-up stays in the address, so a reload brings it back', 
   }
 });
 
-// Drags a file over the drawing area and drops it there, as the browser hands a file from the
-// desktop to the page; gives the effect the page showed while it was dragged. (A DataTransfer
-// made by a script keeps its effect "none" whatever the page sets, so the effect set is caught.)
-function dropFile(page, name, text) {
-  return page.evaluate((n, t) => {
+// A link followed in the same tab (the address's fragment changed, as by a click on a link to
+// the page) opens as File > Open would when it could be chosen, and else is refused with the
+// address put back to the set-up shown.
+const firstLinked = path.join(examples, '01-two-sources-in-phase.okd');
+const secondLinked = path.join(examples, '04-four-sources-square.okd');
+const followTable = [
+  ['a second link opens its set-up', secondLinked, 'opens'],
+  ['a bad one shows its box and changes nothing', setupFile('bad-second.okd', '04-four-sources-square.okd', { 30: '1x' }), 'bad'],
+  ['one while running is refused, and the address goes back', secondLinked, 'running'],
+];
+
+for (const [name, setup, kind] of followTable) {
+  engineTest(`a link followed in the same tab: ${name}`, { fragment: linkFragment(firstLinked) }, async (page) => {
+    if (kind === 'running') await page.click('#BitBtn1');
+    await page.evaluate((fragment) => { location.hash = fragment; }, fragmentOf(setup));
+    if (kind === 'opens') {
+      await elevated(page, '60');
+      assert.equal(await firstFrameAgainst(page, desktopPicture(setup)), 0, 'pixels that differ from the desktop');
+      assert.deepEqual(await page.problems(), []);
+      return;
+    }
+    if (kind === 'bad') {
+      await page.waitForSelector('.box.error');
+      assert.equal(await page.text('.box.error .message'),
+        execFileSync(referenceCommand, ['open', setup], { encoding: 'utf8' }).trimEnd());
+      await page.press('Enter');
+      await page.waitForSelector('.box.error', { gone: true });
+    } else {
+      await page.waitFor((fragment) => location.hash === `#${fragment}`, linkFragment(firstLinked));
+      await page.click('#BitBtn1');
+    }
+    const expected = path.join(work, 'followed-expected.okd');
+    execFileSync(referenceCommand, ['save', expected, '--open', firstLinked]);
+    assert.deepEqual((await saveAs(page, 'followed.okd')).bytes, readFileSync(expected));
+    assert.deepEqual(await page.problems(), []);
+  });
+}
+
+// A value quoted in the error box shows what would vanish, break the line or reorder the text
+// as escapes, and a long quote wraps within the window. The value is "4", the character, "5";
+// the last column is how the quote begins.
+const escapeTable = [
+  ['a line separator', '%E2%80%A8', "'4\\u20285'"],
+  ['a zero-width space', '%E2%80%8B', "'4\\u200b5'"],
+  ['a tag character', '%F3%A0%81%81', "'4\\U000e00415'"],
+  ['100 escaped bytes, within the window', '%01'.repeat(100), `'4${'\\x01'.repeat(20)}`],
+];
+
+for (const [name, encoded, shown] of escapeTable) {
+  const setup = setupFile(`escaped-${encoded.length}.okd`, '01-two-sources-in-phase.okd', { 1: `4${encoded}5` });
+  engineTest(`a link's bad value quoted in the box: ${name}`, { fragment: fragmentOf(setup) }, async (page) => {
+    await page.waitForSelector('.box.error');
+    const message = await page.text('.box.error .message');
+    assert.ok(message.includes(shown), message);
+    const box = await page.box('.box.error');
+    const width = await page.evaluate(() => document.documentElement.clientWidth);
+    assert.ok(box.left >= 0 && box.left + box.width <= width, `box from ${box.left} to ${box.left + box.width} of ${width}`);
+  });
+}
+
+// Hands a file to the page as the browser does, dropped on the drawing area or launched with
+// the installed page, with `content` a text or that many zero bytes. A drop gives the effect
+// the page showed while it was dragged (a DataTransfer made by a script keeps its effect "none"
+// whatever the page sets, so the effect set is caught).
+function dropFile(page, name, content) {
+  return page.evaluate((n, c) => {
     const data = new DataTransfer();
-    data.items.add(new File([t], n));
+    data.items.add(new File([typeof c === 'number' ? new Uint8Array(c) : c], n));
     let effect = 'none';
     Object.defineProperty(data, 'dropEffect', { get: () => effect, set: (value) => { effect = value; } });
     const target = document.getElementById('graph');
@@ -249,21 +310,72 @@ function dropFile(page, name, text) {
     const shown = effect;
     target.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
     return shown;
-  }, name, text);
+  }, name, content);
 }
 
-engineTest('a dropped set-up opens as File > Open opens it, and a drop while running is refused', {}, async (page) => {
-  const setup = path.join(examples, '03-beats.okd');
-  const text = readFileSync(setup, 'latin1');
+// The launch params of the installed page opened with the file, handed to the consumer the
+// page gave the launch queue; done once the page has taken or refused it.
+function launchFile(page, name, content) {
+  return page.evaluate(async (n, c) => {
+    const file = new File([typeof c === 'number' ? new Uint8Array(c) : c], n);
+    window.ondulixProbe.launchConsumer({ files: [{ kind: 'file', getFile: async () => file }] });
+    await new Promise((resolve) => setTimeout(resolve));
+    return null;
+  }, name, content);
+}
+
+const elevated = (page, value) =>
+  page.waitFor((v) => document.getElementById('thetachanger').getAttribute('aria-valuenow') === v, value);
+
+for (const [how, deliver] of [['dropped', dropFile], ['launched', launchFile]]) {
+  engineTest(`a ${how} set-up opens as File > Open opens it, and one while running is refused`, {}, async (page) => {
+    const setup = path.join(examples, '03-beats.okd');
+    const text = readFileSync(setup, 'latin1');
+    await page.click('#BitBtn1');
+    const refused = await deliver(page, '03-beats.okd', text);
+    await page.click('#BitBtn1');
+    const stopped = await page.frames();
+    await elevated(page, '-30');
+    const taken = await deliver(page, '03-beats.okd', text);
+    if (how === 'dropped') assert.deepEqual([refused, taken], ['none', 'copy']);
+    await elevated(page, '45');
+    const expected = path.join(work, 'dropped-expected.okd');
+    execFileSync(referenceCommand, ['save', expected, '--open', setup]);
+    assert.deepEqual((await saveAs(page, 'dropped.okd')).bytes, readFileSync(expected));
+    assert.equal(await page.frames(), stopped, 'the drop while running opened nothing, and nothing runs now');
+    assert.deepEqual(await page.problems(), []);
+  });
+}
+
+// The message of a file over the limit, as the program has it.
+const tooLarge = readFileSync(path.join(root, 'src/core/settings_file_limit.h'), 'utf8')
+  .match(/kSettingsFileTooLarge = "(.*)"/)[1];
+
+engineTest("refused drops never reach the program's memory, and one over the limit gives its box", {}, async (page) => {
+  const memory = () => page.evaluate(() => wasmMemory.buffer.byteLength);
+  const before = await memory();
+  for (const name of ['a.bin', 'b.txt', 'c.okd.zip', 'okd']) await dropFile(page, name, 40e6);
   await page.click('#BitBtn1');
-  assert.equal(await dropFile(page, '03-beats.okd', text), 'none');
+  await dropFile(page, 'running.okd', 40e6);
   await page.click('#BitBtn1');
-  const stopped = await page.frames();
-  assert.equal(await dropFile(page, '03-beats.okd', text), 'copy');
-  await page.waitFor(() => document.getElementById('thetachanger').getAttribute('aria-valuenow') === '45');
-  const expected = path.join(work, 'dropped-expected.okd');
-  execFileSync(referenceCommand, ['save', expected, '--open', setup]);
-  assert.deepEqual((await saveAs(page, 'dropped.okd')).bytes, readFileSync(expected));
-  assert.equal(await page.frames(), stopped, 'the drop while running opened nothing, and nothing runs now');
+  await dropFile(page, 'huge.okd', 300e6);
+  await page.waitForSelector('.box.error');
+  assert.equal(await page.text('.box.error .message'), tooLarge);
+  assert.ok(await memory() - before < 4 << 20, `the memory grew from ${before} to ${await memory()} bytes`);
+  await page.press('Enter');
+  await page.waitForSelector('.box.error', { gone: true });
+  await dropFile(page, '03-beats.okd', readFileSync(path.join(examples, '03-beats.okd'), 'latin1'));
+  await elevated(page, '45');
+  assert.deepEqual(await page.problems(), []);
+});
+
+// The browser short of memory for the file's bytes: the program's box, no uncaught error.
+engineTest('a launched file the browser lacks the memory to read gives the box', {}, async (page) => {
+  await page.evaluate(() => {
+    const file = { name: 'big.okd', size: 1000, slice: () => ({ arrayBuffer: () => Promise.reject(new RangeError('no memory')) }) };
+    window.ondulixProbe.launchConsumer({ files: [{ kind: 'file', getFile: async () => file }] });
+  });
+  await page.waitForSelector('.box.error');
+  assert.equal(await page.text('.box.error .message'), 'メモリが足りません.');
   assert.deepEqual(await page.problems(), []);
 });

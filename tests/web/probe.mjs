@@ -57,6 +57,13 @@ function probe() {
     }
   };
 
+  // Only an installed page has a launch queue: this one keeps the page's consumer, so that a
+  // test can hand it launch params of its own making.
+  Object.defineProperty(window, 'launchQueue', {
+    configurable: true,
+    value: { setConsumer: (consumer) => { seen.launchConsumer = consumer; } },
+  });
+
   // A download is a blob: URL clicked through an anchor with a download name.
   const blobs = new Map();
   const makeURL = URL.createObjectURL;

@@ -4,7 +4,7 @@
 // it would any other; the part after "#" never reaches a web server.
 
 var WebAddressLibrary = {
-  $WebAddress__deps: ['$WebBoxes'],
+  $WebAddress__deps: ['$WebBoxes', '$WebPage', 'free'],
   $WebAddress__postset: 'WebAddress.init();',
   $WebAddress: {
     // Browsers limit how often a page may change its address (Safari: 100 times in 30 seconds),
@@ -16,6 +16,16 @@ var WebAddressLibrary = {
 
     init: function () {
       window.addEventListener('pagehide', WebAddress.write);
+      // A link followed in the same tab, Back or Forward: the program opens the set-up as at a
+      // load, or refuses it and puts its own back. The page's own writes (replaceState) never
+      // come here. The event's address, not the current one, which a write may have replaced
+      // since.
+      window.addEventListener('hashchange', function (event) {
+        var fragment = WebBoxes.cString(new URL(event.newURL).hash.slice(1));
+        if (!fragment) return;
+        WebPage.call(_web_address_changed, [fragment]);
+        _free(fragment);
+      });
     },
 
     show: function (fragment) {

@@ -33,6 +33,10 @@ std::optional<std::string> WebApplication::addressFragment() const {
     return kept;
 }
 
+void WebApplication::followAddress(std::function<void(const std::string&)> follow) {
+    backend_.followAddress(std::move(follow));
+}
+
 std::unique_ptr<Application> startApplication(int, char*[], const std::string& title) {
     web_page_set_title(title.c_str());
     return std::make_unique<WebApplication>(pageBackend());

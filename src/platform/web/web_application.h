@@ -16,6 +16,7 @@ public:
     Backend& backend() override;
     int run(std::unique_ptr<Form> mainWindow, std::function<void()> whenShown) override;
     std::optional<std::string> addressFragment() const override;
+    void followAddress(std::function<void(const std::string&)> follow) override;
 
 private:
     WebBackend& backend_;

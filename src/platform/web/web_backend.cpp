@@ -39,12 +39,12 @@ std::unique_ptr<AnimationTimer> WebBackend::makeTimer() {
 
 std::unique_ptr<FileDialog> WebBackend::makeFileDialog(FileDialog::Mode mode) {
     if (mode == FileDialog::Mode::Open)
-        return std::make_unique<WebOpenDialog>(picked_);
+        return std::make_unique<WebOpenDialog>(offered_);
     return std::make_unique<WebSaveDialog>(*this);
 }
 
 std::unique_ptr<SettingsStorage> WebBackend::makeSettingsStorage() {
-    return std::make_unique<WebSettingsStorage>(picked_);
+    return std::make_unique<WebSettingsStorage>(offered_);
 }
 
 void WebBackend::quit() {
@@ -61,12 +61,24 @@ bool WebBackend::canTakeDrop(std::size_t files) const {
            window->dropTarget()->canTakeDrop(files);
 }
 
-void WebBackend::dropFile(std::string name, std::string bytes) {
+void WebBackend::dropFile() {
     Form* window = window_ != nullptr ? window_->form() : nullptr;
-    if (window == nullptr || window->dropTarget() == nullptr)
-        return;
-    picked_.keep(name, std::move(bytes));
-    window->dropTarget()->dropFiles({name});
+    offered_.takeOffer();
+    // The window judges the name and the moment before anything is read; a file it refuses is
+    // let go of unread.
+    if (window != nullptr && window->dropTarget() != nullptr)
+        window->dropTarget()->dropFiles({offered_.name()});
+    offered_.forget();
+}
+
+void WebBackend::followAddress(std::function<void(const std::string&)> follow) {
+    followAddress_ = std::move(follow);
+}
+
+void WebBackend::addressChanged(const std::string& fragment) {
+    dropClosedBoxes();
+    if (followAddress_)
+        followAddress_(fragment);
 }
 
 void WebBackend::showWindow() {

@@ -5,6 +5,7 @@
 #include "web_form_view.h"
 #include "web_storage.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,10 +40,14 @@ public:
     // Lets go of the error boxes the user has closed. Called when the page's input comes in,
     // never from inside a box's own handler.
     void dropClosedBoxes();
-    // Files dragged over the page: whether the window takes that many now. A file dropped: its
-    // name and bytes, kept for the file layer and handed to the window.
+    // Files dragged over the page, dropped or launched: whether the window takes that many
+    // now. The one file dropped or launched is the page's offered file, which the window
+    // takes or refuses by its name before anything of it is read.
     bool canTakeDrop(std::size_t files) const;
-    void dropFile(std::string name, std::string bytes);
+    void dropFile();
+    // Who follows the page's address when it changes, and the new part after "#".
+    void followAddress(std::function<void(const std::string&)> follow);
+    void addressChanged(const std::string& fragment);
 
 private:
     struct ShownErrorBox {
@@ -52,7 +57,8 @@ private:
 
     std::unique_ptr<WebFormView> window_;
     std::vector<ShownErrorBox> errorBoxes_;
-    PickedFile picked_;
+    OfferedFile offered_;
+    std::function<void(const std::string&)> followAddress_;
 };
 
 // The page's one backend.

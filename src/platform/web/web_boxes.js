@@ -3,13 +3,17 @@
 // window is covered, and the call that waits for the answer is woken when it comes.
 
 var WebBoxesLibrary = {
-  $WebBoxes__deps: ['$WebPage', 'malloc', 'free'],
+  $WebBoxes__deps: ['$WebPage', 'malloc'],
   $WebBoxes__postset: 'WebBoxes.init();',
   $WebBoxes: {
     boxes: [], // open boxes, the topmost last
     picking: false, // the browser's file chooser is open
     focusBeforeModal: null,
-    picked: { state: 0, name: '', bytes: null },
+    picked: 0, // the chooser's answer: 0 none yet, 1 a file chosen, 2 cancelled
+    // The file offered to the program, chosen, dropped or launched: only its name and size
+    // reach the program until it asks for the bytes, and the page lets go of it when told.
+    offered: null,
+    reading: null, // the program's read of the offered file: { state, count }
     wakeUp: null, // resumes the call that waits for an answer
 
     init: function () {
@@ -21,7 +25,7 @@ var WebBoxesLibrary = {
       window.addEventListener('focus', function () {
         if (!WebBoxes.picking) return;
         setTimeout(function () {
-          if (WebBoxes.picking && WebBoxes.picked.state === 0 && picker.files.length === 0) WebBoxes.answerPick(2);
+          if (WebBoxes.picking && WebBoxes.picked === 0 && picker.files.length === 0) WebBoxes.answerPick(2);
         }, 1000);
       });
       // Files dragged onto the page are the program's to take or refuse; the browser must never
@@ -29,6 +33,24 @@ var WebBoxesLibrary = {
       document.addEventListener('dragenter', WebBoxes.dragOver);
       document.addEventListener('dragover', WebBoxes.dragOver);
       document.addEventListener('drop', WebBoxes.drop);
+      // The installed page opened with files (its manifest's file handlers): offered as a drop
+      // is, once the window is there to take them.
+      if (window.launchQueue) {
+        window.launchQueue.setConsumer(function (params) {
+          WebBoxes.whenShown(function () {
+            Promise.all(Array.prototype.map.call(params.files, function (handle) { return handle.getFile(); }))
+              .then(WebBoxes.offerFiles, function () {
+                // A file the browser would not give: nothing to open.
+              });
+          });
+        });
+      }
+    },
+
+    whenShown: function (then) {
+      if (WebPage.shown) then();
+      // Not from inside the program's call that shows the window.
+      else document.addEventListener('ondulix-shown', function () { setTimeout(then); }, { once: true });
     },
 
     // ---- Files dragged onto the page ----
@@ -51,33 +73,51 @@ var WebBoxesLibrary = {
     drop: function (event) {
       if (!WebBoxes.carriesFiles(event)) return;
       event.preventDefault();
-      var files = event.dataTransfer.files;
-      if (files.length !== 1 || !WebPage.call(_web_drop_allowed, [1])) return;
       // A folder is no file to open; only some browsers can tell before reading it.
-      var item = event.dataTransfer.items && event.dataTransfer.items[0];
-      var entry = item && item.webkitGetAsEntry ? item.webkitGetAsEntry() : null;
+      var items = event.dataTransfer.items;
+      var entry = items && items[0] && items[0].webkitGetAsEntry ? items[0].webkitGetAsEntry() : null;
       if (entry && entry.isDirectory) return;
-      var file = files[0];
-      file.arrayBuffer().then(function (buffer) {
-        var bytes = new Uint8Array(buffer);
-        var name = WebBoxes.cString(file.name);
-        var data = _malloc(Math.max(1, bytes.length));
-        if (name && data) {
-          HEAPU8.set(bytes, data);
-          WebPage.call(_web_drop, [name, data, bytes.length]);
-        }
-        _free(name);
-        _free(data);
-      }, function () {
-        // A folder, where the browser could not tell before: nothing to open.
+      WebBoxes.offerFiles(event.dataTransfer.files);
+    },
+
+    // Files dropped on the page or launched with it: the program says whether it takes that
+    // many now, and then takes or refuses the one by its name and size; the bytes are read
+    // only when it asks for them.
+    offerFiles: function (files) {
+      if (!WebPage.call(_web_drop_allowed, [files.length])) return;
+      WebBoxes.offered = files[0];
+      WebPage.call(_web_drop, []);
+    },
+
+    // Reads the offered file's first `size` bytes into the program's memory at `to`, with the
+    // window covered meanwhile; the bytes are the program's alone once copied.
+    readOffered: function (to, size) {
+      var file = WebBoxes.offered;
+      WebBoxes.reading = { state: 0, count: 0 };
+      WebBoxes.updateModal();
+      var done = function (state, count) {
+        WebBoxes.reading = { state: state, count: count };
+        WebBoxes.updateModal();
+        WebBoxes.wake();
+      };
+      if (!file) {
+        done(2, 0);
+        return;
+      }
+      file.slice(0, size).arrayBuffer().then(function (buffer) {
+        var bytes = new Uint8Array(buffer, 0, Math.min(buffer.byteLength, size));
+        HEAPU8.set(bytes, to);
+        done(1, bytes.length);
+      }, function (error) {
+        done(error instanceof RangeError ? 3 : 2, 0);
       });
     },
 
     // ---- Boxes ----
 
-    // Covers the window while a box or the file chooser is open.
+    // Covers the window while a box or the file chooser is open, or a file is read.
     updateModal: function () {
-      var modal = WebBoxes.boxes.length > 0 || WebBoxes.picking;
+      var modal = WebBoxes.boxes.length > 0 || WebBoxes.picking || (WebBoxes.reading && WebBoxes.reading.state === 0);
       var layer = document.getElementById('modal');
       var win = document.getElementById('window');
       if (modal && layer.hidden) WebBoxes.focusBeforeModal = document.activeElement;
@@ -141,7 +181,8 @@ var WebBoxesLibrary = {
 
     pickFile: function (accept) {
       var picker = document.getElementById('picker');
-      WebBoxes.picked = { state: 0, name: '', bytes: null };
+      WebBoxes.picked = 0;
+      WebBoxes.offered = null;
       picker.accept = accept;
       // Emptied first, so that picking the same file again is a change too.
       picker.value = '';
@@ -153,21 +194,14 @@ var WebBoxesLibrary = {
     fileChosen: function () {
       var file = document.getElementById('picker').files[0];
       if (!WebBoxes.picking) return;
-      if (!file) {
-        WebBoxes.answerPick(2);
-        return;
-      }
-      file.arrayBuffer().then(function (buffer) {
-        WebBoxes.answerPick(1, file.name, new Uint8Array(buffer));
-      }, function () {
-        WebBoxes.answerPick(2);
-      });
+      WebBoxes.offered = file || null;
+      WebBoxes.answerPick(file ? 1 : 2);
     },
 
-    answerPick: function (state, name, bytes) {
+    answerPick: function (state) {
       if (!WebBoxes.picking) return;
       WebBoxes.picking = false;
-      WebBoxes.picked = { state: state, name: name || '', bytes: bytes || null };
+      WebBoxes.picked = state;
       WebBoxes.updateModal();
       WebBoxes.wake();
     },
@@ -219,22 +253,40 @@ var WebBoxesLibrary = {
 
   web_page_picked_state__deps: ['$WebBoxes'],
   web_page_picked_state: function () {
-    return WebBoxes.picked.state;
+    return WebBoxes.picked;
   },
 
-  web_page_picked_name__deps: ['$WebBoxes'],
-  web_page_picked_name: function () {
-    return WebBoxes.cString(WebBoxes.picked.name);
+  web_page_offered_name__deps: ['$WebBoxes'],
+  web_page_offered_name: function () {
+    return WebBoxes.cString(WebBoxes.offered ? WebBoxes.offered.name : '');
   },
 
-  web_page_picked_size__deps: ['$WebBoxes'],
-  web_page_picked_size: function () {
-    return WebBoxes.picked.bytes ? WebBoxes.picked.bytes.length : 0;
+  web_page_offered_size__deps: ['$WebBoxes'],
+  web_page_offered_size: function () {
+    return WebBoxes.offered ? WebBoxes.offered.size : 0;
   },
 
-  web_page_copy_picked__deps: ['$WebBoxes'],
-  web_page_copy_picked: function (to) {
-    if (WebBoxes.picked.bytes) HEAPU8.set(WebBoxes.picked.bytes, to);
+  web_page_read_offered__deps: ['$WebBoxes'],
+  web_page_read_offered: function (to, size) {
+    WebBoxes.readOffered(to, size);
+  },
+
+  web_page_read_state__deps: ['$WebBoxes'],
+  web_page_read_state: function () {
+    return WebBoxes.reading ? WebBoxes.reading.state : 2;
+  },
+
+  web_page_read_count__deps: ['$WebBoxes'],
+  web_page_read_count: function () {
+    return WebBoxes.reading ? WebBoxes.reading.count : 0;
+  },
+
+  web_page_forget_offered__deps: ['$WebBoxes'],
+  web_page_forget_offered: function () {
+    WebBoxes.offered = null;
+    WebBoxes.reading = null;
+    // The chooser's input holds its file too; the next choice empties it anyway.
+    if (!WebBoxes.picking) document.getElementById('picker').value = '';
   },
 
   web_page_download__deps: ['$WebBoxes'],

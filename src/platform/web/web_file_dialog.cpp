@@ -4,8 +4,6 @@
 #include "web_page.h"
 #include "web_wait.h"
 
-#include <cstdlib>
-
 namespace platform {
 
 bool WebOpenDialog::run(std::string& chosen) {
@@ -16,12 +14,8 @@ bool WebOpenDialog::run(std::string& chosen) {
     waitUntil([] { return web_page_picked_state() != 0; });
     if (web_page_picked_state() != 1)
         return false;
-    char* name = web_page_picked_name();
-    chosen = name != nullptr ? name : "";
-    std::free(name);
-    std::string bytes(std::size_t(web_page_picked_size()), '\0');
-    web_page_copy_picked(bytes.data());
-    picked_.keep(chosen, std::move(bytes));
+    offered_.takeOffer();
+    chosen = offered_.name();
     return true;
 }
 

@@ -8,16 +8,16 @@ namespace platform {
 class Backend;
 
 // File > Open in the page: the browser's file chooser, offering the filter's extensions. The
-// chosen file is read whole and kept in `picked` under its name, which the dialog answers.
+// chosen file becomes the offered file, unread, and its name is the dialog's answer.
 class WebOpenDialog final : public FileDialog {
 public:
-    explicit WebOpenDialog(PickedFile& picked) : picked_(picked) {}
+    explicit WebOpenDialog(OfferedFile& offered) : offered_(offered) {}
 
 protected:
     bool run(std::string& chosen) override;
 
 private:
-    PickedFile& picked_;
+    OfferedFile& offered_;
 };
 
 // File > Save in the page: a page cannot choose a place on the machine, so an input box asks

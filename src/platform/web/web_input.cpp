@@ -133,14 +133,21 @@ EMSCRIPTEN_KEEPALIVE void web_track_wheel(int id, double notches) {
         bar->wheel(notches);
 }
 
-// Files dragged over the page: whether the window takes `count` of them now.
+// Files dragged over the page, dropped or launched: whether the window takes `count` of them
+// now.
 EMSCRIPTEN_KEEPALIVE int web_drop_allowed(int count) {
     return platform::pageBackend().canTakeDrop(std::size_t(count));
 }
 
-// One file dropped on the page, with its bytes; it opens as File > Open would open it.
-EMSCRIPTEN_KEEPALIVE void web_drop(const char* name, const char* bytes, int size) {
-    platform::pageBackend().dropFile(name, std::string(bytes, std::size_t(size)));
+// The page's offered file was dropped on it or launched with it; it opens as File > Open would
+// open it. May wait for the file's bytes.
+EMSCRIPTEN_KEEPALIVE void web_drop() {
+    platform::pageBackend().dropFile();
+}
+
+// The address's part after "#" changed (a link followed in the same tab).
+EMSCRIPTEN_KEEPALIVE void web_address_changed(const char* fragment) {
+    platform::pageBackend().addressChanged(fragment);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_tick(int timer) {

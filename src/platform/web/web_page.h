@@ -67,12 +67,21 @@ void web_page_wait_for_answer();
 void web_page_wake();
 
 // Opens the browser's file chooser. Answered when web_page_picked_state() is no longer 0:
-// 1 a file was read, 2 cancelled; then its name (malloc'd, freed by the caller), size and bytes.
+// 1 a file was chosen, which is then the offered file, 2 cancelled.
 void web_page_pick_file(const char* accept);
 int web_page_picked_state();
-char* web_page_picked_name();
-int web_page_picked_size();
-void web_page_copy_picked(char* to);
+
+// The file the page offers (chosen, dropped or launched): its name (malloc'd, freed by the
+// caller) and size, known before any of it is read. web_page_read_offered reads its first
+// `size` bytes to `to`; answered when web_page_read_state() is no longer 0: 1 read, the
+// bytes' count in web_page_read_count(), 2 the read failed, 3 the browser lacked the memory.
+// web_page_forget_offered lets go of the file.
+char* web_page_offered_name();
+double web_page_offered_size();
+void web_page_read_offered(char* to, int size);
+int web_page_read_state();
+int web_page_read_count();
+void web_page_forget_offered();
 
 // The part of the page's address after "#" (malloc'd, freed by the caller); nothing when it has
 // none. And the fragment that holds the set-up now, put in place of the address's without a new

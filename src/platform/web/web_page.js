@@ -309,6 +309,7 @@ var WebPageLibrary = {
     WebScreen.fit();
     if (WebPage.pendingFocus) WebPage.focus(WebPage.pendingFocus);
     document.body.dataset.ready = 'true';
+    document.dispatchEvent(new Event('ondulix-shown'));
   },
 
   web_page_show_caption__deps: ['$WebPage'],

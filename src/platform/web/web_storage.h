@@ -2,38 +2,51 @@
 
 #include "settings_storage.h"
 
-#include <map>
+#include <cstdint>
 #include <string>
 
 namespace platform {
 
-// The files the user picked in the browser's file chooser or dropped on the page: their names
-// and bytes. A page cannot reach the machine's files by name, so the open dialog and the drop
-// keep what they were given here and the file layer reads it from here. A file given again
-// under the same name replaces the one before.
-class PickedFile {
+// The one file the page offers the program now: the file the user chose in the browser's file
+// chooser, dropped on the page or opened the installed page with. A page cannot reach the
+// machine's files by name, so the file layer reads this one by its name. Its name and size are
+// known at once and its bytes stay with the browser until the file layer reads them, so that a
+// file refused by its name, by the moment or by its size never enters the program's memory,
+// which never gives back what it once took.
+class OfferedFile {
 public:
-    void keep(std::string name, std::string bytes);
-    // The bytes kept under that name; nothing when no file of that name was given.
-    const std::string* bytes(const std::string& name) const;
+    // The file the page offers now (web_page_offered_name, web_page_offered_size) becomes the
+    // one offered, in place of any before.
+    void takeOffer();
+    const std::string& name() const { return name_; }
+    bool offers(const std::string& name) const { return held_ && name_ == name; }
+    // Reads the offered file whole, waiting for the browser with no form taking input, and
+    // lets go of it, read or not. A file over sound::kSettingsFileLimit raises
+    // sound::kSettingsFileTooLarge before anything is read; a failed read
+    // "I/O エラー (5)"; too little memory for the bytes std::bad_alloc.
+    std::string read();
+    // The page lets go of the file too.
+    void forget();
 
 private:
-    std::map<std::string, std::string> files_;
+    bool held_ = false;
+    std::string name_;
+    std::uint64_t size_ = 0;
 };
 
-// The file layer of the page: reading gives the picked file's bytes, and writing hands the
+// The file layer of the page: reading gives the offered file's bytes, and writing hands the
 // bytes to the browser as a download of that name, which the browser saves where the user
 // keeps downloads.
 class WebSettingsStorage final : public SettingsStorage {
 public:
-    explicit WebSettingsStorage(const PickedFile& picked) : picked_(picked) {}
+    explicit WebSettingsStorage(OfferedFile& offered) : offered_(offered) {}
 
     bool isRegularFile(const std::string& path) const override;
     std::unique_ptr<SettingsInput> openForReading(const std::string& path) override;
     void writeWhole(const std::string& path, std::string_view bytes) override;
 
 private:
-    const PickedFile& picked_;
+    OfferedFile& offered_;
 };
 
 } // namespace platform
