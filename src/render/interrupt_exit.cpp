@@ -10,7 +10,8 @@ namespace render {
 // The command waits in many places it does not own: open() of a FIFO, read() of a pipe,
 // libpng's and giflib's writes, fsync(). A flag set by the handler and checked between steps
 // never ends such a wait, and a self-pipe would need every one of them turned into a poll,
-// which open() of a FIFO cannot be. So the handler does the whole ending itself, with calls
+// which the libraries' writes and open() of a FIFO, blocked in the kernel until a writer
+// comes, do not allow. So the handler does the whole ending itself, with calls
 // that are safe in a signal handler (unlink, write, _exit): whatever the main flow is blocked
 // in, or about to call, the signal ends the process, and there is no window in which it could
 // be lost. The handler reads only what was set up beforehand, through lock-free atomics; the
@@ -25,6 +26,9 @@ struct Removal {
 };
 
 std::atomic<const char*> linePrefix{nullptr};
+// Owns the prefix for the life of the process: the handler may read it at any moment, even
+// while static objects are destroyed at the exit.
+std::string* keptPrefix = nullptr;
 std::atomic<const Removal*> currentRemoval{nullptr};
 static_assert(std::atomic<const char*>::is_always_lock_free);
 static_assert(std::atomic<const Removal*>::is_always_lock_free);
@@ -62,8 +66,13 @@ sigset_t interruptSignals() {
 } // namespace
 
 void exitOnInterrupt(std::string prefix) {
-    // Kept for the life of the process: the handler may read it at any moment.
-    linePrefix.store((new std::string(std::move(prefix)))->c_str());
+    {
+        // Held, so that the handler is not reading an older prefix when it goes.
+        InterruptsHeld held;
+        delete keptPrefix;
+        keptPrefix = new std::string(std::move(prefix));
+        linePrefix.store(keptPrefix->c_str());
+    }
     struct sigaction action {};
     action.sa_handler = endOnInterrupt;
     // A second signal waits rather than cutting the first one's line short.
