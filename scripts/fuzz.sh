@@ -22,9 +22,9 @@ fi
 cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
-# The settings file may hold lines longer than the part of a line the reader keeps (400
-# bytes), so that target gets inputs large enough to reach that path.
-declare -A max_len=([integer_text]=4096 [option_text]=4096 [settings_file]=4096)
+# A settings file or a link may hold lines longer than the part of a line the reader keeps (400
+# bytes), so those targets get inputs large enough to reach that path.
+declare -A max_len=([integer_text]=4096 [option_text]=4096 [settings_file]=4096 [setup_link]=4096)
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
@@ -32,7 +32,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 mkdir -p build-fuzz/artifacts build-fuzz/logs
 status=0
 summary=()
-for target in integer_text option_text settings_file; do
+for target in integer_text option_text settings_file setup_link; do
     work="build-fuzz/corpus/$target"
     rm -rf "$work"
     mkdir -p "$work"

@@ -1,6 +1,7 @@
 #include "program_start.h"
 
 #include "application.h"
+#include "escape_unsafe_text.h"
 #include "program_arguments.h"
 #include "tform1.h"
 
@@ -23,7 +24,8 @@ int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::FI
         return 0;
     }
     if (const auto* error = std::get_if<ArgumentError>(&parsed)) {
-        std::fputs(("ondulix-k: " + error->message + " (see --help)\n").c_str(), err);
+        std::fputs(sound::commandErrorLine("ondulix-k", error->message + " (see --help)").c_str(),
+                   err);
         return 2;
     }
 

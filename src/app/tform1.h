@@ -213,7 +213,8 @@ public:
     void dropFiles(const std::vector<std::string>& paths) override;
 
     // Opens the file named on the command line as Open opens a confirmed name, except that a
-    // missing file is reported rather than passed over: the user named it on purpose.
+    // missing file or a folder is reported rather than passed over: the user named it on
+    // purpose. "-" is refused with "標準入力からは読み込めません".
     void openFileArgument(const std::string& path);
 
     // The twenty source buttons in the order of sound::kSourceFields.

@@ -2,6 +2,7 @@
 // the window or named on the command line; and the link of the current set-up.
 #include "backend.h"
 #include "modal_depth.h"
+#include "program_error.h"
 #include "setup_link.h"
 #include "tform1.h"
 
@@ -55,6 +56,11 @@ void TForm1::dropFiles(const std::vector<std::string>& paths) {
 
 void TForm1::openFileArgument(const std::string& path) {
     dispatch([&] {
+        // "-" is standard input to the picture command; the window, started from a menu as
+        // often as from a terminal, has no input to read there, and says so rather than
+        // looking for a file of that name.
+        if (path == "-")
+            throw sound::ProgramError("標準入力からは読み込めません");
         OpenDialog1->setFileName(path);
         openSettingsFile(path);
     });

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <span>
 #include <streambuf>
 
 namespace sound {
@@ -59,30 +58,50 @@ struct Line {
     }
 };
 
-// Reads lines one at a time straight from the stream buffer, handing every byte of a line to
-// a conversion as it comes. A line ends at LF; a CR right before the LF belongs to the break,
-// any other CR stays in the line. Past the end of the stream every line reads as the empty
-// text.
-class LineReader {
+// A settings file's bytes from its stream buffer, where a line ends at LF.
+class StreamSource final : public SettingsSource {
 public:
-    explicit LineReader(std::istream& in) : in_(in), buffer_(in.rdbuf()) {}
+    explicit StreamSource(std::istream& in) : in_(in), buffer_(in.rdbuf()) {}
+
+    int next() override {
+        if (buffer_ == nullptr)
+            return kEnd;
+        const int c = buffer_->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            in_.setstate(std::ios::eofbit);
+            buffer_ = nullptr;
+            return kEnd;
+        }
+        return c == '\n' ? kLineBreak : c;
+    }
+
+private:
+    std::istream& in_;
+    std::streambuf* buffer_;
+};
+
+// Reads lines one at a time from a source, handing every byte of a line to a conversion as it
+// comes. A CR right before a line break belongs to the break, any other CR stays in the line.
+// Past the end of the source every line reads as the empty text.
+template <typename Source> class LineReader {
+public:
+    explicit LineReader(Source& source) : source_(source) {}
 
     template <typename Conversion> void read(Line& line, Conversion& conversion) {
         line.clear();
         const auto take = [&](char c) { line.take(c, conversion); };
-        if (buffer_ == nullptr)
+        if (ended_)
             return;
         bool pendingCr = false;
         for (;;) {
-            const int c = buffer_->sbumpc();
-            if (c == std::char_traits<char>::eof()) {
-                in_.setstate(std::ios::eofbit);
-                buffer_ = nullptr;
+            const int c = source_.next();
+            if (c == SettingsSource::kEnd) {
+                ended_ = true;
                 break;
             }
-            if (skipByteOrderMark(static_cast<char>(c), take))
+            if (skipByteOrderMark(c, take))
                 continue;
-            if (c == '\n')
+            if (c == SettingsSource::kLineBreak)
                 return; // a CR just before is part of the line break
             if (pendingCr)
                 take('\r');
@@ -90,7 +109,7 @@ public:
             if (!pendingCr)
                 take(static_cast<char>(c));
         }
-        // A file that ends inside the mark keeps the bytes it has.
+        // A source that ends inside the mark keeps the bytes it has.
         if (markMatched_ > 0 && markMatched_ < kByteOrderMark.size())
             for (std::size_t i = 0; i < markMatched_; ++i)
                 take(kByteOrderMark[i]);
@@ -99,12 +118,12 @@ public:
     }
 
 private:
-    // True when the byte belongs to a byte-order mark at the very start of the stream. Bytes
+    // True when the byte belongs to a byte-order mark at the very start of the source. Bytes
     // that begin like the mark but do not complete it are handed back to the line first.
-    template <typename Take> bool skipByteOrderMark(char c, const Take& take) {
+    template <typename Take> bool skipByteOrderMark(int c, const Take& take) {
         if (markDone_)
             return false;
-        if (c == kByteOrderMark[markMatched_]) {
+        if (c == static_cast<unsigned char>(kByteOrderMark[markMatched_])) {
             markDone_ = ++markMatched_ == kByteOrderMark.size();
             return true;
         }
@@ -115,30 +134,10 @@ private:
         return false;
     }
 
-    std::istream& in_;
-    std::streambuf* buffer_;
+    Source& source_;
     std::size_t markMatched_ = 0;
     bool markDone_ = false;
-};
-
-// Lines already apart, each handed over whole, whatever bytes it holds: a line break in one
-// is part of that line. Past the last one every line reads as the empty text, as past the
-// end of a file.
-class SplitLineReader {
-public:
-    explicit SplitLineReader(std::span<const std::string> lines) : lines_(lines) {}
-
-    template <typename Conversion> void read(Line& line, Conversion& conversion) {
-        line.clear();
-        if (next_ >= lines_.size())
-            return;
-        for (const char c : lines_[next_++])
-            line.take(c, conversion);
-    }
-
-private:
-    std::span<const std::string> lines_;
-    std::size_t next_ = 0;
+    bool ended_ = false;
 };
 
 // The line as the message quotes it: its first characters, with "…" when there are more. The
@@ -245,12 +244,13 @@ template <typename Reader> SettingsReadResult readSettingsFrom(Reader& reader) {
 } // namespace
 
 SettingsReadResult readSettings(std::istream& in) {
-    LineReader reader(in);
+    StreamSource source(in);
+    LineReader reader(source);
     return readSettingsFrom(reader);
 }
 
-SettingsReadResult readSettingsLines(std::span<const std::string> lines) {
-    SplitLineReader reader(lines);
+SettingsReadResult readSettings(SettingsSource& source) {
+    LineReader reader(source);
     return readSettingsFrom(reader);
 }
 

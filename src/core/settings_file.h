@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <istream>
-#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -82,11 +81,22 @@ std::array<std::string, kSettingsLineCount> settingsLines(const StoredSetup& set
 // mark before line 1 is skipped.
 SettingsReadResult readSettings(std::istream& in);
 
-// The same reading of lines that are already apart, one element per line: the conversions,
-// the messages and the first failure as readSettings gives them for a file of those lines.
-// Each element is one whole line, whatever bytes it holds; missing lines read as the empty
-// text, as past the end of a file, and elements past the 37th are not looked at.
-SettingsReadResult readSettingsLines(std::span<const std::string> lines);
+// The bytes of a settings text, one at a time, and where its lines end: a file's LF, or what
+// else separates the lines of a set-up written another way (a link's commas).
+class SettingsSource {
+public:
+    static constexpr int kEnd = -1;
+    static constexpr int kLineBreak = -2;
+
+    virtual ~SettingsSource() = default;
+    // The next byte (0 to 255), kLineBreak, or kEnd for ever once the text has ended.
+    virtual int next() = 0;
+};
+
+// readSettings for a text from such a source, with the same rules: the mark before line 1 is
+// skipped, a CR right before a line break belongs to the break, and a line may be of any
+// length. A stream is read as the source whose line break is LF.
+SettingsReadResult readSettings(SettingsSource& source);
 
 // Length of the well-formed UTF-8 sequence at the start of `s`, or 0 if there is none (`s`
 // empty included). Overlong forms, surrogates and values past U+10FFFF are not well formed.

@@ -2,8 +2,6 @@
 
 #include "integer_text.h"
 
-#include <vector>
-
 namespace sound {
 
 namespace {
@@ -11,21 +9,42 @@ namespace {
 constexpr std::string_view kSetupMark = "okd=";
 constexpr char kSeparator = ',';
 
-std::string percentDecoded(std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int high = i + 2 < text.size() ? hexDigitValue(text[i + 1]) : -1;
-        const int low = i + 2 < text.size() ? hexDigitValue(text[i + 2]) : -1;
-        if (text[i] == '%' && high >= 0 && low >= 0) {
-            bytes.push_back(static_cast<char>(high * 16 + low));
-            i += 2;
-        } else {
-            bytes.push_back(text[i]);
+// The values of a link as a settings file's bytes. A comma is the link's line break, and each
+// value, the last one included, ends with one, as every line of a saved file does; escapes are
+// decoded as they are read, so an escaped comma ("%2C") is a byte of its value.
+//
+// An escaped line break is a byte of its value too. An escaped CR right before a comma is
+// then the CR of a CRLF file, which belongs to the break. An escaped LF is refused with its
+// value's own message, as the conversions refuse every LF: taking it as a break instead
+// would read a link's values on other lines than the ones its commas show.
+class LinkSource final : public SettingsSource {
+public:
+    explicit LinkSource(std::string_view values) : values_(values) {}
+
+    int next() override {
+        if (next_ == values_.size()) {
+            if (ended_)
+                return kEnd;
+            ended_ = true;
+            return kLineBreak;
         }
+        const char c = values_[next_++];
+        if (c == kSeparator)
+            return kLineBreak;
+        const int high = next_ + 1 < values_.size() ? hexDigitValue(values_[next_]) : -1;
+        const int low = next_ + 1 < values_.size() ? hexDigitValue(values_[next_ + 1]) : -1;
+        if (c == '%' && high >= 0 && low >= 0) {
+            next_ += 2;
+            return high * 16 + low;
+        }
+        return static_cast<unsigned char>(c);
     }
-    return bytes;
-}
+
+private:
+    std::string_view values_;
+    std::size_t next_ = 0;
+    bool ended_ = false;
+};
 
 } // namespace
 
@@ -44,16 +63,8 @@ std::optional<SettingsReadResult> readSetupFragment(std::string_view fragment) {
     if (!fragment.starts_with(kSetupMark))
         return std::nullopt;
     fragment.remove_prefix(kSetupMark.size());
-    // Split before decoding, so that an escaped comma ("%2C") stays inside its value.
-    std::vector<std::string> values;
-    for (;;) {
-        const std::size_t end = fragment.find(kSeparator);
-        values.push_back(percentDecoded(fragment.substr(0, end)));
-        if (end == std::string_view::npos || values.size() == kSettingsLineCount)
-            break;
-        fragment.remove_prefix(end + 1);
-    }
-    return readSettingsLines(values);
+    LinkSource source(fragment);
+    return readSettings(source);
 }
 
 } // namespace sound

@@ -77,8 +77,10 @@ bool ReplacingFile::write(const void* bytes, std::size_t count) noexcept {
     return writeError_ == 0;
 }
 
-void ReplacingFile::commit() {
+void ReplacingFile::sync() {
     using Step = ReplacingFileError::Step;
+    if (fd_ < 0)
+        return;
     if (writeError_ != 0)
         fail(Step::Write, writeError_);
     // A full disk may only show when the bytes reach it, so they are made to before the name
@@ -89,8 +91,12 @@ void ReplacingFile::commit() {
     fd_ = -1;
     if (closed != 0)
         fail(Step::Write, errno);
+}
+
+void ReplacingFile::commit() {
+    sync();
     if (::rename(temporary_.c_str(), target_.c_str()) != 0)
-        fail(Step::Name, errno);
+        fail(ReplacingFileError::Step::Name, errno);
     temporary_.clear();
 }
 

@@ -42,8 +42,17 @@ public:
     bool write(const void* bytes, std::size_t count) noexcept;
     int writeError() const { return writeError_; }
 
-    // Gives the file its name. Nothing may be written afterwards.
+    // Puts every byte on the disk and closes the file: the slow part of commit(), for a caller
+    // that must give the name in a step of its own. Nothing may be written afterwards.
+    void sync();
+
+    // Gives the file its name, after sync() if it has not run. Nothing may be written
+    // afterwards.
     void commit();
+
+    // The name the bytes are written under until commit(); empty once it has the target's
+    // name or is gone.
+    const std::string& temporaryPath() const { return temporary_; }
 
 private:
     // Closes and removes the temporary file, then throws.

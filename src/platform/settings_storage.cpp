@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
-#include <limits>
 #include <poll.h>
 #include <streambuf>
 #include <sys/stat.h>
@@ -25,12 +25,14 @@ public:
         : fd_(fd), remaining_(limit), wait_(wait) {}
 
     int error() const { return error_; }
+    // Whether the stream went on past the limit; the read then ended there.
+    bool overLimit() const { return overLimit_; }
 
 protected:
     int_type underflow() override {
         if (gptr() < egptr())
             return traits_type::to_int_type(*gptr());
-        if (error_ != 0)
+        if (error_ != 0 || overLimit_)
             return traits_type::eof();
         // At the limit one more byte is asked for, only to learn whether the stream went on.
         const std::size_t want = std::clamp<std::size_t>(remaining_, 1, buffer_.size());
@@ -42,7 +44,7 @@ protected:
         if (got == 0)
             return traits_type::eof();
         if (remaining_ == 0) {
-            error_ = EFBIG;
+            overLimit_ = true;
             return traits_type::eof();
         }
         remaining_ -= std::size_t(got);
@@ -71,6 +73,7 @@ private:
     std::size_t remaining_;
     bool wait_;
     int error_ = 0;
+    bool overLimit_ = false;
     std::array<char, 64 * 1024> buffer_;
 };
 
@@ -85,6 +88,8 @@ public:
     std::istream& stream() override { return stream_; }
 
     void throwIfReadFailed() const override {
+        if (buffer_.overLimit())
+            throw sound::ProgramError(sound::kSettingsFileTooLarge);
         if (buffer_.error() != 0)
             throw sound::ProgramError(readErrorMessage(buffer_.error()));
     }
@@ -94,6 +99,8 @@ private:
     LimitedFdBuffer buffer_;
     std::istream stream_;
 };
+
+constexpr const char* kFolder = "ファイルではなくフォルダです";
 
 std::string ioError(int errnum) {
     return "I/O エラー (" + std::to_string(errnum) + ")";
@@ -150,10 +157,21 @@ std::unique_ptr<SettingsInput> DiskSettingsStorage::openForReading(const std::st
     }
     if (fd < 0)
         throw sound::ProgramError(openErrorMessage(errno));
+    // The checks come before the descriptor has an owner, so it is closed here when they fail.
     struct stat info;
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    const std::size_t limit = regular ? std::numeric_limits<std::size_t>::max() : readLimit_;
-    return std::make_unique<FdInput>(fd, limit, commandLine);
+    if (::fstat(fd, &info) == 0) {
+        const char* refusal = nullptr;
+        if (S_ISDIR(info.st_mode))
+            refusal = kFolder;
+        else if (S_ISREG(info.st_mode) && std::uint64_t(info.st_size) > readLimit_)
+            refusal = sound::kSettingsFileTooLarge;
+        if (refusal != nullptr) {
+            ::close(fd);
+            throw sound::ProgramError(refusal);
+        }
+    }
+    // A regular file that grows while it is read is held to the same limit as a pipe.
+    return std::make_unique<FdInput>(fd, readLimit_, commandLine);
 }
 
 void DiskSettingsStorage::writeWhole(const std::string& path, std::string_view bytes) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings_file_limit.h"
+
 #include <cstddef>
 #include <istream>
 #include <memory>
@@ -58,13 +60,13 @@ public:
     // written.
     enum class Names { FromDialog, FromCommandLine };
 
-    // The most that is read of anything but a regular file, a pipe or a device that may never
-    // end: far more than 37 lines of any sensible length. A regular file is read as far as
-    // the reader goes, its size being finite. A read that the limit cuts short fails with
-    // "I/O エラー (27)" rather than handing a line cut short to the conversion.
-    static constexpr std::size_t kDefaultReadLimit = std::size_t(8) << 20;
-
-    explicit DiskSettingsStorage(std::size_t readLimit = kDefaultReadLimit,
+    // Every settings file is held to `readLimit` bytes (sound::kSettingsFileLimit unless a
+    // test asks for less). A regular file larger than that is refused when it is opened, before
+    // any of it is read; a pipe or a device, whose size is not known, is refused as soon as
+    // more has arrived, so that no line cut short by the limit is ever converted. Both give
+    // sound::kSettingsFileTooLarge. A folder is refused when it is opened, with
+    // "ファイルではなくフォルダです".
+    explicit DiskSettingsStorage(std::size_t readLimit = sound::kSettingsFileLimit,
                                  Names names = Names::FromDialog)
         : readLimit_(readLimit), names_(names) {}
 

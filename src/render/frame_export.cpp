@@ -24,8 +24,6 @@ void exportFrames(RenderSession& session, const RenderRequest& request, const Ex
     GifWriter writer(output, sound::kCanvasSize, sound::kCanvasSize, kFramePalette);
     const int delay = gifDelay(session.tickInterval());
     for (int k = 0; k < request.frames; ++k) {
-        if (hooks.interrupted && hooks.interrupted())
-            throw RenderError("interrupted; '" + request.outputPath + "' was not written");
         writer.addFrame(session.nextFrame(), delay);
         if (hooks.progress)
             hooks.progress(k + 1, request.frames);

@@ -8,11 +8,9 @@ namespace render {
 
 class RenderSession;
 
-// What a long export reports and asks while it runs.
+// What a long export reports while it runs.
 struct ExportHooks {
     std::function<void(int framesDone, int framesTotal)> progress;
-    // Asked before every frame of an animation; true ends the export with no file written.
-    std::function<bool()> interrupted;
 };
 
 // Opens the request's settings file in the session and writes its picture or animation:

@@ -3,6 +3,7 @@
 // set-up in the browser edition's page.
 #include "escape_unsafe_text.h"
 #include "frame_export.h"
+#include "interrupt_exit.h"
 #include "program_error.h"
 #include "render_arguments.h"
 #include "render_error.h"
@@ -26,16 +27,10 @@ namespace {
 
 constexpr char kCommand[] = "ondulix-k-render";
 
-volatile std::sig_atomic_t interruptRequested = 0;
-
-void requestInterrupt(int) {
-    interruptRequested = 1;
-}
-
 // One line on standard error, and the status every failure ends with. The message may quote
 // a file's line or name, so whatever a terminal would act on is shown as an escape.
 int fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kCommand, sound::escapeUnsafeText(message).c_str());
+    std::fputs(sound::commandErrorLine(kCommand, message).c_str(), stderr);
     return 1;
 }
 
@@ -85,6 +80,10 @@ std::string settingsName(const std::string& path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // From here on an interrupt ends the command wherever it waits. The progress line, if
+    // there is one, is wiped before the interrupt's line.
+    render::exitOnInterrupt(std::string(isatty(STDERR_FILENO) != 0 ? "\r\033[K" : "") + kCommand +
+                            ": ");
     const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
     const render::ParsedArguments parsed = render::parseRenderArguments(args);
     if (std::holds_alternative<render::HelpRequest>(parsed)) {
@@ -103,9 +102,6 @@ int main(int argc, char* argv[]) {
     if (request && sameFile(request->settingsPath, request->outputPath))
         return fail("the output '" + request->outputPath + "' is the settings file itself");
 
-    // An interrupted export unwinds like a failed one, so its temporary file goes away.
-    std::signal(SIGINT, requestInterrupt);
-    std::signal(SIGTERM, requestInterrupt);
     // A file size limit then fails the write the way a full disk does, and is reported in
     // the same one line instead of ending the command.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -123,7 +119,6 @@ int main(int argc, char* argv[]) {
         TerminalProgress progress;
         render::ExportHooks hooks;
         hooks.progress = [&progress](int done, int total) { progress.update(done, total); };
-        hooks.interrupted = [] { return interruptRequested != 0; };
         render::exportFrames(session, *request, hooks);
     } catch (const render::RenderError& e) {
         return fail(e.what());

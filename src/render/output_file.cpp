@@ -1,5 +1,6 @@
 #include "output_file.h"
 
+#include "escape_unsafe_text.h"
 #include "render_error.h"
 
 namespace render {
@@ -13,14 +14,27 @@ std::string cannotWrite(const std::string& path, const std::string& detail,
 
 } // namespace
 
-OutputFile::OutputFile(const std::string& path) try : path_(path), file_(path) {
-} catch (const platform::ReplacingFileError& e) {
-    throw RenderError(cannotWrite(path, "", e.what()));
+OutputFile::OutputFile(const std::string& path) : path_(path) {
+    try {
+        InterruptsHeld held;
+        file_.emplace(path);
+        // The handler prints the note as it is, so the name is escaped here.
+        removal_.emplace(file_->temporaryPath(),
+                         "interrupted; '" + sound::escapeUnsafeText(path) + "' was not written");
+    } catch (const platform::ReplacingFileError& e) {
+        throw RenderError(cannotWrite(path, "", e.what()));
+    }
 }
 
 void OutputFile::commit() {
     try {
-        file_.commit();
+        // The bytes reach the disk while an interrupt can still end the command; the name is
+        // given with interrupts held, so that an interrupt ends the command either before,
+        // removing the file and saying so, or after, with the whole file in place.
+        file_->sync();
+        InterruptsHeld held;
+        file_->commit();
+        removal_.reset();
     } catch (const platform::ReplacingFileError& e) {
         throw RenderError(failure("", e.what()));
     }

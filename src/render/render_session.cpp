@@ -1,10 +1,7 @@
 #include "render_session.h"
 
-#include "render_error.h"
 #include "sound.h"
 #include "tform1.h"
-
-#include <sys/stat.h>
 
 namespace render {
 
@@ -13,24 +10,17 @@ namespace {
 TForm1Services commandLineServices() {
     TForm1Services services;
     services.settingsStorage = std::make_unique<platform::DiskSettingsStorage>(
-        platform::DiskSettingsStorage::kDefaultReadLimit,
-        platform::DiskSettingsStorage::Names::FromCommandLine);
+        sound::kSettingsFileLimit, platform::DiskSettingsStorage::Names::FromCommandLine);
     return services;
 }
 
 } // namespace
 
-RenderSession::RenderSession()
-    : form_(std::make_unique<TForm1>(backend_, commandLineServices())) {}
+RenderSession::RenderSession() : form_(std::make_unique<TForm1>(backend_, commandLineServices())) {}
 
 RenderSession::~RenderSession() = default;
 
 void RenderSession::open(const std::string& settingsPath) {
-    // File > Open passes over a folder without a word; a command that was asked for a
-    // picture must say why it made none.
-    struct stat info;
-    if (settingsPath != "-" && ::stat(settingsPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-        throw RenderError("'" + settingsPath + "' is a folder, not a settings file");
     form_->openSettingsFile(settingsPath);
 }
 

@@ -21,10 +21,11 @@ public:
     RenderSession(const RenderSession&) = delete;
     RenderSession& operator=(const RenderSession&) = delete;
 
-    // Applies a settings file on top of the start-up state. Throws RenderError for a folder
-    // and sound::ProgramError, with the program's own message, for a file that is missing,
-    // cannot be read or has a line that does not convert (sound::SettingsLineFailure, which
-    // knows the line). The name is taken as on a command line: the bytes the system takes,
+    // Applies a settings file on top of the start-up state. Throws sound::ProgramError, with
+    // the program's own message, for a file that is missing, a folder, larger than the
+    // settings files' limit, cannot be read or has a line that does not convert
+    // (sound::SettingsLineFailure, which knows the line). The name is taken as on a command line:
+    // the bytes the system takes,
     // "-" for standard input, and a pipe is read to its end.
     void open(const std::string& settingsPath);
 

@@ -4,6 +4,7 @@
 // of 100 MB. Each gives its message, and leaves the files on disk, the set-up in the window
 // and the folder (no temporary file) exactly as they were.
 #include "scripted_window.h"
+#include "settings_file_limit.h"
 #include "temp_folder.h"
 #include "window_state.h"
 
@@ -283,7 +284,8 @@ TEST_P(FileFaults, GiveTheirMessageAndChangeNothing) {
     EXPECT_EQ(folderContents(), filesBefore);
 }
 
-constexpr std::int64_t kHundredMB = std::int64_t(100) << 20;
+// The largest file the program reads: its lines still stream through in constant memory.
+constexpr std::int64_t kLargestFile = std::int64_t(sound::kSettingsFileLimit);
 
 // The error box's texts that quote a line or name a file in the folder.
 std::string notAnIntegerMessage(const std::string& quoted) {
@@ -370,7 +372,7 @@ INSTANTIATE_TEST_SUITE_P(
                          t.faultDone();
                      };
                  },
-                 Rights::Root, "I/O エラー (21)"},
+                 Rights::Root, "ファイルではなくフォルダです."},
         FaultRow{"OpenUnreadableFile", Command::Open, "secret.okd",
                  [](FaultFolder& t) {
                      t.openFolderToEveryone();
@@ -378,11 +380,11 @@ INSTANTIATE_TEST_SUITE_P(
                      ::chmod(t.native("secret.okd").c_str(), 0);
                  },
                  Rights::OrdinaryUser, "ファイルへのアクセスが拒否されました."},
-        FaultRow{"OpenHundredMegabytesOnOneLine", Command::Open, "huge.okd",
-                 [](FaultFolder& t) { t.writeBigFile("huge.okd", "", kHundredMB, '1'); },
+        FaultRow{"OpenLargestFileOnOneLine", Command::Open, "huge.okd",
+                 [](FaultFolder& t) { t.writeBigFile("huge.okd", "", kLargestFile, '1'); },
                  Rights::Root, notAnIntegerMessage(std::string(100, '1') + "…")},
-        FaultRow{"OpenHundredMegabytesOfZeroBytes", Command::Open, "zeros.okd",
-                 [](FaultFolder& t) { t.writeBigFile("zeros.okd", "", kHundredMB, '\0'); },
+        FaultRow{"OpenLargestFileOfZeroBytes", Command::Open, "zeros.okd",
+                 [](FaultFolder& t) { t.writeBigFile("zeros.okd", "", kLargestFile, '\0'); },
                  Rights::Root,
                  // The error box shows each NUL byte as an escape.
                  [] {
@@ -391,17 +393,24 @@ INSTANTIATE_TEST_SUITE_P(
                          quoted += "\\x00";
                      return notAnIntegerMessage(quoted + "…");
                  }()},
-        FaultRow{"OpenHundredMegabytesGoingBadAtLine20", Command::Open, "late.okd",
+        FaultRow{"OpenLargestFileGoingBadAtLine20", Command::Open, "late.okd",
                  [](FaultFolder& t) {
                      std::string head;
                      for (int line = 1; line < 20; ++line)
                          head += line <= 17 ? "-1\r\n" : "5\r\n";
-                     t.writeBigFile("late.okd", head + "x", kHundredMB, 'x');
+                     t.writeBigFile("late.okd", head + "x", kLargestFile, 'x');
                  },
-                 Rights::Root, notAnIntegerMessage(std::string(100, 'x') + "…")}),
+                 Rights::Root, notAnIntegerMessage(std::string(100, 'x') + "…")},
+        // A valid set-up, but one byte too many; the message ends in a bracket.
+        FaultRow{"OpenFileOverTheLimit", Command::Open, "over.okd",
+                 [](FaultFolder& t) {
+                     t.copyFile("kept.okd", "over.okd");
+                     std::filesystem::resize_file(t.path("over.okd"), kLargestFile + 1);
+                 },
+                 Rights::Root, sound::kSettingsFileTooLarge}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(FaultFolder, HundredMegabytesAfterAValidSetupAreNeverRead) {
+TEST_F(FaultFolder, LargestFileAfterAValidSetupIsNeverRead) {
     std::string head;
     const char* const lines[] = {"10", "20", "30", "40", "50", "60", "-1", "0",  "0",  "0",
                                  "-1", "0",  "-1", "0",  "-1", "0",  "-1", "1",  "2",  "3",
@@ -409,7 +418,7 @@ TEST_F(FaultFolder, HundredMegabytesAfterAValidSetupAreNeverRead) {
                                  "14", "15", "16", "17", "18", "19", "20"};
     for (const char* line : lines)
         head += std::string(line) + "\r\n";
-    writeBigFile("tail.okd", head, kHundredMB, '\xff');
+    writeBigFile("tail.okd", head, kLargestFile, '\xff');
     const long memoryBefore = peakMemoryKiB();
     window_->openDialog->answers.push_back(path("tail.okd"));
     window_->form->OpenO1.choose();
@@ -420,7 +429,7 @@ TEST_F(FaultFolder, HundredMegabytesAfterAValidSetupAreNeverRead) {
                                                  false, true, false, true}));
     EXPECT_EQ(now.captions[19], "Φ:20");
     EXPECT_EQ(now.hagen[3].phase, 20.0);
-    EXPECT_LT(peakMemoryKiB() - memoryBefore, 32 * 1024);
+    EXPECT_LT(peakMemoryKiB() - memoryBefore, 8 * 1024);
 }
 
 } // namespace

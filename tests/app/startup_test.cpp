@@ -261,8 +261,10 @@ TEST_P(CommandLine, StartsTheProgramAsAsked) {
     EXPECT_EQ(toolkit.errorsBeforeShown, 0u) << "the file waits until the window is shown";
     EXPECT_EQ(toolkit.backend.errorBox->shown, c.errors);
     EXPECT_EQ(windowState(window).describe(), expected.describe());
+    // The dialog offers the name next time, but "-", which names no file, is not kept.
     if (!c.args.empty()) {
-        EXPECT_EQ(window.OpenDialog1->fileName(), inFolder(c.args.front()));
+        EXPECT_EQ(window.OpenDialog1->fileName(),
+                  c.args.front() == "-" ? "" : inFolder(c.args.front()));
     }
 }
 
@@ -296,6 +298,18 @@ INSTANTIATE_TEST_SUITE_P(
                         false,
                         {},
                         ""},
+        // A terminal sees no ESC or BEL from the line, which could set its title.
+        CommandLineCase{"option_that_would_drive_the_terminal",
+                        {"-\x1b]0;T\x07"},
+                        2,
+                        "",
+                        "ondulix-k: unknown option '-\\x1b]0;T\\x07' (see --help)\n",
+                        false,
+                        {},
+                        ""},
+        CommandLineCase{
+            "folder", {"{dir}/."}, 0, "", "", true, {"ファイルではなくフォルダです."}, ""},
+        CommandLineCase{"dash", {"-"}, 0, "", "", true, {"標準入力からは読み込めません."}, ""},
         CommandLineCase{
             "help", {"--help"}, 0, "Usage: ondulix-k [SETTINGS.okd]\n", "", false, {}, ""},
         CommandLineCase{"version", {"--version"}, 0, "ondulix-k (Ondulix-K) ", "", false, {}, ""}),

@@ -2,7 +2,10 @@
 // on, everything that reorders text and every byte that is not UTF-8 shows as a visible escape.
 #include "escape_unsafe_text.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -55,7 +58,62 @@ INSTANTIATE_TEST_SUITE_P(
         EscapeCase{"overlong_three_byte", "\xE0\x80\xAF", "\\xe0\\x80\\xaf"},
         EscapeCase{"surrogate", "\xED\xA0\x80", "\\xed\\xa0\\x80"},
         EscapeCase{"past_last_code_point", "\xF4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},
-        EscapeCase{"shift_jis_bytes", "\x94\x67", "\\x94g"}),
+        EscapeCase{"shift_jis_bytes", "\x94\x67", "\\x94g"},
+        // Invisible and line-breaking characters, each in the format of its plane.
+        EscapeCase{"line_and_paragraph_separators", "a\u2028b\u2029", "a\\u2028b\\u2029"},
+        EscapeCase{"byte_order_mark_and_zero_width_space", "\uFEFF45\u200B", "\\ufeff45\\u200b"},
+        EscapeCase{"tag_characters", "\U000E0001\U000E0041", "\\U000e0001\\U000e0041"},
+        // Visible characters just beside the invisible ones, and an ideographic variation
+        // sequence, which Japanese names use.
+        EscapeCase{"neighbours_and_variation_selector", "\u200A\u2010\u2065\u2070\u845B\U000E0100",
+                   "\u200A\u2010\u2065\u2070\u845B\U000E0100"}),
     [](const auto& info) { return info.param.name; });
+
+std::string utf8(char32_t c) {
+    std::string s;
+    if (c < 0x80) {
+        s += char(c);
+    } else if (c < 0x800) {
+        s += {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+    } else if (c < 0x10000) {
+        s += {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
+    } else {
+        s += {char(0xF0 | c >> 18), char(0x80 | (c >> 12 & 0x3F)), char(0x80 | (c >> 6 & 0x3F)),
+              char(0x80 | (c & 0x3F))};
+    }
+    return s;
+}
+
+// Every character is either shown as it is or as the one escape of its plane, and every one
+// that is invisible, breaks a line or reorders text is escaped: the blocks below are whole
+// ranges of format characters and separators, so a table that lost one would show here.
+TEST(EscapeUnsafeText, EscapesEveryInvisibleCharacterOneWay) {
+    struct Range {
+        char32_t first;
+        char32_t last;
+    };
+    const Range mustEscape[] = {{0x00AD, 0x00AD}, {0x0600, 0x0605},   {0x061C, 0x061C},
+                                {0x180E, 0x180E}, {0x200B, 0x200F},   {0x2028, 0x202E},
+                                {0x2060, 0x2064}, {0x2066, 0x206F},   {0xFEFF, 0xFEFF},
+                                {0xFFF9, 0xFFFB}, {0x1D173, 0x1D17A}, {0xE0000, 0xE007F}};
+    int escapedCount = 0;
+    for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const std::string shown = sound::escapeUnsafeText(utf8(c));
+        char escape[16];
+        std::snprintf(escape, sizeof escape, c <= 0xFFFF ? "\\u%04x" : "\\U%08x", unsigned(c));
+        const bool required = std::any_of(std::begin(mustEscape), std::end(mustEscape),
+                                          [c](Range r) { return c >= r.first && c <= r.last; });
+        if (shown != utf8(c)) {
+            ASSERT_EQ(shown, escape);
+            ++escapedCount;
+        } else {
+            ASSERT_FALSE(required) << std::hex << unsigned(c);
+        }
+    }
+    // The C1 controls, the separators and the format characters, and nothing much else.
+    EXPECT_LT(escapedCount, 400);
+}
 
 } // namespace

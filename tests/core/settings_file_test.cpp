@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -541,8 +542,16 @@ INSTANTIATE_TEST_SUITE_P(
                  startupWith({{20, "1%"}, {21, "%zz"}, {37, "%4"}})},
         LinkCase{"escaped_comma_stays_in_its_value", fragmentOf(startupWith({{3, "3%2C0"}})),
                  startupWith({{3, "3,0"}})},
-        LinkCase{"escaped_carriage_return", fragmentOf(startupWith({{2, "30%0D"}})),
-                 startupWith({{2, "30\r"}})},
+        // A saved file's CR LF, and the mark an editor puts before line 1.
+        LinkCase{"escaped_carriage_return_at_a_values_end",
+                 fragmentOf(startupWith({{2, "30%0D"}, {37, "0%0d"}})), startupLines()},
+        LinkCase{"escaped_carriage_return_inside_a_value", fragmentOf(startupWith({{2, "3%0D0"}})),
+                 startupWith({{2, "3\r0"}})},
+        LinkCase{"escaped_byte_order_mark", fragmentOf(startupWith({{1, "%EF%BB%BF-30"}})),
+                 startupWith({{1, "\xEF\xBB\xBF-30"}})},
+        LinkCase{"escaped_byte_order_mark_on_line_2", fragmentOf(startupWith({{2, "%EF%BB%BF30"}})),
+                 startupWith({{2, "\xEF\xBB\xBF"
+                                  "30"}})},
         LinkCase{"first_bad_value_wins", fragmentOf(startupWith({{3, "x"}, {12, "yes"}})),
                  startupWith({{3, "x"}, {12, "yes"}})},
         LinkCase{"no_values", "okd=", std::vector<std::string>{}},
@@ -551,13 +560,62 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"values_past_the_37th_are_ignored", fragmentOf(fortyLines()), fortyLines()}),
     [](const auto& info) { return info.param.name; });
 
-TEST(SetupLink, EscapedLineBreakStaysInItsValue) {
+TEST(SetupLink, EscapedLineFeedStaysInItsValueAndIsRefusedThere) {
     // A file cannot hold it: the value is still one line, and the ones after keep their places.
-    const auto read = sound::readSetupFragment(fragmentOf(startupWith({{18, "1%0A2"}})));
-    ASSERT_TRUE(read.has_value());
-    const SettingsLineError error = expectError(*read);
-    EXPECT_EQ(error.line, 18);
-    EXPECT_EQ(error.message, notAnInteger("1\n2"));
+    for (const std::string value : {"1%0A2", "30%0D%0A", "%0A"}) {
+        const auto read = sound::readSetupFragment(fragmentOf(startupWith({{18, value}})));
+        ASSERT_TRUE(read.has_value());
+        const SettingsLineError error = expectError(*read);
+        EXPECT_EQ(error.line, 18) << value;
+        EXPECT_EQ(error.message.find('\n') != std::string::npos, true) << value;
+    }
+}
+
+// Values as a hand or a browser may write them, each escaped at random: the link reads as the
+// file of the same lines does, whichever line break the file uses, with or without the mark.
+TEST(SetupLink, ReadsAsTheFileOfTheSameValuesWhateverTheyHold) {
+    const std::vector<std::string> pieces = {"0",  "17", "-", "+",  "$", "x",    "f",           " ",
+                                             "\r", ",",  "%", "%2", "a", "True", "\xEF\xBB\xBF"};
+    std::mt19937 random(26);
+    const auto below = [&](std::size_t n) { return std::size_t(random() % n); };
+    int accepted = 0;
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::string> values = startupLines();
+        values.resize(37 - below(2) * below(37));
+        for (std::size_t changes = below(4); changes > 0; --changes) {
+            std::string& value = values[below(values.size())];
+            value.clear();
+            for (std::size_t n = below(4); n > 0; --n)
+                value += pieces[below(pieces.size())];
+        }
+        const bool mark = below(4) == 0;
+        std::string file = mark ? "\xEF\xBB\xBF" : "";
+        std::string link = "okd=";
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            // A CRLF line is the link's value with its CR escaped at the end.
+            const bool crlf = below(2) == 0;
+            file += values[i] + (crlf ? "\r\n" : "\n");
+            const std::string bytes =
+                (i == 0 && mark ? "\xEF\xBB\xBF" : "") + values[i] + (crlf ? "\r" : "");
+            for (const char c : bytes) {
+                static const char* const kHex[] = {"0123456789ABCDEF", "0123456789abcdef"};
+                const auto byte = static_cast<unsigned char>(c);
+                if (c == ',' || c == '%' || below(3) == 0)
+                    link += {'%', kHex[below(2)][byte >> 4], kHex[below(2)][byte & 15]};
+                else
+                    link += c;
+            }
+            link += i + 1 < values.size() ? "," : "";
+        }
+        const auto read = sound::readSetupFragment(link);
+        ASSERT_TRUE(read.has_value());
+        const auto fromFile = readText(file);
+        ASSERT_EQ(describe(*read), describe(fromFile)) << link;
+        accepted += std::holds_alternative<StoredSetup>(fromFile);
+    }
+    // Both kinds of reading were compared, often.
+    EXPECT_GT(accepted, 200);
+    EXPECT_LT(accepted, 1800);
 }
 
 } // namespace

@@ -149,17 +149,21 @@ TEST(DiskSettingsStorage, ReadsTheBytesAsTheyAreAndClosesTheFile) {
     EXPECT_EQ(openDescriptorCount(), before);
 }
 
-TEST(DiskSettingsStorage, ReadsARegularFileWholeAndAPipeUpToItsLimit) {
+TEST(DiskSettingsStorage, HoldsFilesAndPipesToOneLimitAndRefusesAFolder) {
     constexpr std::size_t kLimit = 100 * 1024 + 7;
     Folder folder;
-    folder.write("big.okd", std::string(300 * 1024, 'x'));
+    folder.write("limit.okd", std::string(kLimit, 'x'));
+    folder.write("over.okd", std::string(kLimit + 1, 'x'));
+    folder.mkdir("folder.okd");
     ASSERT_EQ(::mkfifo(folder.native("pipe.okd").c_str(), 0600), 0);
     DiskSettingsStorage storage(kLimit, DiskSettingsStorage::Names::FromCommandLine);
+    const std::string tooLarge = sound::kSettingsFileTooLarge;
 
-    // A file's size is finite: it is read as far as the reader goes.
-    auto file = storage.openForReading(folder.native("big.okd"));
-    EXPECT_EQ(readAll(*file).size(), std::size_t(300 * 1024));
-    EXPECT_EQ(messageOf([&] { file->throwIfReadFailed(); }), "<no error>");
+    // A regular file is refused when it is opened, before any byte of it is read.
+    EXPECT_EQ(readAll(*storage.openForReading(folder.native("limit.okd"))).size(), kLimit);
+    EXPECT_EQ(messageOf([&] { storage.openForReading(folder.native("over.okd")); }), tooLarge);
+    EXPECT_EQ(messageOf([&] { storage.openForReading(folder.native("folder.okd")); }),
+              "ファイルではなくフォルダです");
 
     // A pipe may never end. Up to the limit it reads as it is; past it the read fails, so
     // that no line cut short by the limit is ever converted.
@@ -173,15 +177,9 @@ TEST(DiskSettingsStorage, ReadsARegularFileWholeAndAPipeUpToItsLimit) {
         auto pipe = storage.openForReading(folder.native("pipe.okd"));
         EXPECT_EQ(readAll(*pipe).size(), kLimit);
         EXPECT_EQ(messageOf([&] { pipe->throwIfReadFailed(); }),
-                  written == kLimit ? "<no error>" : "I/O エラー (27)");
+                  written == kLimit ? "<no error>" : tooLarge);
         writer.join();
     }
-}
-
-TEST(DiskSettingsStorage, DefaultLimitHoldsThirtySevenLongLines) {
-    // A pipe carrying 37 lines of 64 KiB, the longest lines earlier versions read, is still
-    // read whole.
-    EXPECT_GE(DiskSettingsStorage::kDefaultReadLimit, std::size_t(37) * (64 * 1024 + 2));
 }
 
 TEST(DiskSettingsStorage, FailedOpenNamesTheFault) {
@@ -246,14 +244,12 @@ TEST(DiskSettingsStorage, UnreadableFileSaysAccessDenied) {
 }
 
 TEST(DiskSettingsStorage, ReadThatFailsIsReportedWithItsCode) {
-    // A folder opens, but every read of it fails: the same as a file that turns into a
-    // folder between the check and the read.
-    Folder folder;
-    folder.mkdir("folder.okd");
+    // The process's own memory opens as a file, but reading it from address 0, which is never
+    // mapped, fails.
     DiskSettingsStorage storage;
-    auto input = storage.openForReading(folder.native("folder.okd"));
+    auto input = storage.openForReading("/proc/self/mem");
     EXPECT_EQ(readAll(*input), "");
-    EXPECT_EQ(messageOf([&] { input->throwIfReadFailed(); }), "I/O エラー (21)");
+    EXPECT_EQ(messageOf([&] { input->throwIfReadFailed(); }), "I/O エラー (5)");
 }
 
 // --- Writing ---

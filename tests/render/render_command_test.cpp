@@ -7,6 +7,7 @@
 #include "pixel_canvas.h"
 #include "png_reading.h"
 #include "render_session.h"
+#include "settings_file_limit.h"
 #include "sound.h"
 #include "startup_settings_lines.h"
 #include "tform1.h"
@@ -16,10 +17,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -511,7 +514,7 @@ INSTANTIATE_TEST_SUITE_P(
                         QDir(d.path()).mkdir("setups");
                         return QStringList{d.filePath("setups"), "-o", d.filePath("out.png")};
                     },
-                    "is a folder, not a settings file"},
+                    "setups: ファイルではなくフォルダです"},
         FailureCase{"unknown_option",
                     [](const QTemporaryDir& d) {
                         return QStringList{example01(), "-o", d.filePath("out.png"), "--fast"};
@@ -609,31 +612,129 @@ TEST(Command, HelpPrintsTheUsageAndSucceeds) {
     EXPECT_TRUE(r.err.isEmpty());
 }
 
-TEST(Command, AnInterruptedExportLeavesNoFile) {
+// --- Interrupted wherever it waits --------------------------------------------------------
+
+struct InterruptCase {
+    const char* name;
+    int signal;
+    // Makes the arguments inside a fresh folder that holds an older "out.png" and "out.gif".
+    std::function<QStringList(const QTemporaryDir&)> args;
+    // What the command is waiting in when the signal comes: a kernel wait channel's name, or
+    // "" for an output file held open.
+    const char* waitsIn;
+};
+
+// Test listings show the row's name rather than its bytes.
+void PrintTo(const InterruptCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Interrupted : public ::testing::TestWithParam<InterruptCase> {};
+
+TEST_P(Interrupted, EndsAtOnceWithTheShellsStatusAndLeavesTheFolderAsItWas) {
+    const InterruptCase& c = GetParam();
     QTemporaryDir dir;
+    olderFile(dir, "out.png");
+    olderFile(dir, "out.gif");
+    ASSERT_EQ(::mkfifo(dir.filePath("pipe.okd").toLocal8Bit().constData(), 0600), 0);
+    const QStringList before =
+        QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+
+    // Standard input is a pipe that stays open and sends nothing.
     QProcess process;
-    process.start(QStringLiteral(RENDER_COMMAND),
-                  {example01(), "-o", dir.filePath("long.gif"), "--frames", "1000000"});
+    process.start(QStringLiteral(RENDER_COMMAND), c.args(dir));
     ASSERT_TRUE(process.waitForStarted());
-    // Wait until the command holds its output open: by then it is writing frames. The file
-    // may have no name until it is complete (Linux's unnamed temporary files), so the
-    // command's open files are looked at, not the folder.
-    auto writing = [&] {
-        const QDir fds(QStringLiteral("/proc/%1/fd").arg(process.processId()));
-        for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::Files))
-            if (fd.symLinkTarget().startsWith(dir.path()))
+    const QString proc = QStringLiteral("/proc/%1/").arg(process.processId());
+    auto waiting = [&] {
+        if (*c.waitsIn != '\0') {
+            QFile wchan(proc + "wchan");
+            return wchan.open(QIODevice::ReadOnly) && wchan.readAll().contains(c.waitsIn);
+        }
+        for (const QFileInfo& fd : QDir(proc + "fd").entryInfoList(QDir::System | QDir::Files))
+            if (fd.symLinkTarget().startsWith(dir.path()) && !fd.symLinkTarget().endsWith(".okd"))
                 return true;
         return false;
     };
-    for (int wait = 0; wait < 600 && !writing(); ++wait)
-        QThread::msleep(50);
-    ASSERT_TRUE(writing());
-    process.terminate();
-    ASSERT_TRUE(process.waitForFinished(60000));
+    for (int wait = 0; wait < 600 && !waiting(); ++wait)
+        QThread::msleep(20);
+    ASSERT_TRUE(waiting()) << "the command never came to its wait";
+    ::kill(pid_t(process.processId()), c.signal);
+
+    // A hang shows as a command still running long after the signal.
+    EXPECT_TRUE(process.waitForFinished(3000)) << "still running after the signal";
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_NE(process.readAllStandardError().indexOf("interrupted"), -1);
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(process.exitCode(), 128 + c.signal);
+    EXPECT_EQ(process.readAllStandardError().startsWith("ondulix-k-render: interrupted"), true);
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+              before);
+    for (const char* name : {"out.png", "out.gif"}) {
+        QFile older(dir.filePath(name));
+        ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+        EXPECT_EQ(older.readAll(), QByteArray("an older picture")) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Render, Interrupted,
+    ::testing::Values(
+        InterruptCase{"terminated_opening_a_fifo_nobody_writes_to", SIGTERM,
+                      [](const QTemporaryDir& d) {
+                          return QStringList{d.filePath("pipe.okd"), "-o", d.filePath("out.png")};
+                      },
+                      "wait_for_partner"},
+        InterruptCase{"interrupted_opening_a_fifo_nobody_writes_to", SIGINT,
+                      [](const QTemporaryDir& d) {
+                          return QStringList{d.filePath("pipe.okd"), "--link", "https://a.example"};
+                      },
+                      "wait_for_partner"},
+        InterruptCase{"terminated_reading_standard_input_that_sends_nothing", SIGTERM,
+                      [](const QTemporaryDir& d) {
+                          return QStringList{"-", "-o", d.filePath("out.png")};
+                      },
+                      "pipe_read"},
+        InterruptCase{
+            "interrupted_writing_frames", SIGINT,
+            [](const QTemporaryDir& d) {
+                return QStringList{example01(), "-o", d.filePath("out.gif"), "--frames", "1000000"};
+            },
+            ""}),
+    [](const auto& info) { return info.param.name; });
+
+// --- One size limit, regular file or pipe ---------------------------------------------------
+
+// A valid set-up followed by a gigabyte of holes (no room on the disk): read as far as the
+// reader goes it would open, so only a check of the size before reading refuses it.
+TEST(SizeLimit, RefusesALargeRegularFileBeforeReadingIt) {
+    QTemporaryDir dir;
+    const QString settings = dir.filePath("giga.okd");
+    ASSERT_TRUE(QFile::copy(example01(), settings));
+    ASSERT_TRUE(QFile::resize(settings, qint64(1) << 30));
+    const CommandResult r = runCommand({settings, "-o", dir.filePath("out.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.toStdString(), "ondulix-k-render: " + settings.toStdString() + ": " +
+                                       sound::kSettingsFileTooLarge + "\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
+}
+
+// One line of NUL bytes, one more than the limit: the reader would otherwise take it whole and
+// call it no integer.
+TEST(SizeLimit, RefusesAPipeOnceItHasSentMoreThanTheLimit) {
+    QTemporaryDir dir;
+    const CommandResult r =
+        runProgram("/bin/sh",
+                   {"-c", QStringLiteral("head -c %1 /dev/zero | \"$RENDER\" - -o out.png")
+                              .arg(sound::kSettingsFileLimit + 1)},
+                   RLIM_INFINITY, dir.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.toStdString(),
+              std::string("ondulix-k-render: <stdin>: ") + sound::kSettingsFileTooLarge + "\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
 }
 
 } // namespace

@@ -21,6 +21,33 @@ void showFocus(const Form& form) {
         focused->view()->takeFocus();
 }
 
+// A quoted line may hold no blank at all (a line of escaped bytes or of digits). Qt's message
+// box holds itself to the screen's width, but its label breaks lines only at blanks and
+// between ideographs, so such a line ran past the box's edge, cut off. Zero-width spaces in
+// long runs of other characters, before a backslash where there is one, give the label places
+// to break; they show nothing, and a line that fits is laid out as before.
+QString withBreakOpportunities(const QString& text) {
+    constexpr int kShortRun = 8;
+    constexpr int kLongRun = 16;
+    QString result;
+    result.reserve(text.size());
+    int run = 0;
+    for (const QChar c : text) {
+        // Lines already break between the ideographs and kana from U+2E80 on; surrogate halves
+        // are counted there too, so that nothing comes between them.
+        if (c.isSpace() || c.unicode() >= 0x2E80) {
+            run = 0;
+        } else if (run >= kLongRun || (run >= kShortRun && c == QLatin1Char('\\'))) {
+            result += QChar(0x200B);
+            run = 0;
+        }
+        result += c;
+        if (!c.isSpace() && c.unicode() < 0x2E80)
+            ++run;
+    }
+    return result;
+}
+
 } // namespace
 
 QtEdit::QtEdit(Edit& edit, QWidget* parent) : QtView(edit, parent) {
@@ -91,7 +118,8 @@ void QtInputBox::reject() {
 
 QtErrorBox::QtErrorBox(ErrorBox& box, QWidget* owner)
     : QMessageBox(QMessageBox::Critical, QString::fromStdString(box.title()),
-                  QString::fromStdString(box.message.caption()), QMessageBox::Ok, owner),
+                  withBreakOpportunities(QString::fromStdString(box.message.caption())),
+                  QMessageBox::Ok, owner),
       QtFormWindow(box) {
     // While the box is open the program's other windows take no input.
     setWindowModality(Qt::ApplicationModal);

@@ -115,4 +115,37 @@ TEST(QtErrorBox, ShowsTheTextWithCaptionErrorIconAndOneOkButtonThatClosesIt) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+// A quoted line of escaped bytes has no blank to break at; the box still fits on the screen
+// and its text fits in the box, wrapped, while a short message keeps the box its natural size.
+TEST(QtErrorBox, WrapsALongQuotedLineWithinTheScreen) {
+    std::string escaped;
+    for (int i = 0; i < 100; ++i)
+        escaped += "\\xff";
+    for (const std::string& message :
+         {"'" + escaped + "…' は整数ではありません.", std::string("I/O エラー (5)")}) {
+        platform::QtBackend backend;
+        int width = 0;
+        int textWidth = 0;
+        int labelWidth = 0;
+        whenOpen([&](QDialog& dialog) {
+            width = dialog.frameGeometry().width();
+            for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+                if (label->text().size() > 5) {
+                    textWidth = label->minimumSizeHint().width();
+                    labelWidth = label->width();
+                }
+            }
+            qobject_cast<QMessageBox*>(&dialog)->buttons().front()->click();
+        });
+        platform::showErrorBox(backend, "Ondulix-K", message);
+        const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+        EXPECT_GT(textWidth, 0) << message;
+        EXPECT_LE(width, screen) << message;
+        EXPECT_LE(textWidth, labelWidth) << "the text runs past the box's edge: " << message;
+        if (message.size() < 50) {
+            EXPECT_LT(width, screen / 2) << message;
+        }
+    }
+}
+
 } // namespace
