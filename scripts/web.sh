@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds the browser edition in build-web/ with Debian's Emscripten, installing it (and what
-# it needs) first when it is missing: everything, or only the targets named.
+# it needs) first when it is missing: everything, or only the targets named. The page,
+# ondulix-k, comes with its site folder for a web server (build-web/site/), whose icons the
+# machine's compiler and Qt paint.
 #   bash scripts/web.sh [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-missing.sh emscripten node-acorn nodejs cmake make
+bash scripts/install-missing.sh emscripten node-acorn nodejs cmake make build-essential qt6-base-dev
 
 # Debian's Emscripten runs its JavaScript tools with the machine's Node.js, which finds
 # Debian's acorn only here.
@@ -15,6 +17,9 @@ emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null 2>&1 || em
 targets=()
 for target in "$@"; do
     targets+=(--target "$target")
+    if [ "$target" = ondulix-k ]; then
+        targets+=(--target ondulix-k-site)
+    fi
 done
 cmake --build build-web -j"$(nproc)" "${targets[@]}"
 # Whether a target was built just now: every one is when none was named.
@@ -25,4 +30,5 @@ if built wait_check; then
 fi
 if built ondulix-k; then
     echo "build-web/ondulix-k.html: $(stat -c %s build-web/ondulix-k.html) bytes"
+    echo "build-web/site/: $(du -sb build-web/site | cut -f1) bytes in $(find build-web/site -type f | wc -l) files"
 fi

@@ -3,23 +3,17 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace {
-
-constexpr int kDesignSize = 32;
-
-} // namespace
-
 QImage paintWindowIcon(int size) {
     QImage image(size, size, QImage::Format_RGB32);
-    image.fill(QColor(0, 0, 128));
+    image.fill(QColor(kWindowIconBackground));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    if (size != kDesignSize) {
+    if (size != kWindowIconDesignSize) {
         // A scaled ring no longer falls on whole pixels, so its edges are blended. Unblended,
         // a one-pixel outline fills the pixel right of and below its line, which puts the
         // design's pixel centres half a pixel along.
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.scale(double(size) / kDesignSize, double(size) / kDesignSize);
+        painter.scale(double(size) / kWindowIconDesignSize, double(size) / kWindowIconDesignSize);
         painter.translate(0.5, 0.5);
     }
 
@@ -45,5 +39,5 @@ QImage paintWindowIcon(int size) {
 }
 
 QIcon makeWindowIcon() {
-    return QIcon(QPixmap::fromImage(paintWindowIcon(kDesignSize)));
+    return QIcon(QPixmap::fromImage(paintWindowIcon(kWindowIconDesignSize)));
 }
