@@ -8,10 +8,14 @@
 //   page.box(selector), page.screenshot() (PNG bytes), page.openFile(path) (File > Open),
 //   page.chooseFile(path, trigger), page.download() ({ name, bytes }), page.frames(),
 //   page.problems(), page.close(); browser.close().
+// A page served from a web server: browser.open({ url, allowed }), with page.goto(url),
+//   page.frame(selector) (an <iframe>'s document, with the same methods), page.pressAt(point),
+//   page.setOffline(on), page.installability().
 //
 // Each page is a fresh copy of build-web/ondulix-k.html loaded from file:// with the probe
-// (probe.mjs). A call one engine's driver cannot make throws Unsupported, whose message says why;
-// engineTest turns that into a test that says so. ONDULIX_ENGINES (comma-separated) picks engines.
+// (probe.mjs), or with { url } the page a server gives, in a fresh tab of its own. A call one
+// engine's driver cannot make throws Unsupported, whose message says why; engineTest turns that
+// into a test that says so. ONDULIX_ENGINES (comma-separated) picks engines.
 import { startChromium } from './chromium.mjs';
 import { Unsupported } from './driver.mjs';
 import { startFirefox } from './firefox.mjs';
@@ -53,7 +57,7 @@ export async function closeBrowsers() {
   running.clear();
 }
 
-// One test per engine, with the engine in its name: body(page, engine) on a fresh page opened
+// One test per engine, with the engine in its name: body(page, engine, t) on a fresh page opened
 // with the options. A call the engine cannot make ends that engine's test as skipped, with the
 // reason as the skip's message. With { oneEngine: true } the test runs in the first engine only:
 // for what no engine can change, such as the frames the same WebAssembly computes.
@@ -63,7 +67,7 @@ export function engineTest(name, options, body) {
       let page;
       try {
         page = await (await browserOf(engine)).open(options);
-        await body(page, engine);
+        await body(page, engine, t);
       } catch (error) {
         if (!(error instanceof Unsupported)) throw error;
         t.skip(error.message);

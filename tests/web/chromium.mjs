@@ -2,10 +2,12 @@
 // protocol. Each tab has a context of its own (its own storage and viewport). Besides the
 // probe, the driver sees every request, console error and page error itself, and checks each
 // download the probe catches against the one the browser really makes.
-import { ProbedPage, TabPool, parseKeys } from './driver.mjs';
+import { ProbedPage, TabPool, parseKeys, servedPage } from './driver.mjs';
 import { probedCopy } from './probe.mjs';
 import { chromium } from 'playwright-core';
-import { readFile } from 'node:fs/promises';
+import { mkdtemp, readFile, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
 
 // Without the networking switches Chromium keeps trying to reach its own servers, which this
 // machine's closed network refuses; --no-sandbox because the tests run as root.
@@ -30,7 +32,7 @@ class ChromiumPage extends ProbedPage {
     this.listen('request', (request) => {
       const asked = request.url();
       // Downloads are blob: URLs made by the page itself.
-      if (asked.split('#')[0] !== copy.url && !asked.startsWith('blob:')) this.seen.push(`request: ${asked}`);
+      if (!copy.allows(asked) && !asked.startsWith('blob:')) this.seen.push(`request: ${asked}`);
     });
     this.listen('console', (message) => {
       if (message.type() === 'error') this.seen.push(`console error: ${message.text().slice(0, 300)}`);
@@ -132,30 +134,67 @@ class ChromiumPage extends ProbedPage {
     await this.page.goto('about:blank');
   }
 
-  closePage() {
-    return this.context.close();
+  navigate(url) {
+    return this.page.goto(url);
+  }
+
+  async evaluateInFrame(selector, source) {
+    return (await (await this.page.$(selector)).contentFrame()).evaluate(source);
+  }
+
+  setOffline(offline) {
+    return this.context.setOffline(offline);
+  }
+
+  async installability() {
+    const session = await this.context.newCDPSession(this.page);
+    try {
+      const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+      const { errors, manifest, data } = await session.send('Page.getAppManifest');
+      return {
+        errors: [...installabilityErrors.map((e) => e.errorId), ...errors.map((e) => e.message)],
+        manifest,
+        text: JSON.parse(data),
+      };
+    } finally {
+      await session.detach();
+    }
+  }
+
+  async closePage() {
+    await this.context.close();
+    if (this.tab.profile) await rm(this.tab.profile, { recursive: true, force: true });
   }
 }
 
 export async function startChromium() {
-  const browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: kArgs,
-  });
+  const launch = { executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: kArgs };
+  const browser = await chromium.launch(launch);
   const pool = new TabPool();
   return {
-    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
-      const copy = await probedCopy(htmlPath);
+    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
+      url, allowed, persistent = false } = {}) {
+      const copy = url ? servedPage(url, allowed) : await probedCopy(htmlPath);
       const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile });
-      let tab = pool.take(key);
+      let tab = url ? undefined : pool.take(key);
       if (!tab) {
-        const context = await browser.newContext({
+        const settings = {
           viewport: { width, height }, deviceScaleFactor, hasTouch: touch, isMobile: mobile, acceptDownloads: true,
-        });
-        tab = { context, page: await context.newPage() };
+        };
+        // A context of the browser's is incognito, where no page can be installed; a profile
+        // of its own on the disk is a browser of its own.
+        if (persistent) {
+          const profile = await mkdtemp(path.join(tmpdir(), 'ondulix-chromium-'));
+          const context = await chromium.launchPersistentContext(profile, { ...launch, ...settings });
+          tab = { context, page: context.pages()[0] || await context.newPage(), profile };
+        } else {
+          const context = await browser.newContext(settings);
+          tab = { context, page: await context.newPage() };
+        }
       }
       const probed = new ChromiumPage(tab, copy, { pool, key });
+      // A served page's tab holds its site's workers and caches, which no other test may find.
+      if (url) probed.tabReusable = false;
       const { page } = tab;
       await page.goto(copy.url + (fragment ? `#${fragment}` : ''));
       await probed.waitForSelector('body[data-ready="true"]');

@@ -23,6 +23,13 @@ export function parseKeys(combo) {
 
 const kTimeout = 30000;
 
+// A page served from a web server rather than a probed copy: the server puts the probe in it
+// (probe.mjs: probeHead). The page may load what lies under the addresses allowed, by default
+// its own folder.
+export function servedPage(url, allowed = [new URL('./', url).href]) {
+  return { url, allows: (asked) => allowed.some((prefix) => asked.startsWith(prefix)), remove: async () => {} };
+}
+
 // Browser tabs kept open between tests. Opening a tab costs an engine two to three seconds of
 // processor time, loading the page again in one already open well under one, and the tests
 // open some two hundred pages. A tab goes back blank and is taken again only for a page opened
@@ -72,6 +79,44 @@ export class ProbedPage {
   resize(size) {
     this.tabReusable = false;
     return this.resizeViewport(size);
+  }
+
+  // Loads another address in the same tab (its storage, its workers) and waits for the page.
+  async goto(url) {
+    await this.navigate(url);
+    await this.waitForSelector('body[data-ready="true"]');
+  }
+
+  // The document of the <iframe> that the selector finds, with the page's methods: evaluate,
+  // waitFor, box, text, problems ... run in the frame, and click(selector) presses the pointer
+  // where the element shows on the screen, as a user's click into the frame (with touch a tap).
+  frame(selector, { touch = false } = {}) {
+    const framed = Object.create(this);
+    framed.evaluateSource = (source) => this.evaluateInFrame(selector, source);
+    framed.click = async (inner) => {
+      const outer = await this.box(selector);
+      const at = await framed.box(inner);
+      await this.pressAt({ x: outer.left + at.left + at.width / 2, y: outer.top + at.top + at.height / 2 }, { touch });
+    };
+    return framed;
+  }
+
+  // A press where the pointer does not move: a click, or with touch a tap.
+  pressAt(point, { touch = false } = {}) {
+    return this.drag(point, point, { touch, steps: 0 });
+  }
+
+  // The browser's network off (true) or on again, for the whole tab.
+  setOffline() {
+    throw new Unsupported(this.engine, 'turn the network off', 'its driver has no network emulation');
+  }
+
+  // The browser's own verdict on installing the page as an app: { errors (what is missing, and
+  // what it could not read in the manifest), manifest (what it took from it), text (the
+  // manifest's own members) }.
+  installability() {
+    throw new Unsupported(this.engine, 'give a verdict on installing the page',
+      "only Chromium has one, the DevTools protocol's Page.getInstallabilityErrors");
   }
 
   // Runs fn(...args) in the page and gives its result, awaited; args and result travel as JSON.

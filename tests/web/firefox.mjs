@@ -2,7 +2,7 @@
 // BiDi. Each tab has a browser context of its own (its own storage). Taps and touch drags reach
 // the page as touch (pointer type "touch", touch events), but this Firefox ignores the driver's
 // touch-screen override: navigator.maxTouchPoints stays 0 and (pointer: coarse) does not match.
-import { ProbedPage, TabPool, Unsupported, parseKeys } from './driver.mjs';
+import { ProbedPage, TabPool, Unsupported, parseKeys, servedPage } from './driver.mjs';
 import { probedCopy } from './probe.mjs';
 import puppeteer from 'puppeteer-core';
 
@@ -77,6 +77,22 @@ class FirefoxPage extends ProbedPage {
     await this.page.goto('about:blank');
   }
 
+  navigate(url) {
+    return this.page.goto(url);
+  }
+
+  async evaluateInFrame(selector, source) {
+    return (await (await this.page.$(selector)).contentFrame()).evaluate(source);
+  }
+
+  async setOffline(offline) {
+    try {
+      await this.page.setOfflineMode(offline);
+    } catch (error) {
+      throw new Unsupported('firefox', 'turn the network off', error.message);
+    }
+  }
+
   closePage() {
     return this.context.close();
   }
@@ -90,20 +106,23 @@ export async function startFirefox() {
   });
   const pool = new TabPool();
   return {
-    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
+    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
+      url, allowed } = {}) {
       if (mobile) {
         throw new Unsupported('firefox', 'open a mobile page',
           'desktop Firefox has no mobile viewport (the page\'s <meta name="viewport"> is ignored) and its driver cannot turn one on');
       }
-      const copy = await probedCopy(htmlPath);
+      const copy = url ? servedPage(url, allowed) : await probedCopy(htmlPath);
       const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile });
-      let tab = pool.take(key);
+      let tab = url ? undefined : pool.take(key);
       if (!tab) {
         const context = await browser.createBrowserContext();
         tab = { context, page: await context.newPage() };
         await tab.page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch });
       }
       const probed = new FirefoxPage(tab, copy, { pool, key });
+      // A served page's tab holds its site's workers and caches, which no other test may find.
+      if (url) probed.tabReusable = false;
       const { page } = tab;
       // Only the tab in front gets animation frames; a tab kept from an earlier test may be
       // behind newer ones.

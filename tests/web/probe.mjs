@@ -7,8 +7,10 @@ import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-// Runs in the page as its first script; window.ondulixProbe holds what it saw.
-function probe() {
+// Runs in the page as its first script; window.ondulixProbe holds what it saw. The page may load
+// what lies under the allowed addresses, relative to the page ('./' for a served page's own
+// folder); without any, nothing but itself.
+function probe(allowed) {
   const seen = {
     problems: [],
     frames: 0,
@@ -35,9 +37,11 @@ function probe() {
   // The page is one file; anything it loads beyond itself and its data: and blob: URLs is a
   // request it must not make. The content policy below blocks it and says so as well.
   const page = location.href;
+  const bases = allowed && allowed.map((prefix) => new URL(prefix, page).href);
+  const fine = (name) => (bases ? bases.some((base) => name.startsWith(base)) : name === page);
   const loaded = (entries) => {
     for (const entry of entries) {
-      if (entry.name !== page && !/^(data|blob):/.test(entry.name)) seen.problems.push(`request: ${text(entry.name)}`);
+      if (!fine(entry.name) && !/^(data|blob):/.test(entry.name)) seen.problems.push(`request: ${text(entry.name)}`);
     }
   };
   new PerformanceObserver((list) => loaded(list.getEntries())).observe({ type: 'resource', buffered: true });
@@ -87,17 +91,27 @@ function probe() {
 const kPolicy = "default-src 'none'; script-src 'unsafe-inline' 'unsafe-eval' 'wasm-unsafe-eval'; " +
   "style-src 'unsafe-inline'; img-src data: blob:; connect-src data:";
 
+// A served page loads its files from its own folder, and nothing from anywhere else.
+export const kServedPolicy = "default-src 'self'; script-src 'self' 'unsafe-inline' 'unsafe-eval' 'wasm-unsafe-eval'; " +
+  "style-src 'unsafe-inline'; img-src 'self' data: blob:; connect-src 'self' data:";
+
+// The page's text with the probe and the content policy first in its <head>.
+export function probeHead(html, { policy = kPolicy, allowed = null } = {}) {
+  const head = html.indexOf('<head>');
+  if (head < 0) throw new Error('no <head> to put the probe in');
+  const at = head + '<head>'.length;
+  const inserted = `\n<meta http-equiv="Content-Security-Policy" content="${policy}">` +
+    `\n<script>(${probe.toString()})(${JSON.stringify(allowed)});</script>`;
+  return html.slice(0, at) + inserted + html.slice(at);
+}
+
 // Writes a copy of the page with the probe into a fresh folder; gives its file: URL and a
 // function that removes the folder.
 export async function probedCopy(htmlPath) {
-  const html = await readFile(htmlPath, 'utf8');
-  const head = html.indexOf('<head>');
-  if (head < 0) throw new Error(`${htmlPath}: no <head> to put the probe in`);
-  const at = head + '<head>'.length;
-  const inserted = `\n<meta http-equiv="Content-Security-Policy" content="${kPolicy}">` +
-    `\n<script>(${probe.toString()})();</script>`;
+  const html = probeHead(await readFile(htmlPath, 'utf8'));
   const folder = await mkdtemp(path.join(tmpdir(), 'ondulix-page-'));
   const copy = path.join(folder, path.basename(htmlPath));
-  await writeFile(copy, html.slice(0, at) + inserted + html.slice(at));
-  return { url: pathToFileURL(copy).href, remove: () => rm(folder, { recursive: true, force: true }) };
+  await writeFile(copy, html);
+  const url = pathToFileURL(copy).href;
+  return { url, allows: (asked) => asked.split('#')[0] === url, remove: () => rm(folder, { recursive: true, force: true }) };
 }

@@ -72,6 +72,17 @@ export class WebDriverSession {
     return found[kElement];
   }
 
+  // Runs fn() with the <iframe> that the selector finds as the browsing context, then returns
+  // to the page.
+  async inFrame(selector, fn) {
+    await this.command('POST', '/frame', { id: { [kElement]: await this.element(selector) } });
+    try {
+      return await fn();
+    } finally {
+      await this.command('POST', '/frame/parent', {});
+    }
+  }
+
   // Runs a script's source, an expression whose value may be a promise, and gives its value.
   async evaluate(source) {
     const script = `const done = arguments[arguments.length - 1];

@@ -2,7 +2,7 @@
 // mode, spoken to over the W3C WebDriver protocol. It needs an X display: the harness starts an
 // Xvfb server of its own (whatever DISPLAY says), so the browser never shows on a user's screen.
 // Each page is a session of its own: a fresh MiniBrowser with fresh storage.
-import { ProbedPage, TabPool, Unsupported, parseKeys } from './driver.mjs';
+import { ProbedPage, TabPool, Unsupported, parseKeys, servedPage } from './driver.mjs';
 import { probedCopy } from './probe.mjs';
 import { WebDriverSession, startDriver, webDriverKey } from './webdriver.mjs';
 import { spawn } from 'node:child_process';
@@ -107,6 +107,14 @@ class WebKitPage extends ProbedPage {
     await this.session.command('POST', '/url', { url: 'about:blank' });
   }
 
+  navigate(url) {
+    return this.session.command('POST', '/url', { url });
+  }
+
+  evaluateInFrame(selector, source) {
+    return this.session.inFrame(selector, () => this.session.evaluate(source));
+  }
+
   closePage() {
     return this.tab.close();
   }
@@ -156,7 +164,8 @@ export async function startWebKit() {
     return tab;
   };
   return {
-    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '' } = {}) {
+    async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
+      url, allowed } = {}) {
       if (mobile) {
         throw new Unsupported('webkit', 'open a mobile page',
           'WebKitGTK is a desktop engine: it ignores <meta name="viewport"> and its driver has no mobile mode');
@@ -167,10 +176,12 @@ export async function startWebKit() {
           'GTK scales a window by whole numbers only (GDK_SCALE) and the driver cannot emulate a ratio');
       }
       const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile });
-      const reused = pool.take(key);
+      const reused = url ? undefined : pool.take(key);
       const tab = reused || await newTab(deviceScaleFactor);
-      const copy = await probedCopy(htmlPath);
+      const copy = url ? servedPage(url, allowed) : await probedCopy(htmlPath);
       const probed = new WebKitPage(tab, copy, { pool, key });
+      // A served page's tab holds its site's workers and caches, which no other test may find.
+      if (url) probed.tabReusable = false;
       try {
         if (!reused) await setViewport(tab.session, width, height);
         await tab.session.command('POST', '/url', { url: copy.url + (fragment ? `#${fragment}` : '') });
