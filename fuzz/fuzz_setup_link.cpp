@@ -3,6 +3,7 @@
 // decoded, each ending with a line break, unless a value holds an escaped line feed, which
 // stays in its value and is refused there; a refusal names a line and shows safely.
 #include "escape_unsafe_text.h"
+#include "integer_text.h"
 #include "settings_file.h"
 #include "setup_link.h"
 
@@ -22,25 +23,17 @@ void check(bool condition) {
         std::abort();
 }
 
-int hex(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // The values the reader looks at, split at the commas and decoded as a browser writes them.
 std::vector<std::string> decodedValues(std::string_view values) {
     std::vector<std::string> decoded(1);
     for (std::size_t i = 0; i < values.size() && decoded.size() <= sound::kSettingsLineCount; ++i) {
         if (values[i] == ',') {
             decoded.emplace_back();
-        } else if (values[i] == '%' && i + 2 < values.size() && hex(values[i + 1]) >= 0 &&
-                   hex(values[i + 2]) >= 0) {
-            decoded.back() += char(hex(values[i + 1]) * 16 + hex(values[i + 2]));
+        } else if (values[i] == '%' && i + 2 < values.size() &&
+                   sound::hexDigitValue(values[i + 1]) >= 0 &&
+                   sound::hexDigitValue(values[i + 2]) >= 0) {
+            decoded.back() += char(sound::hexDigitValue(values[i + 1]) * 16 +
+                                   sound::hexDigitValue(values[i + 2]));
             i += 2;
         } else {
             decoded.back() += values[i];
