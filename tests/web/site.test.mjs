@@ -89,7 +89,7 @@ beforeEach(async () => {
 after(async () => {
   const { closeBrowsers } = await import('./browser.mjs');
   await closeBrowsers();
-  await server.stop();
+  await Promise.all([server.stop(), classServer.stop()]);
   rmSync(work, { recursive: true, force: true });
 });
 
