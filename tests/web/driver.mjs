@@ -93,12 +93,18 @@ export class ProbedPage {
   frame(selector, { touch = false } = {}) {
     const framed = Object.create(this);
     framed.evaluateSource = (source) => this.evaluateInFrame(selector, source);
+    framed.press = (...keys) => this.pressInFrame(selector, ...keys);
     framed.click = async (inner) => {
       const outer = await this.box(selector);
       const at = await framed.box(inner);
       await this.pressAt({ x: outer.left + at.left + at.width / 2, y: outer.top + at.top + at.height / 2 }, { touch });
     };
     return framed;
+  }
+
+  // Keys pressed while the frame holds the focus; a browser sends them to the focused frame.
+  pressInFrame(selector, ...keys) {
+    return this.press(...keys);
   }
 
   // A press where the pointer does not move: a click, or with touch a tap.

@@ -86,6 +86,11 @@ class WebKitPage extends ProbedPage {
     await this.session.actions([{ type: 'key', id: 'keyboard', actions }]);
   }
 
+  // Its driver sends key actions to the document it has selected, not to the focused frame.
+  pressInFrame(selector, ...keys) {
+    return this.session.inFrame(selector, () => this.press(...keys));
+  }
+
   async type(text) {
     const actions = [];
     for (const c of text) actions.push({ type: 'keyDown', value: c }, { type: 'keyUp', value: c });
