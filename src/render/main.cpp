@@ -9,12 +9,14 @@
 #include "render_error.h"
 #include "render_session.h"
 #include "tform1.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -80,6 +82,7 @@ std::string settingsName(const std::string& path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    sound::setLanguage(sound::chooseLanguage(sound::localePreferences(std::getenv)));
     // From here on an interrupt ends the command wherever it waits. The progress line, if
     // there is one, is wiped before the interrupt's line.
     render::exitOnInterrupt(std::string(isatty(STDERR_FILENO) != 0 ? "\r\033[K" : "") + kCommand +

@@ -40,15 +40,18 @@ struct CommandResult {
     QByteArray err;
 };
 
-// Runs a program with neither a display nor a chosen Qt platform, as on a server, and with
-// files limited to `fileSizeLimit` bytes, as on a disk with that much room left.
+// Runs a program with neither a display nor a chosen Qt platform, as on a server, with files
+// limited to `fileSizeLimit` bytes, as on a disk with that much room left, and in `locale`
+// whatever the tests' own.
 CommandResult runProgram(const QString& program, const QStringList& args,
-                         rlim_t fileSizeLimit = RLIM_INFINITY, const QString& folder = {}) {
+                         rlim_t fileSizeLimit = RLIM_INFINITY, const QString& folder = {},
+                         const QString& locale = QStringLiteral("C")) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
+    for (const char* name :
+         {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        env.remove(name);
+    env.insert("LANG", locale);
     env.insert("RENDER", QStringLiteral(RENDER_COMMAND));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
@@ -70,8 +73,9 @@ CommandResult runProgram(const QString& program, const QStringList& args,
     return result;
 }
 
-CommandResult runCommand(const QStringList& args, rlim_t fileSizeLimit = RLIM_INFINITY) {
-    return runProgram(QStringLiteral(RENDER_COMMAND), args, fileSizeLimit);
+CommandResult runCommand(const QStringList& args, rlim_t fileSizeLimit = RLIM_INFINITY,
+                         const QString& locale = QStringLiteral("C")) {
+    return runProgram(QStringLiteral(RENDER_COMMAND), args, fileSizeLimit, {}, locale);
 }
 
 // The 37 lines of a file in examples/.
@@ -383,7 +387,10 @@ INSTANTIATE_TEST_SUITE_P(Render, PageLink,
                                            LinkCase{"fragment_replaced",
                                                     "05-one-source-turning.okd",
                                                     "file:///srv/class/ondulix-k.html#okd=1,2#3",
-                                                    "file:///srv/class/ondulix-k.html"}),
+                                                    "file:///srv/class/ondulix-k.html"},
+                                           LinkCase{"language_kept", "03-beats.okd",
+                                                    "https://example.org/k.html?lang=en#okd=1",
+                                                    "https://example.org/k.html?lang=en"}),
                          [](const auto& info) { return info.param.name; });
 
 // --- Failures: one line, status 1, no file --------------------------------------------------
@@ -395,6 +402,7 @@ struct FailureCase {
     std::function<QStringList(const QTemporaryDir&)> args;
     std::string message; // a part of the line
     rlim_t fileSizeLimit = RLIM_INFINITY;
+    const char* locale = "C";
 };
 
 // Test listings show the row's name rather than its bytes.
@@ -414,7 +422,7 @@ TEST_P(CommandFailure, PrintsOneLineExitsWithOneAndWritesNothing) {
         if (QFile file(dir.filePath(name)); file.open(QIODevice::ReadOnly))
             contents[name] = file.readAll();
 
-    const CommandResult r = runCommand(args, GetParam().fileSizeLimit);
+    const CommandResult r = runCommand(args, GetParam().fileSizeLimit, GetParam().locale);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     const std::string err = r.err.toStdString();
@@ -465,6 +473,14 @@ INSTANTIATE_TEST_SUITE_P(
                         return QStringList{s, "-o", d.filePath("out.gif"), "--frames", "3"};
                     },
                     "bad.okd:5: 'abc' は整数ではありません"},
+        FailureCase{"line_that_does_not_convert_in_english",
+                    [](const QTemporaryDir& d) {
+                        const QString s = writeSetup(
+                            d, "bad.okd",
+                            withLines(exampleLines("01-two-sources-in-phase.okd"), {{5, "abc"}}));
+                        return QStringList{s, "-o", d.filePath("out.png")};
+                    },
+                    "bad.okd:5: 'abc' is not a whole number", RLIM_INFINITY, "en_US.UTF-8"},
         FailureCase{"file_that_ends_early",
                     [](const QTemporaryDir& d) {
                         std::vector<std::string> lines =

@@ -2,6 +2,7 @@
 
 #include "form.h"
 #include "qt_window.h"
+#include "translation.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -41,6 +42,10 @@ int QtApplication::run(std::unique_ptr<Form> mainWindow, std::function<void()> w
     // Quit and the close box both end the loop with 0, and nothing is saved on the way out.
     mainWindow.reset();
     return 0;
+}
+
+std::vector<std::string> preferredLanguages() {
+    return sound::localePreferences(std::getenv);
 }
 
 std::unique_ptr<Application> startApplication(int argc, char* argv[], const std::string& title) {
