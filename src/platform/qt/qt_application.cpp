@@ -51,9 +51,11 @@ std::vector<std::string> preferredLanguages() {
 std::unique_ptr<Application> startApplication(int argc, char* argv[], const std::string& title) {
     if (displayMissing()) {
         // Named as it was started, which is right both in the build tree and installed.
-        std::fprintf(stderr,
-                     "ondulix-k: no display found; run it under Xvfb with: xvfb-run -a %s\n",
-                     argc > 0 ? argv[0] : "ondulix-k");
+        std::fputs(sound::tr("ondulix-k: ディスプレイが見つかりません。Xvfb の下で動かすには: "
+                             "xvfb-run -a %s\n",
+                             {argc > 0 ? argv[0] : "ondulix-k"})
+                       .c_str(),
+                   stderr);
         return nullptr;
     }
     return std::make_unique<QtApplication>(argc, argv, title);
