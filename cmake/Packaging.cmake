@@ -51,8 +51,10 @@ string(TIMESTAMP ONDULIX_RELEASE_DATE "%Y-%m-%d" UTC)
 configure_file(${ONDULIX_PACKAGING_SOURCE}/${ONDULIX_METAINFO}.in ${ONDULIX_STAGE}/${ONDULIX_METAINFO}
                @ONLY)
 
+# The manual page is English, so help2man runs the command in an English locale (its own
+# default is C, which gives the command's Japanese); the locale need not be installed.
 add_custom_command(OUTPUT ${ONDULIX_STAGE}/ondulix-k-render.1
-    COMMAND ${HELP2MAN} --no-info --no-discard-stderr
+    COMMAND ${HELP2MAN} --locale=en_US.UTF-8 --no-info --no-discard-stderr
             "--name=draw the frames of an Ondulix-K set-up as a PNG picture or an animated GIF"
             --include=${ONDULIX_PACKAGING_SOURCE}/ondulix-k-render.h2m
             --output=${ONDULIX_STAGE}/ondulix-k-render.1

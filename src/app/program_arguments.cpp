@@ -1,6 +1,7 @@
 #include "program_arguments.h"
 
 #include "help_or_version.h"
+#include "translation.h"
 
 namespace sd {
 
@@ -21,26 +22,27 @@ ProgramArguments parseProgramArguments(const std::vector<std::string>& args) {
             optionsEnded = true;
         } else if (optionsEnded || arg == "-" || arg.empty() || arg.front() != '-') {
             if (request.settingsPath)
-                return ArgumentError{"more than one settings file: '" + *request.settingsPath +
-                                     "' and '" + arg + "'"};
+                return ArgumentError{sound::tr("設定ファイルが2つ以上あります: '%s' と '%s'",
+                                               {*request.settingsPath, arg})};
             request.settingsPath = arg;
         } else {
-            return ArgumentError{"unknown option '" + arg + "'"};
+            return ArgumentError{sound::tr("不明なオプションです: '%s'", {arg})};
         }
     }
     return request;
 }
 
 std::string usageText() {
-    return "Usage: ondulix-k [SETTINGS.okd]\n"
-           "\n"
-           "Shows the Ondulix-K window, which animates the waves of up to four point sources\n"
-           "and their interference. Given a settings file, the window opens it as File > Open\n"
-           "does once the window is shown; a file that cannot be read or does not convert is\n"
-           "reported in a message box, and the program goes on from its start-up set-up.\n"
-           "\n"
-           "  -h, --help  show this help and exit\n"
-           "  --version   show the version and exit\n";
+    return sound::tr(
+        "使い方: ondulix-k [SETTINGS.okd]\n"
+        "\n"
+        "Ondulix-K のウィンドウを開き、4つまでの点波源から広がる波とその干渉を\n"
+        "動かして見せます。設定ファイルを指定すると、ウィンドウが表示されてから\n"
+        "File > Open と同じようにそのファイルを開きます。読み込めないファイルや\n"
+        "変換できないファイルはメッセージボックスで知らせ、起動時の設定のまま続けます。\n"
+        "\n"
+        "  -h, --help  このヘルプを表示して終了する\n"
+        "  --version   バージョンを表示して終了する\n");
 }
 
 std::string versionText() {

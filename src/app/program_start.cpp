@@ -4,6 +4,7 @@
 #include "escape_unsafe_text.h"
 #include "program_arguments.h"
 #include "tform1.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <variant>
@@ -24,8 +25,10 @@ int runProgram(int argc, char* argv[], const StartToolkit& startToolkit, std::FI
         return 0;
     }
     if (const auto* error = std::get_if<ArgumentError>(&parsed)) {
-        std::fputs(sound::commandErrorLine("ondulix-k", error->message + " (see --help)").c_str(),
-                   err);
+        std::fputs(
+            sound::commandErrorLine("ondulix-k", sound::tr("%s (--help を参照)", {error->message}))
+                .c_str(),
+            err);
         return 2;
     }
 

@@ -8,6 +8,7 @@
 #include "program_error.h"
 #include "sound.h"
 #include "tform1_layout.h"
+#include "translation.h"
 #include "wave_field.h"
 
 #include <new>
@@ -86,13 +87,13 @@ void TForm1::dispatch(const std::function<void()>& handler) {
         // Reading a file whole (the page does) can need more memory than is left: the user is
         // told so in words, and the handler ends as it would for any other error.
         failed = true;
-        message = "メモリが足りません";
+        message = sound::tr("メモリが足りません");
     } catch (const std::exception& e) {
         failed = true;
         message = e.what();
     } catch (...) {
         failed = true;
-        message = "不明なエラー";
+        message = sound::tr("不明なエラー");
     }
     handlerModalDepth_ = outer;
     // Before the error box, so that the address holds the set-up while the box is open.

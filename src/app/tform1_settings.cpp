@@ -6,6 +6,7 @@
 #include "sound.h"
 #include "source_fields.h"
 #include "tform1.h"
+#include "translation.h"
 
 #include <array>
 #include <string>
@@ -16,7 +17,7 @@ namespace {
 
 using sound::StoredSetup;
 
-constexpr char kSettingsFilter[] = "Ondulix-Kデータ[*.okd]|*.okd";
+constexpr const char* kSettingsFilter = sound::N_("Ondulix-Kデータ[*.okd]|*.okd");
 constexpr std::string_view kSettingsExtension = ".okd";
 
 // The controls of lines 1 to 6, 7 to 9 and 10 to 17, each in file order; const for a const
@@ -44,8 +45,8 @@ void TForm1::setUpSettingsFiles(TForm1Services& services) {
     SaveDialog1 = std::move(services.saveDialog);
     if (!SaveDialog1)
         SaveDialog1 = backend_.makeFileDialog(platform::FileDialog::Mode::Save);
-    OpenDialog1->setFilter(kSettingsFilter);
-    SaveDialog1->setFilter(kSettingsFilter);
+    OpenDialog1->setFilter(sound::tr(kSettingsFilter));
+    SaveDialog1->setFilter(sound::tr(kSettingsFilter));
     settingsStorage_ = std::move(services.settingsStorage);
     if (!settingsStorage_)
         settingsStorage_ = backend_.makeSettingsStorage();

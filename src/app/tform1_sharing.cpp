@@ -5,6 +5,7 @@
 #include "program_error.h"
 #include "setup_link.h"
 #include "tform1.h"
+#include "translation.h"
 
 void TForm1::openSetupLink(const std::string& fragment) {
     if (!canOpenNow()) {
@@ -60,7 +61,7 @@ void TForm1::openFileArgument(const std::string& path) {
         // often as from a terminal, has no input to read there, and says so rather than
         // looking for a file of that name.
         if (path == "-")
-            throw sound::ProgramError("標準入力からは読み込めません");
+            throw sound::ProgramError(sound::tr("標準入力からは読み込めません"));
         OpenDialog1->setFileName(path);
         openSettingsFile(path);
     });

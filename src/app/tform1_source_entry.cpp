@@ -4,12 +4,13 @@
 #include "sound.h"
 #include "source_fields.h"
 #include "tform1.h"
+#include "translation.h"
 
 void TForm1::enterSourceValue(std::size_t row) {
     const sound::SourceField& field = sound::kSourceFields[row];
     const std::optional<std::string> text =
-        platform::askForText(backend_, {.caption = "入力",
-                                        .prompt = std::string(field.prompt),
+        platform::askForText(backend_, {.caption = sound::tr("入力"),
+                                        .prompt = sound::tr(field.prompt),
                                         .purpose = platform::TextPurpose::WholeNumber});
     if (!text)
         return;

@@ -2,6 +2,7 @@
 
 #include "integer_text.h"
 #include "option_text.h"
+#include "translation.h"
 #include "view.h"
 
 #include <algorithm>
@@ -31,8 +32,8 @@ constexpr std::size_t kKeptLineBytes = 400;
 constexpr std::size_t kMaxQuotedChars = 100;
 static_assert(kKeptLineBytes >= 4 * kMaxQuotedChars);
 
-constexpr std::string_view kNotAnInteger = " は整数ではありません";
-constexpr std::string_view kNotABoolean = " は正しい論理型ではありません";
+constexpr std::string_view kNotAnInteger = N_("%s は整数ではありません");
+constexpr std::string_view kNotABoolean = N_("%s は正しい論理型ではありません");
 constexpr std::string_view kEllipsis = "…";
 
 // Editors on some systems put a byte-order mark before the first line of a text file they
@@ -194,7 +195,7 @@ template <typename Reader> SettingsReadResult readSettingsFrom(Reader& reader) {
     std::optional<SettingsLineError> failure;
     const auto fail = [&](int number, std::string_view what) {
         if (!failure)
-            failure = SettingsLineError{number, quoted(line) + std::string(what)};
+            failure = SettingsLineError{number, tr(what, {quoted(line)})};
     };
 
     // Every line is read and converted even after a failure, so the stream always ends up

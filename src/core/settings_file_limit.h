@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translation.h"
+
 #include <cstdint>
 
 namespace sound {
@@ -10,6 +12,6 @@ namespace sound {
 inline constexpr std::uint64_t kSettingsFileLimit = 16 * 1024 * 1024;
 
 // The message for a file over the limit, naming it: "ファイルが大きすぎます (16 MiB まで)".
-inline constexpr const char* kSettingsFileTooLarge = "ファイルが大きすぎます (16 MiB まで)";
+inline constexpr const char* kSettingsFileTooLarge = N_("ファイルが大きすぎます (16 MiB まで)");
 
 } // namespace sound

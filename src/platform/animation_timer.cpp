@@ -1,6 +1,7 @@
 #include "animation_timer.h"
 
 #include "program_error.h"
+#include "translation.h"
 
 namespace platform {
 
@@ -10,7 +11,7 @@ void AnimationTimer::setInterval(int milliseconds) {
     interval_ = milliseconds;
     stopTicking();
     if (milliseconds != 0 && !startTicking(milliseconds))
-        throw sound::ProgramError("タイマーを取得できません");
+        throw sound::ProgramError(sound::tr("タイマーを取得できません"));
 }
 
 void AnimationTimer::tick() {

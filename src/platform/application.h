@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -34,6 +35,10 @@ public:
     // Forward), as an event of its own; never for an address the program wrote itself.
     virtual void followAddress(std::function<void(const std::string&)>) {}
 };
+
+// The languages the user prefers, best first, as the edition learns them (the desktop's
+// locale, the page's address and browser), for sound::chooseLanguage.
+std::vector<std::string> preferredLanguages();
 
 // Starts the toolkit with the program's title (the task bar, the error box). Nothing when it
 // cannot start, after one line on standard error that says why.

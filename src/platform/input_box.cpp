@@ -2,6 +2,7 @@
 
 #include "backend.h"
 #include "modal_depth.h"
+#include "translation.h"
 
 namespace platform {
 
@@ -11,7 +12,7 @@ InputBox::InputBox(const TextRequest& request) : needsText_(request.needsText) {
     note.setCaption(request.note);
     note.setVisible(!request.note.empty());
     ok.setCaption("OK");
-    cancel.setCaption("キャンセル");
+    cancel.setCaption(sound::tr("キャンセル"));
     field.setMaxLength(request.maxLength);
     field.setPurpose(request.purpose);
     field.setLabelledBy(&prompt);

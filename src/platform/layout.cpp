@@ -2,6 +2,7 @@
 
 #include "check_box.h"
 #include "form.h"
+#include "translation.h"
 
 #include <stdexcept>
 #include <string>
@@ -24,12 +25,12 @@ void applyRow(Control& control, const ControlLayout& row, Form& form) {
         control.setParent(&controlNamed(form, row.parent, "the parent"));
     if (!row.labelledBy.empty())
         control.setLabelledBy(&controlNamed(form, row.labelledBy, "the label"));
-    control.setAccessibleName(std::string(row.accessibleName));
+    control.setAccessibleName(sound::tr(row.accessibleName));
     control.setPlace(row.place);
     control.setTabIndex(row.tabIndex);
     control.setFontHeight(row.fontHeight);
     control.setFontColor(row.fontColor);
-    control.setCaption(std::string(row.caption));
+    control.setCaption(sound::tr(row.caption));
     control.setVisible(row.visible);
     switch (row.kind) {
     case ControlKind::CheckBox:
@@ -63,7 +64,7 @@ const ControlLayout* WindowLayout::find(std::string_view name) const {
 }
 
 void applyLayout(Form& form, const WindowLayout& layout) {
-    form.setTitle(std::string(layout.caption));
+    form.setTitle(sound::tr(layout.caption));
     form.setPlace({layout.left, layout.top, layout.clientWidth, layout.clientHeight});
     for (const ControlLayout& row : layout.controls) {
         Control* control = form.find(row.name);

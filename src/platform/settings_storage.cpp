@@ -2,6 +2,7 @@
 
 #include "program_error.h"
 #include "replacing_file.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <array>
@@ -89,7 +90,7 @@ public:
 
     void throwIfReadFailed() const override {
         if (buffer_.overLimit())
-            throw sound::ProgramError(sound::kSettingsFileTooLarge);
+            throw sound::ProgramError(sound::tr(sound::kSettingsFileTooLarge));
         if (buffer_.error() != 0)
             throw sound::ProgramError(readErrorMessage(buffer_.error()));
     }
@@ -100,10 +101,10 @@ private:
     std::istream stream_;
 };
 
-constexpr const char* kFolder = "ファイルではなくフォルダです";
+constexpr const char* kFolder = sound::N_("ファイルではなくフォルダです");
 
 std::string ioError(int errnum) {
-    return "I/O エラー (" + std::to_string(errnum) + ")";
+    return sound::tr("I/O エラー (%s)", {std::to_string(errnum)});
 }
 
 } // namespace
@@ -111,7 +112,7 @@ std::string ioError(int errnum) {
 std::string openErrorMessage(int errnum) {
     switch (errnum) {
     case ENOENT:
-        return "ファイルが見つかりません";
+        return sound::tr("ファイルが見つかりません");
     // A path the system cannot take as a name, or one that runs through something that is
     // not a folder.
     case ENAMETOOLONG:
@@ -119,13 +120,13 @@ std::string openErrorMessage(int errnum) {
     case ENOTDIR:
     case ELOOP:
     case EILSEQ:
-        return "不正なファイル名です";
+        return sound::tr("不正なファイル名です");
     case EMFILE:
     case ENFILE:
-        return "オープンしたファイルが多すぎます";
+        return sound::tr("オープンしたファイルが多すぎます");
     case EACCES:
     case EPERM:
-        return "ファイルへのアクセスが拒否されました";
+        return sound::tr("ファイルへのアクセスが拒否されました");
     default:
         return ioError(errnum);
     }
@@ -167,7 +168,7 @@ std::unique_ptr<SettingsInput> DiskSettingsStorage::openForReading(const std::st
             refusal = sound::kSettingsFileTooLarge;
         if (refusal != nullptr) {
             ::close(fd);
-            throw sound::ProgramError(refusal);
+            throw sound::ProgramError(sound::tr(refusal));
         }
     }
     // A regular file that grows while it is read is held to the same limit as a pipe.
@@ -181,8 +182,8 @@ void DiskSettingsStorage::writeWhole(const std::string& path, std::string_view b
         file.commit();
     } catch (const ReplacingFileError& e) {
         if (e.step() == ReplacingFileError::Step::Write)
-            throw sound::ProgramError("ストリームへの書き込みエラー");
-        throw sound::ProgramError("ファイル " + path + " を作成できません");
+            throw sound::ProgramError(sound::tr("ストリームへの書き込みエラー"));
+        throw sound::ProgramError(sound::tr("ファイル %s を作成できません", {path}));
     }
 }
 

@@ -26,9 +26,11 @@ struct Removal {
 };
 
 std::atomic<const char*> linePrefix{nullptr};
-// Owns the prefix for the life of the process: the handler may read it at any moment, even
-// while static objects are destroyed at the exit.
+std::atomic<const char*> plainNote{nullptr};
+// Own the prefix and the note for the life of the process: the handler may read them at any
+// moment, even while static objects are destroyed at the exit.
 std::string* keptPrefix = nullptr;
+std::string* keptNote = nullptr;
 std::atomic<const Removal*> currentRemoval{nullptr};
 static_assert(std::atomic<const char*>::is_always_lock_free);
 static_assert(std::atomic<const Removal*>::is_always_lock_free);
@@ -50,7 +52,8 @@ extern "C" void endOnInterrupt(int signal) {
         ::unlink(removal->path);
     if (const char* prefix = linePrefix.load())
         writeAll(prefix);
-    writeAll(removal != nullptr ? removal->note : "interrupted");
+    const char* note = plainNote.load();
+    writeAll(removal != nullptr ? removal->note : note != nullptr ? note : "");
     writeAll("\n");
     ::_exit(128 + signal);
 }
@@ -65,13 +68,16 @@ sigset_t interruptSignals() {
 
 } // namespace
 
-void exitOnInterrupt(std::string prefix) {
+void exitOnInterrupt(std::string prefix, std::string note) {
     {
-        // Held, so that the handler is not reading an older prefix when it goes.
+        // Held, so that the handler is not reading an older prefix or note when they go.
         InterruptsHeld held;
         delete keptPrefix;
+        delete keptNote;
         keptPrefix = new std::string(std::move(prefix));
+        keptNote = new std::string(std::move(note));
         linePrefix.store(keptPrefix->c_str());
+        plainNote.store(keptNote->c_str());
     }
     struct sigaction action {};
     action.sa_handler = endOnInterrupt;

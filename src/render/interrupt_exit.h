@@ -8,10 +8,10 @@ namespace render {
 // Makes SIGINT and SIGTERM end the command at once wherever it stands, in a wait too: opening
 // a FIFO nobody writes to, reading a pipe that sends nothing, writing to a slow disk. The
 // handler removes the temporary file of an output being written, prints one line on standard
-// error (`prefix`, then "interrupted" or the note of that output) and ends the process with
-// status 128 + the signal's number (130, 143), as shells report it. `prefix` is printed as
-// given. A signal that was ignored when the command started stays ignored.
-void exitOnInterrupt(std::string prefix);
+// error (`prefix`, then `note` or the note of that output) and ends the process with
+// status 128 + the signal's number (130, 143), as shells report it. `prefix` and `note` are
+// printed as given. A signal that was ignored when the command started stays ignored.
+void exitOnInterrupt(std::string prefix, std::string note);
 
 // While it lives, the file named `path` is removed if an interrupt ends the command, and the
 // line says `note`. Only one lives at a time. Make it with InterruptsHeld around the making

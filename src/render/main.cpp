@@ -9,12 +9,14 @@
 #include "render_error.h"
 #include "render_session.h"
 #include "tform1.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -52,7 +54,9 @@ public:
             return;
         last_ = now;
         drawn_ = true;
-        std::fprintf(stderr, "\r%s: frame %d of %d", kCommand, done, total);
+        std::fprintf(
+            stderr, "\r%s: %s", kCommand,
+            sound::tr("コマ %s / %s", {std::to_string(done), std::to_string(total)}).c_str());
         std::fflush(stderr);
     }
 
@@ -80,10 +84,12 @@ std::string settingsName(const std::string& path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    sound::setLanguage(sound::chooseLanguage(sound::localePreferences(std::getenv)));
     // From here on an interrupt ends the command wherever it waits. The progress line, if
     // there is one, is wiped before the interrupt's line.
     render::exitOnInterrupt(std::string(isatty(STDERR_FILENO) != 0 ? "\r\033[K" : "") + kCommand +
-                            ": ");
+                                ": ",
+                            sound::tr("中断しました"));
     const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
     const render::ParsedArguments parsed = render::parseRenderArguments(args);
     if (std::holds_alternative<render::HelpRequest>(parsed)) {
@@ -95,12 +101,12 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (const auto* error = std::get_if<render::ArgumentError>(&parsed))
-        return fail(error->message + " (see --help)");
+        return fail(sound::tr("%s (--help を参照)", {error->message}));
     const auto* link = std::get_if<render::LinkRequest>(&parsed);
     const auto* request = std::get_if<render::RenderRequest>(&parsed);
     const std::string& settingsPath = link ? link->settingsPath : request->settingsPath;
     if (request && sameFile(request->settingsPath, request->outputPath))
-        return fail("the output '" + request->outputPath + "' is the settings file itself");
+        return fail(sound::tr("出力 '%s' は設定ファイルそのものです", {request->outputPath}));
 
     // A file size limit then fails the write the way a full disk does, and is reported in
     // the same one line instead of ending the command.
@@ -113,7 +119,7 @@ int main(int argc, char* argv[]) {
             const std::string page = link->pageUrl.substr(0, link->pageUrl.find('#'));
             std::printf("%s#%s\n", page.c_str(), session.window().setupLink().c_str());
             if (std::fflush(stdout) != 0)
-                return fail(std::string("cannot write the link: ") + std::strerror(errno));
+                return fail(sound::tr("リンクを書き込めません: %s", {std::strerror(errno)}));
             return 0;
         }
         TerminalProgress progress;

@@ -2,6 +2,7 @@
 
 #include "escape_unsafe_text.h"
 #include "render_error.h"
+#include "translation.h"
 
 namespace render {
 
@@ -9,7 +10,7 @@ namespace {
 
 std::string cannotWrite(const std::string& path, const std::string& detail,
                         const std::string& reason) {
-    return "cannot write '" + path + "'" + detail + ": " + reason;
+    return sound::tr("'%s'%s に書き込めません: %s", {path, detail, reason});
 }
 
 } // namespace
@@ -20,7 +21,8 @@ OutputFile::OutputFile(const std::string& path) : path_(path) {
         file_.emplace(path);
         // The handler prints the note as it is, so the name is escaped here.
         removal_.emplace(file_->temporaryPath(),
-                         "interrupted; '" + sound::escapeUnsafeText(path) + "' was not written");
+                         sound::tr("中断しました。'%s' は書き込まれていません",
+                                   {sound::escapeUnsafeText(path)}));
     } catch (const platform::ReplacingFileError& e) {
         throw RenderError(cannotWrite(path, "", e.what()));
     }

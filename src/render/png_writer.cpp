@@ -2,6 +2,7 @@
 
 #include "output_file.h"
 #include "render_error.h"
+#include "translation.h"
 
 #include <csetjmp>
 #include <cstddef>
@@ -83,8 +84,9 @@ void writePng(const platform::PixelCanvas& frame, const std::string& path) {
     // library would report in words of its own.
     Encoded encoded;
     if (!encodePng(frame, encoded))
-        throw RenderError(
-            file.failure("", encoded.outOfMemory ? "out of memory" : "the PNG encoder failed"));
+        throw RenderError(file.failure("", encoded.outOfMemory
+                                               ? sound::tr("メモリが足りません")
+                                               : sound::tr("PNG の書き出しに失敗しました")));
     file.write(encoded.bytes.data(), encoded.bytes.size());
     file.commit();
 }

@@ -1,6 +1,7 @@
 #include "render_arguments.h"
 
 #include "help_or_version.h"
+#include "translation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,10 +54,10 @@ struct ValueOption {
     std::string_view valueWord;
 };
 
-constexpr ValueOption kOutput{"-o", "--output", "a file name"};
-constexpr ValueOption kFrames{"", "--frames", "a number"};
-constexpr ValueOption kClock{"", "--clock", "a number"};
-constexpr ValueOption kLink{"", "--link", "the page's address"};
+constexpr ValueOption kOutput{"-o", "--output", sound::N_("ファイル名")};
+constexpr ValueOption kFrames{"", "--frames", sound::N_("数")};
+constexpr ValueOption kClock{"", "--clock", sound::N_("数")};
+constexpr ValueOption kLink{"", "--link", sound::N_("ページのアドレス")};
 
 } // namespace
 
@@ -81,8 +82,8 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (optionsEnded || arg == "-" || arg.empty() || arg.front() != '-') {
             if (settings)
-                return ArgumentError{"more than one settings file: " + quoted(*settings) + " and " +
-                                     quoted(arg)};
+                return ArgumentError{sound::tr("設定ファイルが2つ以上あります: %s と %s",
+                                               {quoted(*settings), quoted(arg)})};
             settings = arg;
             continue;
         }
@@ -106,8 +107,8 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
             std::optional<std::string> value;
             if (arg == option.longName || (!option.shortName.empty() && arg == option.shortName)) {
                 if (i + 1 >= args.size())
-                    return ArgumentError{std::string(arg) + " needs " +
-                                         std::string(option.valueWord)};
+                    return ArgumentError{
+                        sound::tr("%s には%sが必要です", {arg, sound::tr(option.valueWord)})};
                 value = args[++i];
             } else if (arg.rfind(withEquals, 0) == 0) {
                 value = arg.substr(withEquals.size());
@@ -115,25 +116,26 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
                 continue;
             }
             if (*slot.value)
-                return ArgumentError{std::string(option.longName) + " is given twice"};
+                return ArgumentError{sound::tr("%s が2回指定されています", {option.longName})};
             *slot.value = std::move(value);
             matched = true;
             break;
         }
         if (!matched)
-            return ArgumentError{"unknown option " + quoted(arg)};
+            return ArgumentError{sound::tr("不明なオプションです: %s", {quoted(arg)})};
     }
 
     if (!settings)
-        return ArgumentError{"no settings file given (SETTINGS.okd)"};
+        return ArgumentError{sound::tr("設定ファイル (SETTINGS.okd) が指定されていません")};
     if (pageUrl) {
         if (output || framesText || clockText)
-            return ArgumentError{"--link prints a link and draws nothing: leave out -o, --frames "
-                                 "and --clock"};
+            return ArgumentError{sound::tr("--link はリンクを表示するだけで何も描きません: "
+                                           "-o, --frames, --clock は指定できません")};
         return LinkRequest{*settings, *pageUrl};
     }
     if (!output)
-        return ArgumentError{"no output given: use -o OUT.png or -o OUT.gif"};
+        return ArgumentError{
+            sound::tr("出力が指定されていません: -o OUT.png か -o OUT.gif を指定してください")};
 
     RenderRequest request;
     request.settingsPath = *settings;
@@ -143,59 +145,61 @@ ParsedArguments parseRenderArguments(const std::vector<std::string>& args) {
     else if (endsWithIgnoringCase(*output, ".gif"))
         request.kind = OutputKind::Gif;
     else
-        return ArgumentError{"the output must end in .png or .gif: " + quoted(*output)};
+        return ArgumentError{
+            sound::tr("出力の名前は .png か .gif で終わる必要があります: %s", {quoted(*output)})};
 
     if (request.kind == OutputKind::Gif) {
         if (!framesText)
-            return ArgumentError{"an animated GIF needs --frames N"};
+            return ArgumentError{sound::tr("アニメーション GIF には --frames N が必要です")};
         const std::optional<int> frames = parseDecimal<int>(*framesText);
         if (!frames || *frames < 1 || *frames > kMaxFrames)
-            return ArgumentError{"--frames takes a whole number from 1 to " +
-                                 std::to_string(kMaxFrames) + ", not " + quoted(*framesText)};
+            return ArgumentError{
+                sound::tr("--frames には 1 から %s までの整数を指定します (%s ではなく)",
+                          {std::to_string(kMaxFrames), quoted(*framesText)})};
         request.frames = *frames;
     } else if (framesText) {
-        return ArgumentError{"--frames is for an animated GIF; a .png holds one frame"};
+        return ArgumentError{
+            sound::tr("--frames はアニメーション GIF のためのものです。.png は1コマです")};
     }
 
     if (clockText) {
         const std::optional<std::int32_t> clock = parseDecimal<std::int32_t>(*clockText);
         if (!clock)
-            return ArgumentError{"--clock takes a whole number of ticks, not " +
-                                 quoted(*clockText)};
+            return ArgumentError{sound::tr("--clock にはティック数を整数で指定します (%s ではなく)",
+                                           {quoted(*clockText)})};
         request.clock = *clock;
     }
     return request;
 }
 
 std::string usageText() {
-    return "Usage: ondulix-k-render SETTINGS.okd -o OUT.png [--clock T]\n"
-           "  or:  ondulix-k-render SETTINGS.okd -o OUT.gif --frames N [--clock T]\n"
-           "  or:  ondulix-k-render SETTINGS.okd --link PAGE_URL\n"
-           "\n"
-           "Draws the frames Ondulix-K draws for a settings file, without a window:\n"
-           "a 601 x 601 PNG picture, or an animated GIF that loops forever. Or prints\n"
-           "the link that opens the set-up in the browser edition's page.\n"
-           "\n"
-           "  -o, --output FILE  where to write; the name's ending (.png or .gif) picks the kind\n"
-           "  --frames N         frames of the animation, one per tick that draws (1 to " +
-           std::to_string(kMaxFrames) +
-           ")\n"
-           "  --clock T          the animation clock at the first tick (default 0); as in the\n"
-           "                     program, a clock past 100000 wraps to -100000 on a tick that\n"
-           "                     draws nothing\n"
-           "  --link PAGE_URL    print PAGE_URL#okd=... for the set-up, as File > Save\n"
-           "                     would write it, and write no picture; a fragment that\n"
-           "                     PAGE_URL already has is replaced\n"
-           "  -h, --help         show this help and exit\n"
-           "  --version          show the version and exit\n"
-           "\n"
-           "SETTINGS.okd may be \"-\" for standard input; a pipe is read to its end.\n"
-           "\n"
-           "The picture is the frame the program draws on the first tick after opening the\n"
-           "file with the clock at T: with the turning view on, that tick turns the view\n"
-           "first. The GIF holds the frames of N ticks in a row from there, each shown for\n"
-           "the file's tick interval. A failure prints one line, FILE:LINE: message for a\n"
-           "line of the settings file that does not convert, and writes no file.\n";
+    return sound::tr(
+        "使い方: ondulix-k-render SETTINGS.okd -o OUT.png [--clock T]\n"
+        "または: ondulix-k-render SETTINGS.okd -o OUT.gif --frames N [--clock T]\n"
+        "または: ondulix-k-render SETTINGS.okd --link PAGE_URL\n"
+        "\n"
+        "設定ファイルについて Ondulix-K が描くコマを、ウィンドウなしで書き出します:\n"
+        "601 x 601 の PNG 画像か、くり返し再生するアニメーション GIF です。または、\n"
+        "その設定をブラウザ版のページで開くリンクを表示します。\n"
+        "\n"
+        "  -o, --output FILE  書き出すファイル。名前の末尾 (.png か .gif) で種類が決まる\n"
+        "  --frames N         アニメーションのコマ数。描くティックごとに1コマ (1 から %s)\n"
+        "  --clock T          最初のティックでのアニメーションの時計 (既定は 0)。\n"
+        "                     プログラムと同じく、100000 を過ぎた時計は何も描かない\n"
+        "                     ティックで -100000 に戻る\n"
+        "  --link PAGE_URL    File > Save が書くとおりの設定を PAGE_URL#okd=... として\n"
+        "                     表示し、画像は書かない。PAGE_URL の # から後は置き換える\n"
+        "  -h, --help         このヘルプを表示して終了する\n"
+        "  --version          バージョンを表示して終了する\n"
+        "\n"
+        "SETTINGS.okd を \"-\" にすると標準入力から読みます。パイプは終わりまで読みます。\n"
+        "\n"
+        "画像は、時計を T にしてファイルを開いたあと、最初のティックでプログラムが描く\n"
+        "コマです。視点ぐるぐるがオンなら、そのティックはまず視点を回します。GIF は\n"
+        "そこから続く N ティックのコマを、それぞれファイルの処理間隔だけ表示します。\n"
+        "失敗したときは1行を表示し (変換できない設定ファイルの行は FILE:LINE: メッセージ)、\n"
+        "ファイルは書きません。\n",
+        {std::to_string(kMaxFrames)});
 }
 
 std::string versionText() {

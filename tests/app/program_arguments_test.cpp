@@ -1,5 +1,6 @@
 // The desktop program's command line: the rules it shares with ondulix-k-render's. What the
 // plainer lines start, and their messages, are in startup_test.cpp.
+#include "in_language.h"
 #include "program_arguments.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,10 @@ void PrintTo(const ArgumentsCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class ProgramArguments : public ::testing::TestWithParam<ArgumentsCase> {};
+// The rows give the messages in English.
+class ProgramArguments : public ::testing::TestWithParam<ArgumentsCase> {
+    testsupport::InLanguage english_{"en"};
+};
 
 TEST_P(ProgramArguments, AskForThis) {
     const ArgumentsCase& c = GetParam();

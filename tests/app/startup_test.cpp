@@ -286,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
             {"a.okd", "b.okd"},
             2,
             "",
-            "ondulix-k: more than one settings file: 'a.okd' and 'b.okd' (see --help)\n",
+            "ondulix-k: 設定ファイルが2つ以上あります: 'a.okd' と 'b.okd' (--help を参照)\n",
             false,
             {},
             ""},
@@ -294,7 +294,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"--fast"},
                         2,
                         "",
-                        "ondulix-k: unknown option '--fast' (see --help)\n",
+                        "ondulix-k: 不明なオプションです: '--fast' (--help を参照)\n",
                         false,
                         {},
                         ""},
@@ -303,7 +303,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"-\x1b]0;T\x07"},
                         2,
                         "",
-                        "ondulix-k: unknown option '-\\x1b]0;T\\x07' (see --help)\n",
+                        "ondulix-k: 不明なオプションです: '-\\x1b]0;T\\x07' (--help を参照)\n",
                         false,
                         {},
                         ""},
@@ -311,7 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
             "folder", {"{dir}/."}, 0, "", "", true, {"ファイルではなくフォルダです."}, ""},
         CommandLineCase{"dash", {"-"}, 0, "", "", true, {"標準入力からは読み込めません."}, ""},
         CommandLineCase{
-            "help", {"--help"}, 0, "Usage: ondulix-k [SETTINGS.okd]\n", "", false, {}, ""},
+            "help", {"--help"}, 0, "使い方: ondulix-k [SETTINGS.okd]\n", "", false, {}, ""},
         CommandLineCase{"version", {"--version"}, 0, "ondulix-k (Ondulix-K) ", "", false, {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 

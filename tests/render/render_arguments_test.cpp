@@ -1,5 +1,6 @@
 // The command line of ondulix-k-render: what each accepted line asks for, and the one
 // line of explanation for each refused one.
+#include "in_language.h"
 #include "render_arguments.h"
 
 #include <gtest/gtest.h>
@@ -182,7 +183,10 @@ void PrintTo(const RefusedCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class RefusedLine : public ::testing::TestWithParam<RefusedCase> {};
+// The rows give the messages in English.
+class RefusedLine : public ::testing::TestWithParam<RefusedCase> {
+    testsupport::InLanguage english_{"en"};
+};
 
 TEST_P(RefusedLine, SaysWhyOnOneLine) {
     const RefusedCase& c = GetParam();

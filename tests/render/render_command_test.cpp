@@ -40,15 +40,25 @@ struct CommandResult {
     QByteArray err;
 };
 
-// Runs a program with neither a display nor a chosen Qt platform, as on a server, and with
-// files limited to `fileSizeLimit` bytes, as on a disk with that much room left.
-CommandResult runProgram(const QString& program, const QStringList& args,
-                         rlim_t fileSizeLimit = RLIM_INFINITY, const QString& folder = {}) {
-    QProcess process;
+// The tests' environment in `locale` whatever the tests' own: English, which most rows are
+// written in, or "C", the program's own Japanese.
+QProcessEnvironment environmentIn(const QString& locale) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        env.remove(name);
+    env.insert("LANG", locale);
+    return env;
+}
+
+// Runs a program with neither a display nor a chosen Qt platform, as on a server, with files
+// limited to `fileSizeLimit` bytes, as on a disk with that much room left, and in `locale`.
+CommandResult runProgram(const QString& program, const QStringList& args,
+                         rlim_t fileSizeLimit = RLIM_INFINITY, const QString& folder = {},
+                         const QString& locale = QStringLiteral("en_US.UTF-8")) {
+    QProcess process;
+    QProcessEnvironment env = environmentIn(locale);
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(name);
     env.insert("RENDER", QStringLiteral(RENDER_COMMAND));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
@@ -70,8 +80,9 @@ CommandResult runProgram(const QString& program, const QStringList& args,
     return result;
 }
 
-CommandResult runCommand(const QStringList& args, rlim_t fileSizeLimit = RLIM_INFINITY) {
-    return runProgram(QStringLiteral(RENDER_COMMAND), args, fileSizeLimit);
+CommandResult runCommand(const QStringList& args, rlim_t fileSizeLimit = RLIM_INFINITY,
+                         const QString& locale = QStringLiteral("en_US.UTF-8")) {
+    return runProgram(QStringLiteral(RENDER_COMMAND), args, fileSizeLimit, {}, locale);
 }
 
 // The 37 lines of a file in examples/.
@@ -383,7 +394,10 @@ INSTANTIATE_TEST_SUITE_P(Render, PageLink,
                                            LinkCase{"fragment_replaced",
                                                     "05-one-source-turning.okd",
                                                     "file:///srv/class/ondulix-k.html#okd=1,2#3",
-                                                    "file:///srv/class/ondulix-k.html"}),
+                                                    "file:///srv/class/ondulix-k.html"},
+                                           LinkCase{"language_kept", "03-beats.okd",
+                                                    "https://example.org/k.html?lang=en#okd=1",
+                                                    "https://example.org/k.html?lang=en"}),
                          [](const auto& info) { return info.param.name; });
 
 // --- Failures: one line, status 1, no file --------------------------------------------------
@@ -395,6 +409,7 @@ struct FailureCase {
     std::function<QStringList(const QTemporaryDir&)> args;
     std::string message; // a part of the line
     rlim_t fileSizeLimit = RLIM_INFINITY;
+    const char* locale = "en_US.UTF-8";
 };
 
 // Test listings show the row's name rather than its bytes.
@@ -414,7 +429,7 @@ TEST_P(CommandFailure, PrintsOneLineExitsWithOneAndWritesNothing) {
         if (QFile file(dir.filePath(name)); file.open(QIODevice::ReadOnly))
             contents[name] = file.readAll();
 
-    const CommandResult r = runCommand(args, GetParam().fileSizeLimit);
+    const CommandResult r = runCommand(args, GetParam().fileSizeLimit, GetParam().locale);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     const std::string err = r.err.toStdString();
@@ -456,7 +471,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const QTemporaryDir& d) {
                         return QStringList{d.filePath("none.okd"), "-o", d.filePath("out.png")};
                     },
-                    "none.okd: ファイルが見つかりません"},
+                    "none.okd: ファイルが見つかりません", RLIM_INFINITY, "C"},
         FailureCase{"line_that_does_not_convert",
                     [](const QTemporaryDir& d) {
                         const QString s = writeSetup(
@@ -464,7 +479,15 @@ INSTANTIATE_TEST_SUITE_P(
                             withLines(exampleLines("01-two-sources-in-phase.okd"), {{5, "abc"}}));
                         return QStringList{s, "-o", d.filePath("out.gif"), "--frames", "3"};
                     },
-                    "bad.okd:5: 'abc' は整数ではありません"},
+                    "bad.okd:5: 'abc' は整数ではありません", RLIM_INFINITY, "C"},
+        FailureCase{"line_that_does_not_convert_in_english",
+                    [](const QTemporaryDir& d) {
+                        const QString s = writeSetup(
+                            d, "bad.okd",
+                            withLines(exampleLines("01-two-sources-in-phase.okd"), {{5, "abc"}}));
+                        return QStringList{s, "-o", d.filePath("out.png")};
+                    },
+                    "bad.okd:5: 'abc' is not a whole number"},
         FailureCase{"file_that_ends_early",
                     [](const QTemporaryDir& d) {
                         std::vector<std::string> lines =
@@ -473,17 +496,17 @@ INSTANTIATE_TEST_SUITE_P(
                         const QString s = writeSetup(d, "short.okd", lines);
                         return QStringList{s, "-o", d.filePath("out.png")};
                     },
-                    "short.okd:37: '' は整数ではありません"},
-        FailureCase{
-            "line_that_would_drive_the_terminal",
-            [](const QTemporaryDir& d) {
-                const QString s =
-                    writeSetup(d, "bad.okd",
-                               withLines(exampleLines("01-two-sources-in-phase.okd"),
-                                         {{20, "\x1b]0;title\x07\x1b[31m\r\xE2\x80\xAE\\x"}}));
-                return QStringList{s, "-o", d.filePath("out.png")};
-            },
-            "bad.okd:20: '\\x1b]0;title\\x07\\x1b[31m\\r\\u202e\\\\x' は整数ではありません"},
+                    "short.okd:37: '' は整数ではありません", RLIM_INFINITY, "C"},
+        FailureCase{"line_that_would_drive_the_terminal",
+                    [](const QTemporaryDir& d) {
+                        const QString s = writeSetup(
+                            d, "bad.okd",
+                            withLines(exampleLines("01-two-sources-in-phase.okd"),
+                                      {{20, "\x1b]0;title\x07\x1b[31m\r\xE2\x80\xAE\\x"}}));
+                        return QStringList{s, "-o", d.filePath("out.png")};
+                    },
+                    "bad.okd:20: '\\x1b]0;title\\x07\\x1b[31m\\r\\u202e\\\\x' は整数ではありません",
+                    RLIM_INFINITY, "C"},
         FailureCase{"line_with_nul_and_bytes_that_are_not_utf8",
                     [](const QTemporaryDir& d) {
                         const QString s =
@@ -492,7 +515,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                  {{20, std::string("1\xFF\0", 3)}}));
                         return QStringList{s, "-o", d.filePath("out.png")};
                     },
-                    "bad.okd:20: '1\\xff\\x00' は整数ではありません"},
+                    "bad.okd:20: '1\\xff\\x00' は整数ではありません", RLIM_INFINITY, "C"},
         FailureCase{"bad_line_keeps_an_older_picture",
                     [](const QTemporaryDir& d) {
                         const QString s = writeSetup(
@@ -500,7 +523,7 @@ INSTANTIATE_TEST_SUITE_P(
                             withLines(exampleLines("01-two-sources-in-phase.okd"), {{10, "yes"}}));
                         return QStringList{s, "-o", olderFile(d, "out.png")};
                     },
-                    "'yes' は正しい論理型ではありません"},
+                    "'yes' は正しい論理型ではありません", RLIM_INFINITY, "C"},
         FailureCase{"link_of_a_bad_file",
                     [](const QTemporaryDir& d) {
                         const QString s = writeSetup(
@@ -508,13 +531,13 @@ INSTANTIATE_TEST_SUITE_P(
                             withLines(exampleLines("01-two-sources-in-phase.okd"), {{5, "abc"}}));
                         return QStringList{s, "--link", "https://example.org/ondulix-k.html"};
                     },
-                    "bad.okd:5: 'abc' は整数ではありません"},
+                    "bad.okd:5: 'abc' は整数ではありません", RLIM_INFINITY, "C"},
         FailureCase{"settings_name_is_a_folder",
                     [](const QTemporaryDir& d) {
                         QDir(d.path()).mkdir("setups");
                         return QStringList{d.filePath("setups"), "-o", d.filePath("out.png")};
                     },
-                    "setups: ファイルではなくフォルダです"},
+                    "setups: ファイルではなくフォルダです", RLIM_INFINITY, "C"},
         FailureCase{"unknown_option",
                     [](const QTemporaryDir& d) {
                         return QStringList{example01(), "-o", d.filePath("out.png"), "--fast"};
@@ -610,6 +633,10 @@ TEST(Command, HelpPrintsTheUsageAndSucceeds) {
     EXPECT_TRUE(r.out.startsWith("Usage: ondulix-k-render SETTINGS.okd -o OUT.png [--clock T]\n"))
         << r.out.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
+    // In the program's own language under the C locale.
+    EXPECT_TRUE(
+        runCommand({"--help"}, RLIM_INFINITY, "C")
+            .out.startsWith("使い方: ondulix-k-render SETTINGS.okd -o OUT.png [--clock T]\n"));
 }
 
 // --- Interrupted wherever it waits --------------------------------------------------------
@@ -643,6 +670,7 @@ TEST_P(Interrupted, EndsAtOnceWithTheShellsStatusAndLeavesTheFolderAsItWas) {
 
     // Standard input is a pipe that stays open and sends nothing.
     QProcess process;
+    process.setProcessEnvironment(environmentIn(QStringLiteral("C")));
     process.start(QStringLiteral(RENDER_COMMAND), c.args(dir));
     ASSERT_TRUE(process.waitForStarted());
     const QString proc = QStringLiteral("/proc/%1/").arg(process.processId());
@@ -669,7 +697,7 @@ TEST_P(Interrupted, EndsAtOnceWithTheShellsStatusAndLeavesTheFolderAsItWas) {
     }
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 128 + c.signal);
-    EXPECT_EQ(process.readAllStandardError().startsWith("ondulix-k-render: interrupted"), true);
+    EXPECT_EQ(process.readAllStandardError().startsWith("ondulix-k-render: 中断しました"), true);
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
               before);
@@ -715,7 +743,8 @@ TEST(SizeLimit, RefusesALargeRegularFileBeforeReadingIt) {
     const QString settings = dir.filePath("giga.okd");
     ASSERT_TRUE(QFile::copy(example01(), settings));
     ASSERT_TRUE(QFile::resize(settings, qint64(1) << 30));
-    const CommandResult r = runCommand({settings, "-o", dir.filePath("out.png")});
+    const CommandResult r =
+        runCommand({settings, "-o", dir.filePath("out.png")}, RLIM_INFINITY, QStringLiteral("C"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.toStdString(), "ondulix-k-render: " + settings.toStdString() + ": " +
                                        sound::kSettingsFileTooLarge + "\n");
@@ -730,7 +759,7 @@ TEST(SizeLimit, RefusesAPipeOnceItHasSentMoreThanTheLimit) {
         runProgram("/bin/sh",
                    {"-c", QStringLiteral("head -c %1 /dev/zero | \"$RENDER\" - -o out.png")
                               .arg(sound::kSettingsFileLimit + 1)},
-                   RLIM_INFINITY, dir.path());
+                   RLIM_INFINITY, dir.path(), QStringLiteral("C"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.toStdString(),
               std::string("ondulix-k-render: <stdin>: ") + sound::kSettingsFileTooLarge + "\n");

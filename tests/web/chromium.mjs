@@ -173,13 +173,16 @@ export async function startChromium() {
   const pool = new TabPool();
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
-      url, allowed, persistent = false } = {}) {
+      query = '', url, allowed, persistent = false } = {}) {
       const copy = url ? servedPage(url, allowed) : await probedCopy(htmlPath);
       const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile });
       let tab = url ? undefined : pool.take(key);
       if (!tab) {
+        // A browser set to Japanese, as the program's own language is; a test that wants another
+        // says so in the page's address.
         const settings = {
           viewport: { width, height }, deviceScaleFactor, hasTouch: touch, isMobile: mobile, acceptDownloads: true,
+          locale: 'ja-JP',
         };
         // A context of the browser's is incognito, where no page can be installed; a profile
         // of its own on the disk is a browser of its own.
@@ -196,7 +199,7 @@ export async function startChromium() {
       // A served page's tab holds its site's workers and caches, which no other test may find.
       if (url) probed.tabReusable = false;
       const { page } = tab;
-      await page.goto(copy.url + (fragment ? `#${fragment}` : ''));
+      await page.goto(copy.url + query + (fragment ? `#${fragment}` : ''));
       await probed.waitForSelector('body[data-ready="true"]');
       await probed.evaluate(() => { window.ondulixProbe.keepDownloads = true; });
       return probed;

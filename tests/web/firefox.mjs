@@ -103,11 +103,13 @@ export async function startFirefox() {
     browser: 'firefox',
     executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
     headless: true,
+    // A browser set to Japanese, as the program's own language is.
+    extraPrefsFirefox: { 'intl.accept_languages': 'ja' },
   });
   const pool = new TabPool();
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
-      url, allowed } = {}) {
+      query = '', url, allowed } = {}) {
       if (mobile) {
         throw new Unsupported('firefox', 'open a mobile page',
           'desktop Firefox has no mobile viewport (the page\'s <meta name="viewport"> is ignored) and its driver cannot turn one on');
@@ -127,7 +129,7 @@ export async function startFirefox() {
       // Only the tab in front gets animation frames; a tab kept from an earlier test may be
       // behind newer ones.
       await page.bringToFront();
-      await page.goto(copy.url + (fragment ? `#${fragment}` : ''));
+      await page.goto(copy.url + query + (fragment ? `#${fragment}` : ''));
       await probed.waitForSelector('body[data-ready="true"]');
       return probed;
     },

@@ -349,7 +349,7 @@ for (const [how, deliver] of [['dropped', dropFile], ['launched', launchFile]]) 
 
 // The message of a file over the limit, as the program has it.
 const tooLarge = readFileSync(path.join(root, 'src/core/settings_file_limit.h'), 'utf8')
-  .match(/kSettingsFileTooLarge = "(.*)"/)[1];
+  .match(/kSettingsFileTooLarge = N_\("(.*)"\)/)[1];
 
 engineTest("refused drops never reach the program's memory, and one over the limit gives its box", {}, async (page) => {
   const memory = () => page.evaluate(() => wasmMemory.buffer.byteLength);
@@ -379,3 +379,36 @@ engineTest('a launched file the browser lacks the memory to read gives the box',
   assert.equal(await page.text('.box.error .message'), 'メモリが足りません.');
   assert.deepEqual(await page.problems(), []);
 });
+
+// Every text the page shows or gives a screen reader: the window with its menu, and each box.
+const shownTexts = (page) => page.evaluate(() => {
+  const texts = [document.title, document.body.innerText];
+  for (const e of document.querySelectorAll('[aria-label], [title]')) texts.push(e.getAttribute('aria-label'), e.title);
+  return texts.join('\n');
+});
+const kJapanese = /[\u3040-\u30ff\u3400-\u9fff\uff00-\uffef]/u;
+
+for (const [query, language, startCaption] of [['?lang=en', 'en', 'Start/Stop'], ['?lang=ja', 'ja', 'スタート/ストップ']]) {
+  engineTest(`the address's ${query} picks the window's, menu's and boxes' language`, { query }, async (page) => {
+    assert.equal(await page.evaluate(() => document.documentElement.lang), language);
+    assert.equal(await page.text('#BitBtn1'), startCaption);
+    const seen = [];
+    await page.press('Alt+F');
+    seen.push(await shownTexts(page));
+    await page.press('Escape');
+    await page.press('Escape');
+    await page.click('#bt_1_x');
+    await page.waitForSelector('.box.input');
+    seen.push(await shownTexts(page));
+    await page.press('Escape');
+    await page.waitForSelector('.box.input', { gone: true });
+    await dropFile(page, 'bad.okd', '60\r\nabc\r\n');
+    await page.waitForSelector('.box.error');
+    seen.push(await shownTexts(page));
+    const message = await page.text('.box.error .message');
+    assert.equal(message, language === 'en' ? "'abc' is not a whole number." : "'abc' は整数ではありません.");
+    if (language === 'en') for (const text of seen) assert.doesNotMatch(text, kJapanese);
+    else assert.match(seen[1], /波源1のx座標は？/);
+    assert.deepEqual(await page.problems(), []);
+  });
+}

@@ -113,5 +113,6 @@ export async function probedCopy(htmlPath) {
   const copy = path.join(folder, path.basename(htmlPath));
   await writeFile(copy, html);
   const url = pathToFileURL(copy).href;
-  return { url, allows: (asked) => asked.split('#')[0] === url, remove: () => rm(folder, { recursive: true, force: true }) };
+  // The page itself, whatever its address's query (?lang=) and fragment.
+  return { url, allows: (asked) => asked.split(/[?#]/)[0] === url, remove: () => rm(folder, { recursive: true, force: true }) };
 }

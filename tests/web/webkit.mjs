@@ -148,7 +148,9 @@ export async function startWebKit() {
   const tabs = new Set();
   const newTab = async (scale) => {
     const driver = await startDriver(process.env.WEBKIT_DRIVER || '/usr/bin/WebKitWebDriver', [],
-      { ...process.env, DISPLAY: xvfb.display, GDK_SCALE: String(scale) });
+      // A browser set to Japanese, as the program's own language is: WebKitGTK takes its
+      // languages from the locale.
+      { ...process.env, DISPLAY: xvfb.display, GDK_SCALE: String(scale), LANGUAGE: 'ja', LANG: 'ja_JP.UTF-8' });
     const tab = { driver };
     tab.close = async () => {
       tabs.delete(tab);
@@ -170,7 +172,7 @@ export async function startWebKit() {
   };
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
-      url, allowed } = {}) {
+      query = '', url, allowed } = {}) {
       if (mobile) {
         throw new Unsupported('webkit', 'open a mobile page',
           'WebKitGTK is a desktop engine: it ignores <meta name="viewport"> and its driver has no mobile mode');
@@ -189,7 +191,7 @@ export async function startWebKit() {
       if (url) probed.tabReusable = false;
       try {
         if (!reused) await setViewport(tab.session, width, height);
-        await tab.session.command('POST', '/url', { url: copy.url + (fragment ? `#${fragment}` : '') });
+        await tab.session.command('POST', '/url', { url: copy.url + query + (fragment ? `#${fragment}` : '') });
         await probed.waitForSelector('body[data-ready="true"]');
         if (await probed.evaluate(() => window.devicePixelRatio) !== deviceScaleFactor) {
           throw new Unsupported('webkit', `show the page at device ratio ${deviceScaleFactor}`, 'GDK_SCALE did not take effect');

@@ -2,6 +2,7 @@
 
 #include "form.h"
 #include "qt_window.h"
+#include "translation.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -43,12 +44,18 @@ int QtApplication::run(std::unique_ptr<Form> mainWindow, std::function<void()> w
     return 0;
 }
 
+std::vector<std::string> preferredLanguages() {
+    return sound::localePreferences(std::getenv);
+}
+
 std::unique_ptr<Application> startApplication(int argc, char* argv[], const std::string& title) {
     if (displayMissing()) {
         // Named as it was started, which is right both in the build tree and installed.
-        std::fprintf(stderr,
-                     "ondulix-k: no display found; run it under Xvfb with: xvfb-run -a %s\n",
-                     argc > 0 ? argv[0] : "ondulix-k");
+        std::fputs(sound::tr("ondulix-k: ディスプレイが見つかりません。Xvfb の下で動かすには: "
+                             "xvfb-run -a %s\n",
+                             {argc > 0 ? argv[0] : "ondulix-k"})
+                       .c_str(),
+                   stderr);
         return nullptr;
     }
     return std::make_unique<QtApplication>(argc, argv, title);

@@ -2,6 +2,7 @@
 
 #include "input_box.h"
 #include "track_bar.h"
+#include "translation.h"
 #include "web_file_dialog.h"
 #include "web_keys.h"
 #include "web_page.h"
@@ -48,7 +49,7 @@ std::unique_ptr<SettingsStorage> WebBackend::makeSettingsStorage() {
 }
 
 void WebBackend::quit() {
-    web_page_quit("Ondulix-K は終了しました。このページを閉じてください。");
+    web_page_quit(sound::tr("Ondulix-K は終了しました。このページを閉じてください。").c_str());
 }
 
 void WebBackend::showSetupLink(const std::string& fragment) {

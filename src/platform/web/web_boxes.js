@@ -7,6 +7,7 @@ var WebBoxesLibrary = {
   $WebBoxes__postset: 'WebBoxes.init();',
   $WebBoxes: {
     boxes: [], // open boxes, the topmost last
+    closeName: '', // what a screen reader calls a box's close button, in the program's language
     picking: false, // the browser's file chooser is open
     focusBeforeModal: null,
     picked: 0, // the chooser's answer: 0 none yet, 1 a file chosen, 2 cancelled
@@ -146,7 +147,7 @@ var WebBoxesLibrary = {
       var close = WebPage.element('button', 'close', titleBar);
       close.type = 'button';
       close.tabIndex = -1;
-      close.setAttribute('aria-label', '閉じる');
+      close.setAttribute('aria-label', WebBoxes.closeName);
       close.textContent = '\u00d7';
       close.addEventListener('click', function () { WebPage.call(_web_close, [form]); });
       var owner = { kind: kind, element: box, area: WebPage.element('div', 'body', box) };

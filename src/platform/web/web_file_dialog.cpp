@@ -1,6 +1,7 @@
 #include "web_file_dialog.h"
 
 #include "input_box.h"
+#include "translation.h"
 #include "web_page.h"
 #include "web_wait.h"
 
@@ -24,10 +25,10 @@ bool WebSaveDialog::run(std::string& chosen) {
     for (const FileFilter::Kind& kind : filter().kinds)
         kinds += (kinds.empty() ? "" : ", ") + kind.description;
     const std::optional<std::string> name =
-        askForText(backend_, {.caption = "名前を付けて保存",
-                              .prompt = "ファイル名:",
+        askForText(backend_, {.caption = sound::tr("名前を付けて保存"),
+                              .prompt = sound::tr("ファイル名:"),
                               .text = fileName(),
-                              .note = "ファイルの種類: " + kinds,
+                              .note = sound::tr("ファイルの種類: %s", {kinds}),
                               .maxLength = 0,
                               .needsText = true,
                               .purpose = TextPurpose::FileName});

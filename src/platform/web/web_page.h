@@ -10,6 +10,12 @@
 extern "C" {
 
 void web_page_set_title(const char* title);
+// The page's address from "?" up to "#" (empty when it has none), a line break, and the
+// browser's languages, best first, one a line (malloc'd, freed by the caller).
+char* web_page_preferred_languages();
+// The language the page is in (its document's `lang`), and what a screen reader calls the
+// button that closes a box.
+void web_page_set_language(const char* language, const char* closeName);
 // Tells the page which key of the DOM (KeyboardEvent.key) is which of the program's keys, and
 // how long a press on a track waits before it repeats, and then between repeats.
 void web_page_define_key(int key, const char* domKey);

@@ -258,6 +258,18 @@ var WebPageLibrary = {
     document.title = UTF8ToString(title);
   },
 
+  web_page_preferred_languages__deps: ['$WebBoxes'],
+  web_page_preferred_languages: function () {
+    var preferred = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language || ''];
+    return WebBoxes.cString(window.location.search + '\n' + Array.prototype.join.call(preferred, '\n'));
+  },
+
+  web_page_set_language__deps: ['$WebBoxes'],
+  web_page_set_language: function (language, closeName) {
+    document.documentElement.lang = UTF8ToString(language);
+    WebBoxes.closeName = UTF8ToString(closeName);
+  },
+
   web_page_define_key__deps: ['$WebPage'],
   web_page_define_key: function (key, domKey) {
     WebPage.keys[UTF8ToString(domKey)] = key;

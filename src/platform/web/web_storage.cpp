@@ -3,6 +3,7 @@
 #include "form.h"
 #include "program_error.h"
 #include "settings_file_limit.h"
+#include "translation.h"
 #include "web_page.h"
 #include "web_wait.h"
 
@@ -59,7 +60,7 @@ std::string OfferedFile::read() {
         ~LetGo() { file.forget(); }
     } letGo{*this};
     if (size_ > sound::kSettingsFileLimit)
-        throw sound::ProgramError(sound::kSettingsFileTooLarge);
+        throw sound::ProgramError(sound::tr(sound::kSettingsFileTooLarge));
     std::string bytes(std::size_t(size_), '\0');
     {
         // The window waits for the bytes as for a dialog of the browser's, so that nothing
@@ -99,7 +100,7 @@ std::unique_ptr<SettingsInput> WebSettingsStorage::openForReading(const std::str
 void WebSettingsStorage::writeWhole(const std::string& path, std::string_view bytes) {
     // The browser takes the bytes as one Blob, so the download is whole or not made at all.
     if (bytes.size() > std::size_t(INT_MAX))
-        throw sound::ProgramError("ストリームへの書き込みエラー");
+        throw sound::ProgramError(sound::tr("ストリームへの書き込みエラー"));
     web_page_download(path.c_str(), bytes.data(), int(bytes.size()));
 }
 
