@@ -148,9 +148,7 @@ export async function startWebKit() {
   const tabs = new Set();
   const newTab = async (scale) => {
     const driver = await startDriver(process.env.WEBKIT_DRIVER || '/usr/bin/WebKitWebDriver', [],
-      // A browser set to Japanese, as the program's own language is: WebKitGTK takes its
-      // languages from the locale.
-      { ...process.env, DISPLAY: xvfb.display, GDK_SCALE: String(scale), LANGUAGE: 'ja', LANG: 'ja_JP.UTF-8' });
+      { ...process.env, DISPLAY: xvfb.display, GDK_SCALE: String(scale) });
     const tab = { driver };
     tab.close = async () => {
       tabs.delete(tab);
@@ -191,7 +189,9 @@ export async function startWebKit() {
       if (url) probed.tabReusable = false;
       try {
         if (!reused) await setViewport(tab.session, width, height);
-        await tab.session.command('POST', '/url', { url: copy.url + query + (fragment ? `#${fragment}` : '') });
+        // WebKitGTK takes its languages from the C library's locale, which a machine may not
+        // have in Japanese (then it says English): the address asks for the program's own.
+        await tab.session.command('POST', '/url', { url: copy.url + (query || '?lang=ja') + (fragment ? `#${fragment}` : '') });
         await probed.waitForSelector('body[data-ready="true"]');
         if (await probed.evaluate(() => window.devicePixelRatio) !== deviceScaleFactor) {
           throw new Unsupported('webkit', `show the page at device ratio ${deviceScaleFactor}`, 'GDK_SCALE did not take effect');
