@@ -173,16 +173,16 @@ export async function startChromium() {
   const pool = new TabPool();
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
-      query = '', url, allowed, persistent = false } = {}) {
+      query = '', language = 'ja-JP', url, allowed, persistent = false } = {}) {
       const copy = url ? servedPage(url, allowed) : await probedCopy(htmlPath);
-      const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile });
+      const key = TabPool.key({ width, height, deviceScaleFactor, touch, mobile, language });
       let tab = url ? undefined : pool.take(key);
       if (!tab) {
-        // A browser set to Japanese, as the program's own language is; a test that wants another
-        // says so in the page's address.
+        // A browser set to Japanese, as the program's own language is, unless a test asks for
+        // another.
         const settings = {
           viewport: { width, height }, deviceScaleFactor, hasTouch: touch, isMobile: mobile, acceptDownloads: true,
-          locale: 'ja-JP',
+          locale: language,
         };
         // A context of the browser's is incognito, where no page can be installed; a profile
         // of its own on the disk is a browser of its own.

@@ -39,8 +39,8 @@ export class TabPool {
     this.idle = new Map();
   }
 
-  static key({ width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false } = {}) {
-    return JSON.stringify([width, height, deviceScaleFactor, touch, mobile]);
+  static key({ width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, language } = {}) {
+    return JSON.stringify([width, height, deviceScaleFactor, touch, mobile, language]);
   }
 
   // An idle tab made for options like these, or undefined.

@@ -109,7 +109,11 @@ export async function startFirefox() {
   const pool = new TabPool();
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
-      query = '', url, allowed } = {}) {
+      query = '', language, url, allowed } = {}) {
+      if (language) {
+        throw new Unsupported('firefox', 'open a page in another browser language',
+          'its languages are set when the browser starts, and the tests share one browser');
+      }
       if (mobile) {
         throw new Unsupported('firefox', 'open a mobile page',
           'desktop Firefox has no mobile viewport (the page\'s <meta name="viewport"> is ignored) and its driver cannot turn one on');

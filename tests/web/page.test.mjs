@@ -388,8 +388,12 @@ const shownTexts = (page) => page.evaluate(() => {
 });
 const kJapanese = /[\u3040-\u30ff\u3400-\u9fff\uff00-\uffef]/u;
 
-for (const [query, language, startCaption] of [['?lang=en', 'en', 'Start/Stop'], ['?lang=ja', 'ja', 'スタート/ストップ']]) {
-  engineTest(`the address's ${query} picks the window's, menu's and boxes' language`, { query }, async (page) => {
+// The address's lang= comes first, then the browser's languages; Japanese when none is had.
+for (const [query, browser, language, startCaption] of [['?lang=en', undefined, 'en', 'Start/Stop'],
+  ['?lang=ja', undefined, 'ja', 'スタート/ストップ'], ['', 'en-GB', 'en', 'Start/Stop'], ['', 'fr-FR', 'ja', 'スタート/ストップ']]) {
+  const setup = path.join(examples, '03-beats.okd');
+  engineTest(`${query ? `the address's ${query}` : `a browser in ${browser}`} picks the window's, menu's and boxes' language, and the frames stay`,
+    { query, language: browser, fragment: linkFragment(setup) }, async (page) => {
     assert.equal(await page.evaluate(() => document.documentElement.lang), language);
     assert.equal(await page.text('#BitBtn1'), startCaption);
     const seen = [];
@@ -409,6 +413,9 @@ for (const [query, language, startCaption] of [['?lang=en', 'en', 'Start/Stop'],
     assert.equal(message, language === 'en' ? "'abc' is not a whole number." : "'abc' は整数ではありません.");
     if (language === 'en') for (const text of seen) assert.doesNotMatch(text, kJapanese);
     else assert.match(seen[1], /波源1のx座標は？/);
+    await page.press('Enter');
+    await page.waitForSelector('.box.error', { gone: true });
+    assert.equal(await firstFrameAgainst(page, desktopPicture(setup)), 0, 'pixels that differ from the desktop');
     assert.deepEqual(await page.problems(), []);
   });
 }

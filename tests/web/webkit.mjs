@@ -170,7 +170,11 @@ export async function startWebKit() {
   };
   return {
     async open(htmlPath, { width = 1000, height = 700, deviceScaleFactor = 1, touch = false, mobile = false, fragment = '',
-      query = '', url, allowed } = {}) {
+      query = '', language, url, allowed } = {}) {
+      if (language) {
+        throw new Unsupported('webkit', 'open a page in another browser language',
+          'its languages are set when the browser starts, and the tests share one browser');
+      }
       if (mobile) {
         throw new Unsupported('webkit', 'open a mobile page',
           'WebKitGTK is a desktop engine: it ignores <meta name="viewport"> and its driver has no mobile mode');
