@@ -2,86 +2,66 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// The language a desktop user gets from the environment, and a page from its address's query
-// and the browser's languages: the one rule of both, sound::chooseLanguage.
-struct LanguageCase {
-    const char* name;
-    std::map<std::string, std::string> environment;
-    const char* query;
-    std::vector<std::string> browser;
-    const char* expected;
-};
-
-class LanguageChoice : public ::testing::TestWithParam<LanguageCase> {};
-
-TEST_P(LanguageChoice, PicksTheFirstLanguageThatHasACatalogue) {
-    const LanguageCase& c = GetParam();
-    const std::vector<std::string> preferred =
-        c.environment.empty()
-            ? sound::pagePreferences(c.query, c.browser)
-            : sound::localePreferences([&c](const char* name) {
-                  const auto found = c.environment.find(name);
-                  return found != c.environment.end() ? found->second.c_str() : nullptr;
-              });
-    EXPECT_EQ(sound::chooseLanguage(preferred), c.expected);
+// Splits "A=1 B=2" or "en-US ja" at its spaces.
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> found;
+    std::istringstream in(text);
+    for (std::string word; in >> word;)
+        found.push_back(word);
+    return found;
 }
 
-using Env = std::map<std::string, std::string>;
+// The language a desktop user gets from the environment: gettext's order of the variables, and
+// the program's own texts under C, POSIX or a language without a catalogue.
+TEST(LanguageChoice, FromTheEnvironmentAsGettextReadsIt) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"LANG=en_US.UTF-8", "en"},
+        {"LANG=ja_JP.UTF-8", "ja"},
+        {"LANG=C", "ja"},
+        {"LANG=C.UTF-8", "ja"},
+        {"LC_ALL=POSIX LANG=en_GB", "ja"},
+        {"LANG=fr_FR.UTF-8", "ja"},
+        {"LC_ALL=en_US LANG=ja_JP", "en"},
+        {"LC_MESSAGES=ja_JP LANG=en_US", "ja"},
+        {"LC_ALL=en_US LC_MESSAGES=ja_JP", "en"},
+        {"LC_ALL= LANG=en_US", "en"},
+        {"LANGUAGE=fr:en:ja LANG=ja_JP.UTF-8", "en"},
+        {"LANGUAGE=ja:en LANG=en_US.UTF-8", "ja"},
+        {"LANGUAGE=en LANG=C", "ja"},
+        {"LANGUAGE=en", "ja"},
+    };
+    for (const auto& [environment, expected] : rows) {
+        std::map<std::string, std::string> variables;
+        for (const std::string& assignment : words(environment))
+            variables[assignment.substr(0, assignment.find('='))] =
+                assignment.substr(assignment.find('=') + 1);
+        const auto preferred = sound::localePreferences([&variables](const char* name) {
+            const auto found = variables.find(name);
+            return found != variables.end() ? found->second.c_str() : nullptr;
+        });
+        EXPECT_EQ(sound::chooseLanguage(preferred), expected) << environment;
+    }
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Desktop, LanguageChoice,
-    ::testing::Values(
-        LanguageCase{"english_lang", Env{{"LANG", "en_US.UTF-8"}}, "", {}, "en"},
-        LanguageCase{"japanese_lang", Env{{"LANG", "ja_JP.UTF-8"}}, "", {}, "ja"},
-        LanguageCase{"c_locale", Env{{"LANG", "C"}}, "", {}, "ja"},
-        LanguageCase{"posix_locale", Env{{"LC_ALL", "POSIX"}, {"LANG", "en_GB"}}, "", {}, "ja"},
-        LanguageCase{"c_utf8_locale", Env{{"LANG", "C.UTF-8"}}, "", {}, "ja"},
-        LanguageCase{"no_catalogue", Env{{"LANG", "fr_FR.UTF-8"}}, "", {}, "ja"},
-        LanguageCase{
-            "lc_all_before_lang", Env{{"LC_ALL", "en_US"}, {"LANG", "ja_JP"}}, "", {}, "en"},
-        LanguageCase{"lc_messages_before_lang",
-                     Env{{"LC_MESSAGES", "ja_JP"}, {"LANG", "en_US"}},
-                     "",
-                     {},
-                     "ja"},
-        LanguageCase{"lc_all_before_lc_messages",
-                     Env{{"LC_ALL", "en_US"}, {"LC_MESSAGES", "ja_JP"}},
-                     "",
-                     {},
-                     "en"},
-        LanguageCase{"language_list_first",
-                     Env{{"LANGUAGE", "fr:en:ja"}, {"LANG", "ja_JP.UTF-8"}},
-                     "",
-                     {},
-                     "en"},
-        LanguageCase{"language_list_japanese_first",
-                     Env{{"LANGUAGE", "ja:en"}, {"LANG", "en_US.UTF-8"}},
-                     "",
-                     {},
-                     "ja"},
-        LanguageCase{
-            "language_list_ignored_under_c", Env{{"LANGUAGE", "en"}, {"LANG", "C"}}, "", {}, "ja"},
-        LanguageCase{"language_list_ignored_without_locale", Env{{"LANGUAGE", "en"}}, "", {}, "ja"},
-        LanguageCase{"empty_lc_all_skipped", Env{{"LC_ALL", ""}, {"LANG", "en_US"}}, "", {}, "en"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-INSTANTIATE_TEST_SUITE_P(
-    Page, LanguageChoice,
-    ::testing::Values(LanguageCase{"browser_english", {}, "", {"en-US", "ja"}, "en"},
-                      LanguageCase{"browser_first_match_wins", {}, "", {"de", "ja", "en"}, "ja"},
-                      LanguageCase{"browser_capitals", {}, "", {"EN-gb"}, "en"},
-                      LanguageCase{"browser_none_known", {}, "", {"de", "fr"}, "ja"},
-                      LanguageCase{"address_overrides", {}, "?lang=ja", {"en-US"}, "ja"},
-                      LanguageCase{"address_among_others", {}, "?a=1&lang=en&b", {"ja"}, "en"},
-                      LanguageCase{
-                          "address_unknown_falls_to_browser", {}, "?lang=xx", {"en"}, "en"},
-                      LanguageCase{"address_empty_value", {}, "?lang=", {"en"}, "en"}),
-    [](const auto& info) { return std::string(info.param.name); });
+// A page's language: its address's lang= first, then the browser's languages, first match.
+TEST(LanguageChoice, FromTheAddressThenTheBrowser) {
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"", "en-US ja", "en"},   {"", "de ja en", "ja"},      {"", "EN-gb", "en"},
+        {"", "de fr", "ja"},      {"?lang=ja", "en-US", "ja"}, {"?a=1&lang=en&b", "ja", "en"},
+        {"?lang=xx", "en", "en"}, {"?lang=", "en", "en"},
+    };
+    for (const auto& [query, browser, expected] : rows)
+        EXPECT_EQ(sound::chooseLanguage(sound::pagePreferences(query, words(browser))), expected)
+            << query << " " << browser;
+}
 
 class Translation : public ::testing::Test {
 protected:
