@@ -18,7 +18,7 @@ TForm1::TForm1(platform::Backend& backend, TForm1Services services)
     : Timer1(std::move(services.timer)), backend_(backend) {
     platform::applyLayout(*this, kTForm1Layout);
     backend.build(*this);
-    // The dialogs belong to the window the backend has just made.
+    // The timer and the file dialogs belong to the window the backend has just made.
     if (!Timer1)
         Timer1 = backend.makeTimer();
     setUpSettingsFiles(services);

@@ -8,10 +8,8 @@
 
 void TForm1::enterSourceValue(std::size_t row) {
     const sound::SourceField& field = sound::kSourceFields[row];
-    const std::optional<std::string> text =
-        platform::askForText(backend_, {.caption = sound::tr("入力"),
-                                        .prompt = sound::tr(field.prompt),
-                                        .purpose = platform::TextPurpose::WholeNumber});
+    const std::optional<std::string> text = platform::askForText(
+        backend_, {.caption = sound::tr("入力"), .prompt = sound::tr(field.prompt)});
     if (!text)
         return;
     const std::int32_t value = sound::parseInteger(*text).value_or(sound::kNoEntry);

@@ -590,9 +590,12 @@ TEST_F(SettingsCommands, CancelledOpenBeforeAnyNameDoesNothing) {
 }
 
 TEST_F(SettingsCommands, DialogsOfferTheSettingsFilter) {
-    const platform::FileFilter settings{{{"Ondulix-Kデータ[*.okd]", {"*.okd"}}}};
-    EXPECT_EQ(window_->OpenDialog1->filter(), settings);
-    EXPECT_EQ(window_->SaveDialog1->filter(), settings);
+    for (const platform::FileDialog* dialog :
+         {window_->OpenDialog1.get(), window_->SaveDialog1.get()}) {
+        ASSERT_EQ(dialog->filter().kinds.size(), 1u);
+        EXPECT_EQ(dialog->filter().kinds[0].description, "Ondulix-Kデータ[*.okd]");
+        EXPECT_EQ(dialog->filter().kinds[0].patterns, std::vector<std::string>{"*.okd"});
+    }
 }
 
 // A file layer whose file reads well for a while and then fails, as a failing disk does.

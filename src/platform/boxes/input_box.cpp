@@ -14,7 +14,6 @@ InputBox::InputBox(const TextRequest& request) : needsText_(request.needsText) {
     ok.setCaption("OK");
     cancel.setCaption(sound::tr("キャンセル"));
     field.setMaxLength(request.maxLength);
-    field.setPurpose(request.purpose);
     field.setLabelledBy(&prompt);
     // Tab goes from the field to OK and キャンセル, and round again.
     field.setTabIndex(0);

@@ -24,7 +24,6 @@ struct TextRequest {
     int maxLength = 255;
     // OK takes no empty field.
     bool needsText = false;
-    TextPurpose purpose = TextPurpose::Text;
 };
 
 // The modal box that asks for one line of text: a caption, the prompt, the field, "OK" and

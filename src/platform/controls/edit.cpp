@@ -18,11 +18,6 @@ void Edit::setMaxLength(int characters) {
     changed();
 }
 
-void Edit::setPurpose(TextPurpose purpose) {
-    purpose_ = purpose;
-    changed();
-}
-
 void Edit::edited(std::string text) {
     if (!takesInput()) {
         // The toolkit's field changed although the field takes no input: show the text kept.

@@ -7,14 +7,6 @@
 
 namespace platform {
 
-// What a text field asks for, so that a touch screen can bring up the keyboard that fits.
-enum class TextPurpose {
-    Text,
-    // A whole number, which may be negative or hexadecimal ("-30", "$1F").
-    WholeNumber,
-    FileName,
-};
-
 // A one-line text field. Typing, the cursor and the clipboard are the toolkit's; the field
 // keeps the text and its limit: at most maxLength() characters, counted as the user sees
 // them, one per code point, whatever the toolkit counts in.
@@ -31,9 +23,6 @@ public:
     int maxLength() const { return maxLength_; }
     void setMaxLength(int characters);
 
-    TextPurpose purpose() const { return purpose_; }
-    void setPurpose(TextPurpose purpose);
-
     // Whether the whole text is selected, so that typing replaces it.
     bool allSelected() const { return allSelected_; }
 
@@ -49,7 +38,6 @@ private:
 
     std::string text_;
     int maxLength_ = 0;
-    TextPurpose purpose_ = TextPurpose::Text;
     bool allSelected_ = false;
 };
 

@@ -12,11 +12,8 @@ struct FileFilter {
     struct Kind {
         std::string description;
         std::vector<std::string> patterns; // "*.okd"
-        bool operator==(const Kind&) const = default;
     };
     std::vector<Kind> kinds;
-
-    bool operator==(const FileFilter&) const = default;
 
     static FileFilter parse(std::string_view text);
 

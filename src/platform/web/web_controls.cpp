@@ -62,18 +62,6 @@ const char* kindName(ControlKind kind) {
     return "Label";
 }
 
-const char* purposeName(TextPurpose purpose) {
-    switch (purpose) {
-    case TextPurpose::WholeNumber:
-        return "number";
-    case TextPurpose::FileName:
-        return "file";
-    case TextPurpose::Text:
-        break;
-    }
-    return "text";
-}
-
 void makeElement(const Control& control, int id, int form, int parent) {
     const Rect place = control.place();
     const auto color = control.fontColor();
@@ -101,7 +89,7 @@ WebControlView::WebControlView(Control& control, int form, int parent)
         web_page_make_track_bar(id_, bar.orientation() == Orientation::Vertical, ticks.data(),
                                 int(ticks.size()));
     } else if (control.kind() == ControlKind::Edit) {
-        web_page_make_edit(id_, purposeName(static_cast<const Edit&>(control).purpose()));
+        web_page_make_edit(id_);
     }
     attachToControl();
 }

@@ -30,8 +30,7 @@ bool WebSaveDialog::run(std::string& chosen) {
                               .text = fileName(),
                               .note = sound::tr("ファイルの種類: %s", {kinds}),
                               .maxLength = 0,
-                              .needsText = true,
-                              .purpose = TextPurpose::FileName});
+                              .needsText = true});
     if (!name)
         return false;
     chosen = *name;

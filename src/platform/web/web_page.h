@@ -40,9 +40,8 @@ void web_page_set_labelled_by(int control, int label);
 // What a track bar has besides: vertical or not, and its tick marks as fractions of the way
 // from its start.
 void web_page_make_track_bar(int control, int vertical, const double* ticks, int tickCount);
-// What a text field asks for: "text", "number" (a whole number, maybe negative or hexadecimal)
-// or "file".
-void web_page_make_edit(int control, const char* purpose);
+// A text field: the keyboard a touch screen brings up for it.
+void web_page_make_edit(int control);
 
 // A control's state; each is sent only when it changed.
 // The caption, with the access key (if any) between `before` and `after`, shown underlined.

@@ -303,7 +303,7 @@ var WebPageLibrary = {
   },
 
   web_page_make_edit__deps: ['$WebPage'],
-  web_page_make_edit: function (id, purpose) {
+  web_page_make_edit: function (id) {
     var field = WebPage.controls[id];
     // Values may be negative or hexadecimal ("-30", "$1F"), which a phone's number pad cannot
     // type, so whole numbers get the ordinary keyboard, with nothing changing what is typed.
@@ -311,7 +311,6 @@ var WebPageLibrary = {
     field.setAttribute('autocapitalize', 'off');
     field.setAttribute('autocorrect', 'off');
     field.setAttribute('enterkeyhint', 'done');
-    field.dataset.purpose = UTF8ToString(purpose);
   },
 
   web_page_show_window__deps: ['$WebPage'],
