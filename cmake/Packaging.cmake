@@ -27,7 +27,7 @@ set(ONDULIX_PACKAGES ondulix-k ondulix-k-render)
 set(ONDULIX_ICON_SIZES 16 24 32 48 64 128 256)
 
 add_executable(write_window_icons ${ONDULIX_PACKAGING_SOURCE}/write_window_icons.cpp)
-target_link_libraries(write_window_icons PRIVATE ondulix_platform_qt)
+target_link_libraries(write_window_icons PRIVATE ondulix_app ondulix_platform_qt)
 
 set(ONDULIX_ICONS "")
 foreach(size IN LISTS ONDULIX_ICON_SIZES)

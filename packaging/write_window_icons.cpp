@@ -1,6 +1,7 @@
 // write_window_icons OUTDIR SIZE...: writes the program's icon at each size as
 // OUTDIR/<size>x<size>/apps/ondulix-k.png, the layout of the desktop's hicolor icon theme,
 // so the installed icons are the window's own picture.
+#include "qt_icon_image.h"
 #include "window_icon.h"
 
 #include <QDir>
@@ -22,7 +23,7 @@ int main(int argc, char* argv[]) {
         }
         const QString dir = QStringLiteral("%1/%2x%2/apps").arg(outDir).arg(size);
         const QString path = dir + QStringLiteral("/ondulix-k.png");
-        if (!QDir().mkpath(dir) || !paintWindowIcon(size).save(path, "PNG")) {
+        if (!QDir().mkpath(dir) || !iconImage(size, paintWindowIcon(size)).save(path, "PNG")) {
             std::fprintf(stderr, "write_window_icons: cannot write %s\n", qPrintable(path));
             return 1;
         }

@@ -10,6 +10,7 @@
 #include "tform1_layout.h"
 #include "translation.h"
 #include "wave_field.h"
+#include "window_icon.h"
 
 #include <new>
 #include <utility>
@@ -17,6 +18,7 @@
 TForm1::TForm1(platform::Backend& backend, TForm1Services services)
     : Timer1(std::move(services.timer)), backend_(backend) {
     platform::applyLayout(*this, kTForm1Layout);
+    setIcon(kWindowIconDesignSize, paintWindowIcon(kWindowIconDesignSize));
     backend.build(*this);
     // The timer and the file dialogs belong to the window the backend has just made.
     if (!Timer1)

@@ -3,6 +3,7 @@
 #include "control.h"
 #include "key.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,14 @@ public:
     // bar); a box with no place of its own opens in the middle of the screen.
     Rect place() const { return place_; }
     void setPlace(Rect place) { place_ = place; }
+    // The window's icon as the program draws it: `size` pixels square, row after row from the
+    // top, each 0xRRGGBB; none when empty. A backend shows it where its toolkit shows one.
+    int iconSize() const { return iconSize_; }
+    const std::vector<std::uint32_t>& icon() const { return icon_; }
+    void setIcon(int size, std::vector<std::uint32_t> pixels) {
+        iconSize_ = size;
+        icon_ = std::move(pixels);
+    }
 
     // Every control in the order it was made.
     const std::vector<Control*>& controls() const { return controls_; }
@@ -118,6 +127,8 @@ private:
 
     std::string title_;
     Rect place_{};
+    int iconSize_ = 0;
+    std::vector<std::uint32_t> icon_;
     std::vector<Control*> controls_;
     Control* focused_ = nullptr;
     Button* defaultButton_ = nullptr;

@@ -4,12 +4,12 @@
 #include "menu.h"
 #include "qt_boxes.h"
 #include "qt_buttons.h"
+#include "qt_icon_image.h"
 #include "qt_image.h"
 #include "qt_menu.h"
 #include "qt_static_controls.h"
 #include "qt_track_bar.h"
 #include "window_font.h"
-#include "window_icon.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -74,7 +74,8 @@ void widenToCaption(QWidget& button, const QWidget& parent) {
 
 QtWindow::QtWindow(Form& form) : QtFormWindow(form) {
     setWindowTitle(QString::fromStdString(form.title()));
-    setWindowIcon(makeWindowIcon());
+    if (form.iconSize() > 0)
+        setWindowIcon(QIcon(QPixmap::fromImage(iconImage(form.iconSize(), form.icon()))));
     setFont(windowFont(12));
     buildMenus(form);
     auto* client = new QWidget(this);

@@ -3,8 +3,10 @@
 //   icon-192.png, icon-512.png        the icon as it is, for the browser and the launcher;
 //   maskable-512.png                  the icon inside the circle a launcher may cut it to;
 //   apple-touch-icon.png              180 pixels, the size of an iPad's home screen.
+#include "qt_icon_image.h"
 #include "window_icon.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -20,10 +22,10 @@ constexpr int kMaskableInner = 9 * kWindowIconDesignSize;
 
 QImage paintMaskableIcon() {
     QImage image(kMaskableSize, kMaskableSize, QImage::Format_RGB32);
-    image.fill(kWindowIconBackground);
+    image.fill(QColor::fromRgb(kWindowIconBackground));
     QPainter painter(&image);
     const int at = (kMaskableSize - kMaskableInner) / 2;
-    painter.drawImage(at, at, paintWindowIcon(kMaskableInner));
+    painter.drawImage(at, at, iconImage(kMaskableInner, paintWindowIcon(kMaskableInner)));
     return image;
 }
 
@@ -39,10 +41,10 @@ int main(int argc, char* argv[]) {
         const char* name;
         QImage image;
     } icons[] = {
-        {"icon-192.png", paintWindowIcon(192)},
-        {"icon-512.png", paintWindowIcon(512)},
+        {"icon-192.png", iconImage(192, paintWindowIcon(192))},
+        {"icon-512.png", iconImage(512, paintWindowIcon(512))},
         {"maskable-512.png", paintMaskableIcon()},
-        {"apple-touch-icon.png", paintWindowIcon(180)},
+        {"apple-touch-icon.png", iconImage(180, paintWindowIcon(180))},
     };
     for (const auto& icon : icons) {
         const QString path = outDir + QLatin1Char('/') + QLatin1String(icon.name);
