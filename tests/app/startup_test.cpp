@@ -7,52 +7,48 @@
 #include "sound.h"
 #include "startup_settings_lines.h"
 #include "temp_folder.h"
+#include "tform1_layout.h"
+#include "track_bar.h"
+#include "translation.h"
+#include "window_icon.h"
 #include "window_state.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct CaptionCase {
-    const char* control;
-    const char* caption;
-};
-
-class StartupCaptions : public ::testing::TestWithParam<CaptionCase> {};
-
-TEST_P(StartupCaptions, ReadAsDesigned) {
+// Each control starts as its row of the layout says: the window and its table must not drift
+// apart, and every backend draws the window from the table.
+TEST(Startup, EveryControlStartsAsItsLayoutRowSays) {
     ScriptedWindow w;
-    const platform::Control* control = w->find(GetParam().control);
-    ASSERT_NE(control, nullptr) << GetParam().control;
-    EXPECT_EQ(control->caption(), GetParam().caption);
+    for (const platform::ControlLayout& row : kTForm1Layout.controls) {
+        const std::string name(row.name);
+        const platform::Control* control = w->find(name);
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->caption(), sound::tr(row.caption)) << name;
+        EXPECT_EQ(control->visible(), row.visible) << name;
+        EXPECT_EQ(control->tabIndex(), row.tabIndex) << name;
+        const platform::Rect place = control->place();
+        EXPECT_EQ(
+            std::vector<int>({place.left, place.top, place.width, place.height}),
+            std::vector<int>({row.place.left, row.place.top, row.place.width, row.place.height}))
+            << name;
+        if (const auto* bar = dynamic_cast<const platform::TrackBar*>(control)) {
+            EXPECT_EQ(std::vector<int>({bar->min(), bar->max(), bar->position(), bar->lineStep(),
+                                        bar->pageStep(), bar->tickInterval()}),
+                      std::vector<int>({row.min, row.max, row.position, row.lineStep, row.pageStep,
+                                        row.tickInterval}))
+                << name;
+            EXPECT_EQ(bar->orientation(), row.orientation) << name;
+        }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Controls, StartupCaptions,
-    ::testing::Values(
-        CaptionCase{"BitBtn1", "スタート/ストップ"}, CaptionCase{"GroupBox1", "波源1"},
-        CaptionCase{"GroupBox2", "波源2"}, CaptionCase{"GroupBox3", "波源3"},
-        CaptionCase{"GroupBox4", "波源4"}, CaptionCase{"gr_gensui", "減衰のしかた"},
-        CaptionCase{"gr_byouga", "描画のしかた"}, CaptionCase{"GroupBox5", "描画するもの"},
-        CaptionCase{"opt", "オプション"}, CaptionCase{"bt_1_x", "X:0"},
-        CaptionCase{"bt_1_y", "Y:0"}, CaptionCase{"bt_1_a", "A:0"}, CaptionCase{"bt_1_o", "ω:0"},
-        CaptionCase{"bt_1_p", "Φ:0"}, CaptionCase{"bt_2_o", "ω:0"}, CaptionCase{"bt_3_a", "A:0"},
-        CaptionCase{"bt_4_p", "Φ:0"}, CaptionCase{"gens1", "距離に反比例"},
-        CaptionCase{"gens2", "距離の√に反比例"}, CaptionCase{"gens0", "決して減衰しない"},
-        CaptionCase{"ch_baishitsu", "媒質"}, CaptionCase{"ch_bashi", "媒質の足"},
-        CaptionCase{"ch_suihei", "変位0の水平線"}, CaptionCase{"ch_seibun", "変位の成分"},
-        CaptionCase{"ch_2cut", "波源2つにして高速化"}, CaptionCase{"ch_guruguru", "視点ぐるぐる"},
-        CaptionCase{"ch_rect", "媒質を四角くする"}, CaptionCase{"ch_koma", "コマ送り"},
-        CaptionCase{"Label1", "点数"}, CaptionCase{"Label2", "点隔"}, CaptionCase{"Label3", "波速"},
-        CaptionCase{"Label4", "処理"}, CaptionCase{"Label5", "少"}, CaptionCase{"Label6", "狭"},
-        CaptionCase{"Label7", "遅"}, CaptionCase{"Label8", "忙"}, CaptionCase{"Label9", "多"},
-        CaptionCase{"Label10", "広"}, CaptionCase{"Label11", "速"}, CaptionCase{"Label12", "暇"}),
-    [](const auto& info) { return std::string(info.param.control); });
 
 TEST(Startup, EveryButtonOfEverySourceReadsItsPrefixAndZero) {
     ScriptedWindow w;
@@ -73,33 +69,45 @@ TEST(Startup, OnlyTheSquareRootAttenuationAndTheFourDrawingBoxesAreChecked) {
         EXPECT_FALSE(box->checked()) << box->name();
 }
 
-struct SliderCase {
-    const char* name;
-    int min, max, position, line, page;
-};
-
-class StartupSliders : public ::testing::TestWithParam<SliderCase> {};
-
-TEST_P(StartupSliders, HaveTheirRangeAndSteps) {
-    const SliderCase& c = GetParam();
+// The window's icon is the design itself, in plain colours inside a white frame, and a larger
+// icon is the same picture: wherever the design is one colour around a pixel, the larger icon
+// shows that colour in the middle of the pixel's place.
+TEST(Startup, WindowIconIsTheDesignInPlainColoursAndScalesAsOnePicture) {
     ScriptedWindow w;
-    const auto* bar = dynamic_cast<const platform::TrackBar*>(w->find(c.name));
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->min(), c.min);
-    EXPECT_EQ(bar->max(), c.max);
-    EXPECT_EQ(bar->position(), c.position);
-    EXPECT_EQ(bar->lineStep(), c.line);
-    EXPECT_EQ(bar->pageStep(), c.page);
-}
+    constexpr int n = kWindowIconDesignSize;
+    ASSERT_EQ(w->iconSize(), n);
+    const std::vector<std::uint32_t>& design = w->icon();
+    ASSERT_EQ(design.size(), std::size_t(n * n));
+    const auto at = [&](int x, int y) { return design[std::size_t(y * n + x)]; };
+    for (const std::uint32_t p : design)
+        EXPECT_TRUE(p == 0x000080 || p == 0x00ff00 || p == 0xff00ff || p == 0xffffff) << p;
+    for (int i = 0; i < n; ++i)
+        EXPECT_TRUE(at(i, 0) == 0xffffff && at(0, i) == 0xffffff && at(i, n - 1) == 0xffffff &&
+                    at(n - 1, i) == 0xffffff)
+            << i;
+    const std::set<std::uint32_t> colours(design.begin(), design.end());
+    EXPECT_EQ(colours.size(), 4u);
 
-INSTANTIATE_TEST_SUITE_P(Controls, StartupSliders,
-                         ::testing::Values(SliderCase{"phichanger", -180, 180, 30, 5, 15},
-                                           SliderCase{"thetachanger", -90, 90, -30, 5, 15},
-                                           SliderCase{"numpoints", 5, 50, 20, 1, 2},
-                                           SliderCase{"numzoom", 5, 50, 20, 1, 2},
-                                           SliderCase{"velocitychanger", 5, 50, 20, 1, 2},
-                                           SliderCase{"fpschanger", 20, 1000, 200, 0, 20}),
-                         [](const auto& info) { return std::string(info.param.name); });
+    constexpr int scale = 8;
+    const std::vector<std::uint32_t> large = paintWindowIcon(n * scale);
+    ASSERT_EQ(large.size(), std::size_t(n * n * scale * scale));
+    int compared = 0;
+    for (int y = 1; y + 1 < n; ++y)
+        for (int x = 1; x + 1 < n; ++x) {
+            bool plain = true;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    plain = plain && at(x + dx, y + dy) == at(x, y);
+            if (!plain)
+                continue;
+            ++compared;
+            const int middle = scale / 2;
+            EXPECT_EQ(large[std::size_t((y * scale + middle) * n * scale + x * scale + middle)],
+                      at(x, y))
+                << x << ", " << y;
+        }
+    EXPECT_GT(compared, n * n / 16);
+}
 
 TEST(Startup, DrawingAreaIsWhiteAndTheAnimationStopped) {
     ScriptedWindow w;

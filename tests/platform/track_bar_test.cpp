@@ -11,6 +11,7 @@ namespace {
 using platform::TrackBar;
 
 using platform::Key;
+using platform::Orientation;
 
 // A bar with a handler that records the position it saw on each call.
 struct RecordedBar {
@@ -74,34 +75,35 @@ struct KeyCase {
 class TrackBarKeys : public ::testing::TestWithParam<KeyCase> {};
 
 // Every key press is a notification: the handler runs once and sees the new position,
-// also when the thumb is already at the end it is pushed towards.
-TEST_P(TrackBarKeys, MoveTheThumbInScreenTermsAndAlwaysRunTheHandler) {
+// also when the thumb is already at the end it is pushed towards. The keys mean the same on a
+// bar of either orientation: Down and Right go towards the maximum, which is at the bottom of
+// a vertical bar.
+TEST_P(TrackBarKeys, MoveTheThumbTheSameWayInEitherOrientationAndAlwaysRunTheHandler) {
     const KeyCase& c = GetParam();
-    RecordedBar b(-90, 90, c.start);
-    EXPECT_TRUE(b.bar.keyPress(c.key));
-    EXPECT_EQ(b.bar.position(), c.position);
-    EXPECT_EQ(b.seen, std::vector<int>{c.position});
+    for (const Orientation orientation : {Orientation::Horizontal, Orientation::Vertical}) {
+        RecordedBar b(-90, 90, c.start);
+        b.bar.setOrientation(orientation);
+        b.seen.clear();
+        EXPECT_TRUE(b.bar.keyPress(c.key));
+        EXPECT_EQ(b.bar.position(), c.position) << int(orientation);
+        EXPECT_EQ(b.seen, std::vector<int>{c.position}) << int(orientation);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, TrackBarKeys,
-    ::testing::Values(
-        // The minimum is at the top of a vertical bar, so Down goes towards the maximum.
-        KeyCase{"vertical_down_adds_line", -30, Key::Down, -25},
-        KeyCase{"vertical_up_subtracts_line", -30, Key::Up, -35},
-        KeyCase{"vertical_page_down_adds_page", -30, Key::PageDown, -15},
-        KeyCase{"vertical_page_up_subtracts_page", -30, Key::PageUp, -45},
-        KeyCase{"vertical_right_adds_line", -30, Key::Right, -25},
-        KeyCase{"vertical_left_subtracts_line", -30, Key::Left, -35},
-        KeyCase{"home_goes_to_min", -30, Key::Home, -90},
-        KeyCase{"end_goes_to_max", -30, Key::End, 90},
-        KeyCase{"horizontal_right_adds_line", 30, Key::Right, 35},
-        KeyCase{"horizontal_left_subtracts_line", 30, Key::Left, 25},
-        KeyCase{"horizontal_page_down_adds_page", 30, Key::PageDown, 45},
-        // The thumb stays but the user acted, so the handler still runs.
-        KeyCase{"down_at_max_stays", 90, Key::Down, 90},
-        KeyCase{"up_at_min_stays", -90, Key::Up, -90},
-        KeyCase{"home_at_min_stays", -90, Key::Home, -90}),
+    ::testing::Values(KeyCase{"down_adds_line", -30, Key::Down, -25},
+                      KeyCase{"up_subtracts_line", -30, Key::Up, -35},
+                      KeyCase{"right_adds_line", -30, Key::Right, -25},
+                      KeyCase{"left_subtracts_line", -30, Key::Left, -35},
+                      KeyCase{"page_down_adds_page", -30, Key::PageDown, -15},
+                      KeyCase{"page_up_subtracts_page", -30, Key::PageUp, -45},
+                      KeyCase{"home_goes_to_min", -30, Key::Home, -90},
+                      KeyCase{"end_goes_to_max", -30, Key::End, 90},
+                      // The thumb stays but the user acted, so the handler still runs.
+                      KeyCase{"down_at_max_stays", 90, Key::Down, 90},
+                      KeyCase{"up_at_min_stays", -90, Key::Up, -90},
+                      KeyCase{"home_at_min_stays", -90, Key::Home, -90}),
     [](const auto& info) { return info.param.name; });
 
 TEST(TrackBar, LineStepZeroLeavesTheThumbButStillRunsTheHandler) {

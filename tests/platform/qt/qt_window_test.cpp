@@ -36,7 +36,7 @@ QString captionOf(const QWidget* w) {
     return {};
 }
 
-TEST(QtWindow, ShowsEveryControlOfTheLayoutAtItsPlaceWithItsCaption) {
+TEST(QtWindow, ShowsEveryControlOfTheLayoutAtItsPlaceWithItsCaptionAndLook) {
     QtShownWindow w;
     for (const platform::ControlLayout& row : kTForm1Layout.controls) {
         const std::string name(row.name);
@@ -61,6 +61,19 @@ TEST(QtWindow, ShowsEveryControlOfTheLayoutAtItsPlaceWithItsCaption) {
         EXPECT_EQ(shown->isVisible(), row.visible) << name;
         EXPECT_EQ(shown->accessibleName().toStdString(), w.form->find(name)->accessibleName())
             << name;
+        // A vertical slider has its minimum at the top, next to the label that names the small
+        // end; ticks go below or right of the groove.
+        if (const auto* bar = qobject_cast<const QSlider*>(shown)) {
+            const bool vertical = row.orientation == platform::Orientation::Vertical;
+            EXPECT_EQ(bar->orientation(), vertical ? Qt::Vertical : Qt::Horizontal) << name;
+            EXPECT_EQ(bar->invertedAppearance(), vertical) << name;
+            EXPECT_EQ(bar->tickPosition(),
+                      row.tickInterval ? QSlider::TicksBelow : QSlider::NoTicks)
+                << name;
+            if (row.tickInterval) {
+                EXPECT_EQ(bar->tickInterval(), row.tickInterval) << name;
+            }
+        }
     }
 }
 
@@ -76,37 +89,6 @@ TEST(QtWindow, HasItsCaptionIconPlaceAndClientAreaWithTheFocusOnStartStop) {
     EXPECT_EQ(w.window().font().pixelSize(), 12);
     EXPECT_EQ(w.window().focusWidget(), w.widget("BitBtn1"));
 }
-
-struct SliderLook {
-    const char* name;
-    Qt::Orientation orientation;
-    QSlider::TickPosition ticks;
-    int tickInterval;
-};
-
-class QtSliders : public ::testing::TestWithParam<SliderLook> {};
-
-// A vertical slider has its minimum at the top, next to the label that names the small end.
-TEST_P(QtSliders, LieAndTickAsDesigned) {
-    const SliderLook& c = GetParam();
-    QtShownWindow w;
-    const auto* bar = w.widget<QSlider>(c.name);
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->orientation(), c.orientation);
-    EXPECT_EQ(bar->invertedAppearance(), c.orientation == Qt::Vertical);
-    EXPECT_EQ(bar->tickPosition(), c.ticks);
-    if (c.ticks != QSlider::NoTicks) {
-        EXPECT_EQ(bar->tickInterval(), c.tickInterval);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Controls, QtSliders,
-    ::testing::Values(SliderLook{"phichanger", Qt::Horizontal, QSlider::TicksBelow, 15},
-                      SliderLook{"thetachanger", Qt::Vertical, QSlider::TicksBelow, 15},
-                      SliderLook{"numpoints", Qt::Vertical, QSlider::NoTicks, 0},
-                      SliderLook{"fpschanger", Qt::Vertical, QSlider::NoTicks, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Buttons, check boxes, sliders and groups are where the user can reach them: inside their
 // parent and clear of each other. Check boxes 17 pixels high stand 16 apart, so rows may
