@@ -71,6 +71,11 @@ class WebKitPage extends ProbedPage {
     await this.session.actions([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions }]);
   }
 
+  wheel(at, deltaX, deltaY) {
+    return this.session.actions([{ type: 'wheel', id: 'wheel', actions: [{ type: 'scroll', origin: 'viewport',
+      x: Math.round(at.x), y: Math.round(at.y), deltaX, deltaY }] }]);
+  }
+
   async press(combo, { code } = {}) {
     if (code !== undefined) {
       throw new Unsupported('webkit', `press ${combo} with code ${code}`,
