@@ -5,22 +5,17 @@
 //   desktop_reference save OUT [ACTION]...
 //       does each ACTION, then saves with File > Save under the name OUT: the bytes the
 //       desktop writes.
-//   desktop_reference focus [ACTION]...
-//       does each ACTION and prints the name of the control that then has the focus.
 //   desktop_reference open FILE
 //       opens FILE with File > Open and prints the text of each error box it shows, one
 //       per line.
-//   desktop_reference play
+//   desktop_reference play [FILE]
 //       plays the user's actions read one a line from stdin (tests/web/random_actions.mjs
 //       writes them) and prints the window's state after each, one JSON line, as the page's
-//       run reads it from the page (tests/web/differential.test.mjs).
+//       run reads it from the page (tests/web/differential.test.mjs). File > Open opens FILE,
+//       or is cancelled without one.
 // ACTION is one of
 //   --open FILE           File > Open of FILE
 //   --enter BUTTON TEXT   a press on a source button, TEXT typed into its input box and OK
-//   --focus CONTROL       a click that gives CONTROL the focus
-//   --key KEY             a key pressed and let go: Tab, Shift+Tab, Space, Enter, Escape, Up,
-//                         Down, F10, Alt (alone), or Alt+LETTER, or LETTER
-//   --track BAR min|max   a press on BAR's track at its minimum's or maximum's end
 #include "button.h"
 #include "check_box.h"
 #include "headless_backend.h"
@@ -50,9 +45,8 @@ namespace {
 
 int usage() {
     std::fputs("usage: desktop_reference save OUT [ACTION]...\n"
-               "       desktop_reference focus [ACTION]...\n"
                "       desktop_reference open FILE\n"
-               "       desktop_reference play\n",
+               "       desktop_reference play [FILE]\n",
                stderr);
     return 2;
 }
@@ -78,13 +72,10 @@ std::optional<platform::KeyStroke> keyNamed(std::string name) {
     }
     using platform::Key;
     static const std::map<std::string, Key> kKeys = {
-        {"Tab", Key::Tab},        {"Space", Key::Space},
-        {"Enter", Key::Enter},    {"Escape", Key::Escape},
-        {"Up", Key::Up},          {"Down", Key::Down},
-        {"ArrowUp", Key::Up},     {"ArrowDown", Key::Down},
-        {"ArrowLeft", Key::Left}, {"ArrowRight", Key::Right},
-        {"Home", Key::Home},      {"End", Key::End},
-        {"PageUp", Key::PageUp},  {"PageDown", Key::PageDown},
+        {"Tab", Key::Tab},        {"Space", Key::Space},      {"Enter", Key::Enter},
+        {"Escape", Key::Escape},  {"ArrowUp", Key::Up},       {"ArrowDown", Key::Down},
+        {"ArrowLeft", Key::Left}, {"ArrowRight", Key::Right}, {"Home", Key::Home},
+        {"End", Key::End},        {"PageUp", Key::PageUp},    {"PageDown", Key::PageDown},
         {"F10", Key::F10},        {"Alt", Key::Alt}};
     if (const auto found = kKeys.find(name); found != kKeys.end()) {
         stroke.key = found->second;
@@ -109,25 +100,6 @@ bool act(platform::HeadlessBackend& backend, TForm1& form, int argc, char* argv[
             return false;
         backend.inputBox->answers.push_back(std::string(argv[i + 2]));
         button->press();
-        i += 2;
-    } else if (action == "--focus" && left >= 1) {
-        platform::Control* control = form.find(argv[++i]);
-        if (control == nullptr)
-            return false;
-        control->focusedByUser();
-    } else if (action == "--key" && left >= 1) {
-        const std::optional<platform::KeyStroke> stroke = keyNamed(argv[++i]);
-        if (!stroke)
-            return false;
-        platform::Form* target = platform::Form::keyTarget(form);
-        target->keyPress(*stroke);
-        target->keyRelease(*stroke);
-    } else if (action == "--track" && left >= 2) {
-        auto* bar = dynamic_cast<platform::TrackBar*>(form.find(argv[i + 1]));
-        const std::string end = argv[i + 2];
-        if (bar == nullptr || (end != "min" && end != "max"))
-            return false;
-        bar->pressTrack(end == "min" ? bar->min() : bar->max());
         i += 2;
     } else {
         return false;
@@ -160,8 +132,12 @@ std::string jsonText(const std::string& text) {
 // kThumb pixels long, the rest of the bar the fractions, whole pixels.
 class Player {
 public:
-    Player(platform::HeadlessBackend& backend, TForm1& form, std::filesystem::path folder)
+    Player(platform::HeadlessBackend& backend, TForm1& form, std::filesystem::path folder,
+           std::optional<std::string> offered)
         : backend_(backend), form_(form), folder_(std::move(folder)) {
+        backend_.openDialog->whileOpen = [this, offered] {
+            backend_.openDialog->answers.push_back(offered);
+        };
         backend_.errorBox->whileOpen = [this] {
             const platform::Form* box = platform::Form::keyTarget(form_);
             print();
@@ -310,21 +286,24 @@ private:
         std::optional<platform::KeyStroke> stroke = keyNamed(combo);
         if (!stroke)
             return;
-        platform::KeyStroke modifier{.key = platform::Key::Other};
-        if (stroke->alt || stroke->shift) {
-            modifier.key = stroke->alt ? platform::Key::Alt : platform::Key::Other;
-            modifier.alt = stroke->alt;
-            modifier.shift = stroke->shift;
-            stroke->repeat = false;
+        using platform::Key;
+        const bool held = stroke->alt || stroke->shift;
+        platform::KeyStroke modifier{
+            .key = stroke->alt ? Key::Alt : Key::Other, .shift = stroke->shift, .alt = stroke->alt};
+        if (held)
             key(modifier, true, "");
-        }
-        const std::string typed = stroke->key == platform::Key::Letter
-                                      ? std::string(1, stroke->letter)
-                                  : stroke->key == platform::Key::Space ? " "
-                                                                        : "";
-        key(*stroke, true, stroke->plain() ? typed : "");
+        const std::string typed = !stroke->plain()             ? ""
+                                  : stroke->key == Key::Letter ? std::string(1, stroke->letter)
+                                  : stroke->key == Key::Space  ? " "
+                                                               : "";
+        // Alt alone goes down with its own flag set and comes up with it clear.
+        const bool alone = stroke->key == Key::Alt;
+        stroke->alt = stroke->alt || alone;
+        key(*stroke, true, typed);
+        if (alone)
+            stroke->alt = false;
         key(*stroke, false, "");
-        if (modifier.key != platform::Key::Other || modifier.shift) {
+        if (held) {
             modifier.alt = modifier.shift = false;
             key(modifier, false, "");
         }
@@ -395,6 +374,8 @@ private:
             out += ",\"frame\":" + std::to_string(hash);
         }
         for (const auto& file : std::filesystem::directory_iterator(folder_)) {
+            if (!file.is_regular_file())
+                continue;
             std::ifstream in(file.path(), std::ios::binary);
             out += ",\"saved\":" + jsonText(file.path().filename().string() + "\n" +
                                             std::string(std::istreambuf_iterator<char>(in), {}));
@@ -427,29 +408,25 @@ int main(int argc, char* argv[]) {
             std::printf("%s\n", text.c_str());
         return 0;
     }
-    if (command == "play" && argc == 2) {
+    if (command == "play" && argc <= 3) {
+        const std::optional<std::string> offered =
+            argc == 3 ? std::optional<std::string>(std::filesystem::absolute(argv[2]).string())
+                      : std::nullopt;
         // Saved files land in a folder of their own, whatever name the user types.
         const std::filesystem::path folder =
             std::filesystem::temp_directory_path() / ("ondulix-play-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         std::filesystem::current_path(folder);
-        Player(backend, form, folder).loop(nullptr);
+        Player(backend, form, folder, offered).loop(nullptr);
         std::filesystem::current_path(std::filesystem::temp_directory_path());
         std::filesystem::remove_all(folder);
         return 0;
     }
-    const bool saving = command == "save";
-    if (!saving && command != "focus")
+    if (command != "save" || argc < 3)
         return usage();
-    if (saving && argc < 3)
-        return usage();
-    for (int i = saving ? 3 : 2; i < argc; ++i)
+    for (int i = 3; i < argc; ++i)
         if (!act(backend, form, argc, argv, i))
             return usage();
-    if (!saving) {
-        std::printf("%s\n", form.focused() != nullptr ? form.focused()->name().c_str() : "");
-        return 0;
-    }
     save(backend, form, argv[2]);
     if (!backend.errorBox->shown.empty()) {
         std::fprintf(stderr, "desktop_reference: %s\n", backend.errorBox->shown.front().c_str());
