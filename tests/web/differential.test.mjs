@@ -30,7 +30,7 @@ import { isDeepStrictEqual } from 'node:util';
 const reference = path.join(process.env.ONDULIX_BUILD || path.join(root, 'build'), 'tests/web/desktop_reference');
 const runSeed = Number(process.env.ONDULIX_DIFF_SEED || 20261209) >>> 0;
 // About half a minute of each engine's time on two shared cores; WebKit's driver is the slowest.
-const kActions = { chromium: 900, firefox: 500, webkit: 300 };
+const kActions = { chromium: 700, firefox: 500, webkit: 300 };
 const actionsOf = (engine) => Number(process.env.ONDULIX_DIFF_ACTIONS || kActions[engine]);
 const keepGoing = process.env.ONDULIX_DIFF_ALL === '1';
 // A file of actions, one a line (a shrunk prefix, say), played instead of the random ones.
@@ -54,58 +54,43 @@ const desktopStates = (actions) => execFileSync(reference, ['play', offeredFile]
   .trim().split('\n').filter(Boolean).map((line) => JSON.parse(line));
 
 // Where an action lands on the page, read in one go: whether a box covers the window, whether a
-// field has the focus, and the named control's box (and its track's geometry).
+// field has the focus, and the named control's box (box.NAME: the topmost box's) and track.
 function placeOf(page, name) {
   return page.evaluate((n) => {
-    const element = n === 'FileF1' ? document.querySelector('#FileF1 > .title') : document.getElementById(n);
     const box = [...document.querySelectorAll('#modal .box')].pop();
-    const rect = element && element.getBoundingClientRect();
+    const element = n.startsWith('box.') ? box?.querySelector(`.${n.slice(4)}`)
+      : n === 'FileF1' ? document.querySelector('#FileF1 > .title') : document.getElementById(n);
+    const { left, top, width, height } = element?.getBoundingClientRect() || {};
     return {
-      boxOpen: !!box,
-      inField: document.activeElement.classList.contains('field'),
-      rect: rect && { left: rect.left, top: rect.top, width: rect.width, height: rect.height },
-      shown: !!element && element.offsetParent !== null,
-      bar: element && element.kind === 'TrackBar' ? { vertical: element.vertical, length: element.length, fraction: element.fraction } : null,
+      boxOpen: !!box, inField: document.activeElement.classList.contains('field'),
+      rect: { left, top, width, height }, shown: !!element && element.offsetParent !== null,
+      bar: element?.kind === 'TrackBar' ? { vertical: element.vertical, length: element.length, fraction: element.fraction } : null,
     };
-  }, name);
+  }, name || 'none');
 }
-
-const middle = (r) => ({ x: r.left + r.width / 2, y: r.top + r.height / 2 });
 
 async function playOnPage(page, action) {
   const [kind, name, ...rest] = action.split(' ');
-  if (kind === 'type') {
-    if ((await placeOf(page, '')).inField) await page.type(action.slice(5));
-    return;
-  }
-  if (kind === 'key') {
-    if (/^(Arrow|Home|End|Page)/.test(name) && (await placeOf(page, '')).inField) return;
-    await page.press(name === 'Space' ? ' ' : name);
-    return;
-  }
-  if (kind === 'button') {
-    const at = await page.evaluate((n) => {
-      const button = [...document.querySelectorAll('#modal .box')].pop()?.querySelector(`.${n}`);
-      const r = button && button.getBoundingClientRect();
-      return r && { left: r.left, top: r.top, width: r.width, height: r.height };
-    }, name);
-    if (at) await page.pressAt(middle(at));
-    return;
-  }
-  const place = await placeOf(page, name);
-  if (place.boxOpen || !place.shown) return;
+  const caretKey = /^(Arrow|Home|End|Page)/.test(name);
+  if (kind === 'key' && !caretKey) return page.press(name === 'Space' ? ' ' : name);
+  const place = await placeOf(page, kind === 'button' ? `box.${name}` : kind === 'type' || kind === 'key' ? '' : name);
   const { rect, bar } = place;
-  if (kind === 'click') {
-    await page.pressAt({ x: rect.left + Number(rest[0]) * rect.width, y: rect.top + Number(rest[1]) * rect.height });
+  if (kind === 'type' || kind === 'key') {
+    if (kind === 'type' && place.inField) await page.type(action.slice(5));
+    if (kind === 'key' && !place.inField) await page.press(name);
     return;
   }
+  if (!place.shown || (place.boxOpen && kind !== 'button')) return;
+  const at = (fx, fy) => ({ x: rect.left + fx * rect.width, y: rect.top + fy * rect.height });
+  if (kind === 'button') return page.pressAt(at(0.5, 0.5));
+  if (kind === 'click') return page.pressAt(at(Number(rest[0]), Number(rest[1])));
+  if (kind === 'wheel') return page.wheel(at(0.5, 0.5), Number(rest[0]), Number(rest[1]));
   // Whole pixels along the bar, as the desktop's player counts them.
   const span = Math.max(1, bar.length - kThumb);
   const along = (a) => (bar.vertical ? { x: rect.left + rect.width / 2, y: rect.top + a } : { x: rect.left + a, y: rect.top + rect.height / 2 });
-  const target = Math.round(Number(rest[0]) * span) + Math.floor(kThumb / 2);
-  if (kind === 'wheel') await page.wheel(middle(rect), Number(rest[0]), Number(rest[1]));
-  else if (kind === 'track') await page.pressAt(along(target));
-  else await page.drag(along(Math.round(bar.fraction * span) + Math.floor(kThumb / 2)), along(target), { steps: 3 });
+  const target = along(Math.round(Number(rest[0]) * span) + Math.floor(kThumb / 2));
+  if (kind === 'track') return page.pressAt(target);
+  return page.drag(along(Math.round(bar.fraction * span) + Math.floor(kThumb / 2)), target, { steps: 3 });
 }
 
 // The page's state in the desktop player's terms, once what the last action set off has
@@ -186,7 +171,7 @@ async function freshPage(page, address) {
 
 // Plays the actions on both sides; the index of the first action after which they differ (-1
 // for none), with both states there.
-async function play(page, address, actions) {
+async function play(page, address, actions, reached = {}) {
   const desktop = desktopStates(actions);
   assert.equal(desktop.length, actions.length, 'the desktop prints one state an action');
   await freshPage(page, address);
@@ -194,6 +179,9 @@ async function play(page, address, actions) {
   for (let i = 0; i < actions.length; ++i) {
     await playOnPage(page, actions[i]);
     const [want, got] = comparable(desktop[i], await pageState(page), seen);
+    for (const what of [want.box?.kind, want.menu.open && 'menu', 'frame' in want && 'frame', want.saved && 'save']) {
+      if (what) reached[what] = (reached[what] || 0) + 1;
+    }
     if (!isDeepStrictEqual(want, got)) return { at: i, desktop: want, page: got };
   }
   return { at: -1 };
@@ -240,10 +228,11 @@ engineTest('the page answers a random user as the desktop does', { width: 1400, 
   let played = 0;
   const actionsPerEngine = actionsOf(engine);
   let shrinking = 0;
+  const reached = {}; // states compared with a box, the menu, a frame or a save in them
   for (let index = 0; played < actionsPerEngine && (keepGoing || !found.length) && !(replay && index); ++index) {
     const seed = replay ? 'of ONDULIX_DIFF_REPLAY' : sequenceSeed(runSeed, engines.indexOf(engine), index);
     const actions = replay ? replay.slice(0, actionsPerEngine) : actionsFor(seed, Math.min(kSequence, actionsPerEngine - played));
-    const result = await play(page, address, actions);
+    const result = await play(page, address, actions, reached);
     played += result.at < 0 ? actions.length : result.at + 1;
     if (result.at < 0) continue;
     const shrinkStarted = Date.now();
@@ -253,6 +242,6 @@ engineTest('the page answers a random user as the desktop does', { width: 1400, 
   const seconds = (Date.now() - started - shrinking) / 1000;
   t.diagnostic(`run seed ${runSeed} (ONDULIX_DIFF_SEED): ${played} actions in ${seconds.toFixed(1)} s, ` +
     `${(seconds * 1000 / played).toFixed(1)} ms an action, ${found.length} difference(s) ` +
-    `(shrunk in ${(shrinking / 1000).toFixed(1)} s more)`);
+    `(shrunk in ${(shrinking / 1000).toFixed(1)} s more); states compared with ${JSON.stringify(reached)}`);
   assert.equal(found.length, 0, `run seed ${runSeed}, ${engine}:\n${found.map(describe).join('\n')}`);
 });

@@ -8,8 +8,8 @@
 //   key KEY            Tab, Shift+Tab, Space, Enter, ..., Alt+F, F10, a letter or digit
 //   type TEXT          TEXT typed into the focused field (nothing when no field has the focus)
 //   button ok|cancel   a click on the open box's button
-// The weights make the boxes and the menu come often: a box opens from a fifth of the
-// actions, and Enter, Esc, typing and the boxes' buttons answer it.
+// The weights make the boxes and the menu come often: a source button, or the File menu's
+// items right after its title, and Enter, Esc, typing and the boxes' buttons answer them.
 
 // A small generator with 32 bits of state (mulberry32): the same seed, the same actions, in
 // every engine and in the desktop's replay.
@@ -49,29 +49,29 @@ export function actionsFor(seed, count) {
   // Clear of the edges, where a neighbour's text may overlap the control by a pixel.
   const inside = () => (0.2 + Math.round(random() * 60) / 100).toFixed(2);
   const kinds = [
-    [14, () => `click ${pick(sourceButtons)} ${inside()} ${inside()}`],
-    [4, () => `click BitBtn1 ${inside()} ${inside()}`],
-    [8, () => `click ${pick(checks)} ${inside()} ${inside()}`],
-    [5, () => `click FileF1 ${inside()} ${inside()}`],
-    [3, () => `click SaveS1 ${inside()} ${inside()}`],
-    [1, () => `click OpenO1 ${inside()} ${inside()}`],
-    [2, () => `click graph ${inside()} ${inside()}`],
-    [4, () => `drag ${pick(trackBars)} ${fraction()}`],
-    [4, () => `track ${pick(trackBars)} ${fraction()}`],
+    [9, () => [`click ${pick(sourceButtons)} ${inside()} ${inside()}`]],
+    [5, () => [`click BitBtn1 ${inside()} ${inside()}`]],
+    [7, () => [`click ${pick(checks)} ${inside()} ${inside()}`]],
+    [3, () => [`click FileF1 ${inside()} ${inside()}`]],
+    [4, () => [`click FileF1 ${inside()} ${inside()}`, `click ${random() < 0.6 ? 'SaveS1' : 'OpenO1'} ${inside()} ${inside()}`]],
+    [2, () => [`click graph ${inside()} ${inside()}`]],
+    [4, () => [`drag ${pick(trackBars)} ${fraction()}`]],
+    [4, () => [`track ${pick(trackBars)} ${fraction()}`]],
     [4, () => {
       const delta = pick([-100, 100, -300, 300, -50]);
-      return random() < 0.5 ? `wheel ${pick(trackBars)} 0 ${delta}` : `wheel ${pick(trackBars)} ${delta} 0`;
+      return [random() < 0.5 ? `wheel ${pick(trackBars)} 0 ${delta}` : `wheel ${pick(trackBars)} ${delta} 0`];
     }],
-    [30, () => `key ${pick(keys)}`],
-    [12, () => `type ${pick(texts)}`],
-    [8, () => `button ${random() < 0.6 ? 'ok' : 'cancel'}`],
+    [28, () => [`key ${pick(keys)}`]],
+    [10, () => [`type ${pick(texts)}`]],
+    [8, () => [`button ${random() < 0.6 ? 'ok' : 'cancel'}`]],
   ];
+  // Half the sequences draw single frames, whose pictures are compared.
+  const actions = random() < 0.5 ? ['click ch_koma 0.5 0.5'] : [];
   const total = kinds.reduce((sum, [weight]) => sum + weight, 0);
-  const actions = [];
   while (actions.length < count) {
     let roll = random() * total;
     const [, make] = kinds.find(([weight]) => (roll -= weight) < 0) || kinds[kinds.length - 1];
-    actions.push(make());
+    actions.push(...make());
   }
-  return actions;
+  return actions.slice(0, count);
 }
