@@ -143,7 +143,8 @@ public:
             print();
             loop(box);
         };
-        // The save dialog as the page has it: a box asks for the name, offering the last one.
+        // The save dialog as the page shows it (WebSaveDialog), so that both sides ask alike: a
+        // box asks for the name, offering the last one.
         backend_.saveDialog->whileOpen = [this] {
             std::string kinds;
             for (const platform::FileFilter::Kind& kind : backend_.saveDialog->filter().kinds)
@@ -163,13 +164,16 @@ public:
     // the line that closes a box is printed once the handler that opened it has ended.
     void loop(const platform::Form* box) {
         std::string line;
-        while ((box == nullptr || box->isOpen()) && std::getline(std::cin, line)) {
+        while (box == nullptr || box->isOpen()) {
+            if (!std::getline(std::cin, line)) {
+                ended_ = true;
+                return;
+            }
             perform(line);
             if (box != nullptr && !box->isOpen())
                 return;
             print();
         }
-        ended_ = true;
     }
 
 private:
