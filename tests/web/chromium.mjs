@@ -83,6 +83,7 @@ class ChromiumPage extends ProbedPage {
     await session.detach();
   }
 
+  // The wheel turned over a place by DOM pixel deltas.
   async wheel(at, deltaX, deltaY) {
     await this.page.mouse.move(at.x, at.y);
     await this.page.mouse.wheel(deltaX, deltaY);

@@ -112,16 +112,6 @@ export class ProbedPage {
     return this.drag(point, point, { touch, steps: 0 });
   }
 
-  // The wheel turned over a place by DOM pixel deltas. For a driver with no wheel of its own,
-  // the event the browser would send, dispatched where the pointer is.
-  wheel(at, deltaX, deltaY) {
-    return this.evaluate((x, y, dx, dy) => {
-      document.elementFromPoint(x, y).dispatchEvent(new WheelEvent('wheel', {
-        deltaX: dx, deltaY: dy, deltaMode: 0, clientX: x, clientY: y, bubbles: true, cancelable: true,
-      }));
-    }, at.x, at.y, deltaX, deltaY);
-  }
-
   // The browser's network off (true) or on again, for the whole tab.
   setOffline() {
     throw new Unsupported(this.engine, 'turn the network off', 'its driver has no network emulation');

@@ -71,6 +71,7 @@ class WebKitPage extends ProbedPage {
     await this.session.actions([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions }]);
   }
 
+  // The wheel turned over a place by DOM pixel deltas: WebDriver's wheel source.
   wheel(at, deltaX, deltaY) {
     return this.session.actions([{ type: 'wheel', id: 'wheel', actions: [{ type: 'scroll', origin: 'viewport',
       x: Math.round(at.x), y: Math.round(at.y), deltaX, deltaY }] }]);
