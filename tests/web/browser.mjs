@@ -2,7 +2,7 @@
 //
 //   const browser = await startBrowser('chromium' | 'firefox' | 'webkit');
 //   const page = await browser.open({ width, height, deviceScaleFactor, touch, mobile, fragment });
-//   page.click(selector), page.tap(selector), page.drag(from, to, { touch }),
+//   page.click(selector), page.tap(selector), page.drag(from, to, { touch }), page.wheel(at, dx, dy),
 //   page.press('Alt+F' [, { code: 'KeyF' }]), page.type(text), page.evaluate(fn, ...args),
 //   page.waitFor(fn, ...args), page.waitForSelector(selector, { gone }), page.text(selector),
 //   page.box(selector), page.screenshot() (PNG bytes), page.openFile(path) (File > Open),

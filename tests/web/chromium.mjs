@@ -83,6 +83,12 @@ class ChromiumPage extends ProbedPage {
     await session.detach();
   }
 
+  // The wheel turned over a place by DOM pixel deltas.
+  async wheel(at, deltaX, deltaY) {
+    await this.page.mouse.move(at.x, at.y);
+    await this.page.mouse.wheel(deltaX, deltaY);
+  }
+
   // With a code, the key goes through the DevTools protocol, which takes the key, the code and
   // the text apart: Option+F on a Mac is key "ƒ" with code "KeyF".
   async press(combo, { code } = {}) {

@@ -45,6 +45,12 @@ class FirefoxPage extends ProbedPage {
     await this.page.mouse.up();
   }
 
+  // The wheel turned over a place by DOM pixel deltas.
+  async wheel(at, deltaX, deltaY) {
+    await this.page.mouse.move(at.x, at.y);
+    await this.page.mouse.wheel({ deltaX, deltaY });
+  }
+
   async press(combo, { code } = {}) {
     if (code !== undefined) {
       throw new Unsupported('firefox', `press ${combo} with code ${code}`,

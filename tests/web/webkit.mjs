@@ -71,6 +71,18 @@ class WebKitPage extends ProbedPage {
     await this.session.actions([{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions }]);
   }
 
+  // The wheel turned over a place by DOM pixel deltas: WebDriver's wheel source, whose action
+  // ends before WebKitGTK has handed the page its event.
+  async wheel(at, deltaX, deltaY) {
+    await this.evaluate(() => {
+      window.wheelsSeen = 0;
+      window.addEventListener('wheel', () => { window.wheelsSeen++; }, { once: true, capture: true });
+    });
+    await this.session.actions([{ type: 'wheel', id: 'wheel', actions: [{ type: 'scroll', origin: 'viewport',
+      x: Math.round(at.x), y: Math.round(at.y), deltaX, deltaY }] }]);
+    await this.waitFor(() => window.wheelsSeen > 0);
+  }
+
   async press(combo, { code } = {}) {
     if (code !== undefined) {
       throw new Unsupported('webkit', `press ${combo} with code ${code}`,
