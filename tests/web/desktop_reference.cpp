@@ -155,8 +155,7 @@ public:
                                                 .text = backend_.saveDialog->fileName(),
                                                 .note = sound::tr("ファイルの種類: %s", {kinds}),
                                                 .maxLength = 0,
-                                                .needsText = true,
-                                                .purpose = platform::TextPurpose::FileName}));
+                                                .needsText = true}));
         };
     }
 
