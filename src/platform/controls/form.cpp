@@ -51,14 +51,20 @@ MenuBar* Form::menuBar() const {
     return nullptr;
 }
 
+std::vector<Control*> Form::childrenInTabOrder(const Control* parent) const {
+    std::vector<Control*> children = childrenOf(parent);
+    // -1, outside the order, counts as the largest index.
+    std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
+        return unsigned(a->tabIndex()) < unsigned(b->tabIndex());
+    });
+    return children;
+}
+
 std::vector<Control*> Form::tabOrder() const {
     std::vector<Control*> order;
     auto visit = [this, &order](const Control* parent, auto& self) -> void {
-        std::vector<Control*> children = childrenOf(parent);
+        std::vector<Control*> children = childrenInTabOrder(parent);
         std::erase_if(children, [](const Control* c) { return c->tabIndex() < 0; });
-        std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
-            return a->tabIndex() < b->tabIndex();
-        });
         for (Control* child : children) {
             if (!isFrame(*child))
                 order.push_back(child);

@@ -63,6 +63,9 @@ public:
     Control* find(std::string_view name) const;
     // The controls that sit directly on `parent` (nothing: on the window), in the order made.
     std::vector<Control*> childrenOf(const Control* parent) const;
+    // The same by tab index, those outside the tab order last; equal indexes keep the order
+    // made.
+    std::vector<Control*> childrenInTabOrder(const Control* parent) const;
     // The form's menu bar, if it has one.
     MenuBar* menuBar() const;
 

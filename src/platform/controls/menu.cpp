@@ -1,6 +1,5 @@
 #include "menu.h"
 
-#include "access_key.h"
 #include "form.h"
 
 #include <algorithm>
@@ -11,7 +10,7 @@ namespace platform {
 namespace {
 
 char accessKeyOf(const Control& control) {
-    return parseAccessKey(control.caption()).key;
+    return control.shownCaption().key;
 }
 
 } // namespace
