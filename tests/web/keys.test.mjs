@@ -45,6 +45,14 @@ async function pressTrack(page, name, end) {
                                : { x: box.left + along, y: box.top + box.height / 2 });
 }
 
+// The wheel over a slider, as the browser reports it in pixels: 100 a notch, a turn towards the
+// user and one to the right positive.
+const wheelOn = (page, name, deltaY, deltaX) => page.evaluate((n, y, x) => {
+  document.getElementById(n).dispatchEvent(new WheelEvent('wheel', {
+    deltaY: y, deltaX: x, deltaMode: 0, bubbles: true, cancelable: true,
+  }));
+}, name, deltaY, deltaX);
+
 async function savedBytes(page) {
   await page.press('Alt+F');
   await page.press('S');
@@ -121,17 +129,23 @@ const saveTable = [
   }, ['--key', 'Shift+Tab', '--key', 'Space']],
   ["a press on each slider's track pages towards it", async (page) => {
     // One page a press: on a busy machine the driver may hold a press past the delay after
-    // which the page pages on, which the desktop's single press does not.
-    await page.evaluate(() => { WebTrackBars.repeatDelay = 1e9; });
+    // which the bar pages on, which the desktop's single press does not. The page's timers
+    // start none meanwhile; the animation is not running.
+    await page.evaluate(() => { window.heldSetInterval = setInterval; window.setInterval = () => 0; });
     await pressTrack(page, 'phichanger', 'max');
     await pressTrack(page, 'thetachanger', 'min');
     await pressTrack(page, 'numpoints', 'max');
     await pressTrack(page, 'numzoom', 'min');
     await pressTrack(page, 'velocitychanger', 'max');
     await pressTrack(page, 'fpschanger', 'min');
+    await page.evaluate(() => { window.setInterval = window.heldSetInterval; });
   }, ['--track', 'phichanger', 'max', '--track', 'thetachanger', 'min', '--track', 'numpoints',
     'max', '--track', 'numzoom', 'min', '--track', 'velocitychanger', 'max', '--track',
     'fpschanger', 'min']],
+  ['the wheel turned away over one slider and to the right over another', async (page) => {
+    await wheelOn(page, 'thetachanger', -100, 0);
+    await wheelOn(page, 'phichanger', 0, 100);
+  }, ['--wheel', 'thetachanger', '1', '0', '--wheel', 'phichanger', '0', '1']],
 ];
 
 for (const [name, use, actions] of saveTable) {

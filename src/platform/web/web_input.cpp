@@ -105,19 +105,20 @@ EMSCRIPTEN_KEEPALIVE void web_dismiss_menus() {
         bar->dismiss();
 }
 
-// A press on a track bar's track, and its repeats while it lasts, with the pointer at
-// `fraction` of the way from the bar's start; whether the thumb moved.
-EMSCRIPTEN_KEEPALIVE int web_track_press(int id, double fraction) {
-    platform::TrackBar* bar = trackBarAt(id);
-    return bar != nullptr && bar->pressTrack(bar->positionAt(fraction));
+// A press on a track bar's track with the pointer at `fraction` of the way from the bar's start,
+// and the pointer moving while the press lasts.
+EMSCRIPTEN_KEEPALIVE void web_track_press(int id, double fraction) {
+    if (platform::TrackBar* bar = trackBarAt(id))
+        bar->pressTrack(bar->positionAt(fraction));
 }
 
-EMSCRIPTEN_KEEPALIVE int web_track_repeat(int id, double fraction) {
-    platform::TrackBar* bar = trackBarAt(id);
-    return bar != nullptr && bar->pressRepeat(bar->positionAt(fraction));
+EMSCRIPTEN_KEEPALIVE void web_track_pointer(int id, double fraction) {
+    if (platform::TrackBar* bar = trackBarAt(id))
+        bar->pointerMoved(bar->positionAt(fraction));
 }
 
-// The thumb dragged to `fraction` of the way from the bar's start; let go; the wheel.
+// The thumb dragged to `fraction` of the way from the bar's start; let go of the thumb or the
+// track; the wheel, in notches away from the user and to the right.
 EMSCRIPTEN_KEEPALIVE void web_track_drag(int id, double fraction) {
     if (platform::TrackBar* bar = trackBarAt(id))
         bar->moveTo(bar->positionAt(fraction));
@@ -128,9 +129,9 @@ EMSCRIPTEN_KEEPALIVE void web_track_release(int id) {
         bar->release();
 }
 
-EMSCRIPTEN_KEEPALIVE void web_track_wheel(int id, double notches) {
+EMSCRIPTEN_KEEPALIVE void web_track_wheel(int id, double away, double right) {
     if (platform::TrackBar* bar = trackBarAt(id))
-        bar->wheel(notches);
+        bar->wheel(away, right);
 }
 
 // Files dragged over the page, dropped or launched: whether the window takes `count` of them
