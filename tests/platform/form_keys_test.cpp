@@ -296,15 +296,43 @@ TEST(MenuKeys, AMenuThatBecomesDisabledWhileOpenCloses) {
     EXPECT_TRUE(w.events.empty()) << "nothing of a disabled menu can be chosen";
 }
 
-TEST(MenuKeys, APointerPressElsewhereClosesTheMenu) {
+struct PressCase {
+    const char* name;
+    bool armedByAlt; // else the File menu is open, Save under the pointer
+    const char* at;  // the control pressed; empty for outside the window
+    const char* state;
+};
+
+class MenuPointer : public ::testing::TestWithParam<PressCase> {};
+
+// A press of the pointer anywhere but on the open menu closes it and disarms the bar; a press
+// on the open menu is the menu's own.
+TEST_P(MenuPointer, APressElsewhereDismissesTheMenuBar) {
+    const PressCase& c = GetParam();
     KeyWindow w;
-    w.file.titlePressed();
-    EXPECT_EQ(w.menuState(), "open at -") << "the pointer highlights nothing yet";
-    w.save.pointerEntered();
-    EXPECT_EQ(w.menuState(), "open at save");
-    w.bar.dismiss();
-    EXPECT_EQ(w.menuState(), "closed");
+    if (c.armedByAlt) {
+        w.keyPress(kAltDown.key);
+        w.keyRelease(kAltUp.key);
+        ASSERT_EQ(w.menuState(), "armed");
+    } else {
+        w.file.titlePressed();
+        EXPECT_EQ(w.menuState(), "open at -") << "the pointer highlights nothing yet";
+        w.save.pointerEntered();
+        ASSERT_EQ(w.menuState(), "open at save");
+    }
+    w.bar.pointerPressed(w.find(c.at));
+    EXPECT_EQ(w.menuState(), c.state);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MenuPointer,
+    ::testing::Values(PressCase{"armed_then_a_button", true, "first", "closed"},
+                      PressCase{"armed_then_outside", true, "", "closed"},
+                      PressCase{"armed_then_the_menu_title", true, "file", "closed"},
+                      PressCase{"open_then_a_check_box", false, "box", "closed"},
+                      PressCase{"open_then_its_item", false, "save", "open at save"},
+                      PressCase{"open_then_its_title", false, "file", "open at save"}),
+    [](const auto& info) { return info.param.name; });
 
 // ---- The boxes ----
 

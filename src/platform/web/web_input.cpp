@@ -88,7 +88,15 @@ EMSCRIPTEN_KEEPALIVE void web_close(int form) {
         closed->userClose();
 }
 
-// The pointer pressed a menu's title, came over an item, or pressed anywhere but an open menu.
+// The pointer pressed anywhere, over the control numbered `id` (0: none), before that control
+// has the press.
+EMSCRIPTEN_KEEPALIVE void web_pointer_pressed(int id) {
+    platform::Form* form = platform::pageBackend().keyTarget();
+    if (platform::MenuBar* bar = form != nullptr ? form->menuBar() : nullptr)
+        bar->pointerPressed(platform::WebControlView::find(id));
+}
+
+// The pointer pressed a menu's title, or came over an item; the page lost the keyboard.
 EMSCRIPTEN_KEEPALIVE void web_menu_title(int id) {
     if (auto* menu = controlAt<platform::Menu>(id, platform::ControlKind::Menu))
         menu->titlePressed();
