@@ -287,6 +287,36 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"f10_on_a_disabled_menu_is_refused", {press(Key::F10)}, "closed", {}, true}),
     [](const auto& info) { return info.param.name; });
 
+// The letter a key typed counts, else the letter at its place: Dvorak's F stands at Y's place,
+// a Cyrillic layout types "ф" at A's, Option+F on a Mac types "ƒ", Ctrl+F a control
+// character, and an AZERTY keyboard's 1 types "&".
+TEST(KeyLetter, IsTheTypedLetterElseTheOneAtTheKeysPlace) {
+    struct Row {
+        char32_t typed;
+        char place;
+        char letter;
+    };
+    for (const Row& row :
+         {Row{'f', 'Y', 'F'}, Row{U'ф', 'A', 'A'}, Row{U'ƒ', 'F', 'F'}, Row{0x06, 'F', 'F'},
+          Row{'&', '1', '1'}, Row{'7', 0, '7'}, Row{U'ф', 0, 0}, Row{' ', 0, 0}})
+        EXPECT_EQ(platform::keyLetter(row.typed, row.place), row.letter) << int(row.typed);
+}
+
+// A handler a key runs knows the key in hand, so that a focus it moves shows as moved by
+// the keyboard; outside the key there is none.
+TEST(FormKeys, TheKeyInHandLastsWhileTheFormHandlesIt) {
+    KeyWindow w;
+    const KeyStroke* seen = nullptr;
+    w.first.onClick = [&] { seen = w.keyInHand(); };
+    w.first.setFocus();
+    const KeyStroke space = press(Key::Space);
+    w.keyPress(space);
+    EXPECT_EQ(seen, &space);
+    w.first.press();
+    EXPECT_EQ(seen, nullptr);
+    EXPECT_EQ(w.keyInHand(), nullptr);
+}
+
 TEST(MenuKeys, AMenuThatBecomesDisabledWhileOpenCloses) {
     KeyWindow w;
     ASSERT_TRUE(w.keyPress(altLetter('F')));

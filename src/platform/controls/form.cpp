@@ -4,6 +4,7 @@
 #include "menu.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -95,6 +96,12 @@ void Form::focusNext(bool backwards) {
 bool Form::keyPress(const KeyStroke& stroke) {
     if (!takesInput())
         return false;
+    // Nested when a handler the key runs hands the form another key.
+    struct InHand {
+        const KeyStroke*& held;
+        const KeyStroke* before;
+        ~InHand() { held = before; }
+    } inHand{keyInHand_, std::exchange(keyInHand_, &stroke)};
     // An open menu, or the menu bar waiting for a letter, takes the keys first.
     if (MenuBar* bar = menuBar(); bar != nullptr && bar->keyPress(stroke))
         return true;

@@ -88,6 +88,9 @@ public:
     // it, so that the toolkit must not act on it too.
     bool keyPress(const KeyStroke& stroke);
     bool keyRelease(const KeyStroke& stroke);
+    // The key keyPress() is handling now, nothing outside it: a backend shows a focus that a
+    // key moved the way a keyboard user needs to see it, and one the program moved as it is.
+    const KeyStroke* keyInHand() const { return keyInHand_; }
 
     // Runs when the user closes the window by its close box or system menu.
     std::function<void()> onClose;
@@ -123,6 +126,7 @@ private:
     Rect place_{};
     std::vector<Control*> controls_;
     Control* focused_ = nullptr;
+    const KeyStroke* keyInHand_ = nullptr;
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
     bool open_ = false;

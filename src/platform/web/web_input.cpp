@@ -35,17 +35,22 @@ platform::TrackBar* trackBarAt(int id) {
 
 extern "C" {
 
-// A key went down (`down` 1) or up; whether the form took it, so that the browser must not act
-// on it too. May wait for a box (Enter on a button, for instance).
-EMSCRIPTEN_KEEPALIVE int web_key(int down, int key, int letter, int shift, int alt, int control,
-                                 int repeat) {
+// A key went down (`down` 1) or up, with the character it typed and the letter of its place
+// (0 for none); whether the form took it, so that the browser must not act on it too. May wait
+// for a box (Enter on a button, for instance).
+EMSCRIPTEN_KEEPALIVE int web_key(int down, int key, int typed, int place, int shift, int alt,
+                                 int control, int repeat) {
     platform::WebBackend& backend = platform::pageBackend();
     backend.dropClosedBoxes();
     platform::Form* form = backend.keyTarget();
     if (form == nullptr)
         return 0;
-    const platform::KeyStroke stroke{.key = platform::webKey(key),
-                                     .letter = char(letter),
+    const char letter = platform::keyLetter(char32_t(typed), char(place));
+    platform::Key named = platform::webKey(key);
+    if (named == platform::Key::Other && letter != 0)
+        named = platform::Key::Letter;
+    const platform::KeyStroke stroke{.key = named,
+                                     .letter = letter,
                                      .shift = shift != 0,
                                      .alt = alt != 0,
                                      .control = control != 0,
