@@ -14,7 +14,6 @@
 #include "static_controls.h"
 #include "track_bar.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -164,55 +163,32 @@ TEST(Layout, OnlyControlsThatTakeAKeyMarkOneInTheirCaption) {
     SmallForm form;
     platform::applyLayout(form, {.controls = kSmallRows});
     form.first.setCaption("&Go");
-    EXPECT_EQ(form.note.shownCaption().text, "R&D");
-    EXPECT_EQ(form.note.shownCaption().key, 0);
-    EXPECT_EQ(form.first.shownCaption().text, "Go");
+    EXPECT_EQ(form.note.shownCaption().text + form.first.shownCaption().text, "R&DGo");
     EXPECT_EQ(form.first.shownCaption().key, 'G');
 }
 
-struct CaptionRoomRow {
-    const char* name;
-    ControlKind kind;
-    bool inGroup; // else straight on the window
-    int captionWidth;
-    int width;
-};
-
-class PlaceForCaption : public ::testing::TestWithParam<CaptionRoomRow> {};
-
-// A check box or radio button 129 pixels wide at 8 pixels in, on a group 145 wide (room up to
-// 135) or a window 120 wide (room up to 110).
-TEST_P(PlaceForCaption, WidensACheckableControlUpToItsParentsEdge) {
-    const CaptionRoomRow& row = GetParam();
+// Check boxes and radio buttons 129 pixels wide at 8 pixels in, on a group 145 wide (room up to
+// 135) or on a window 120 wide (room up to 110), and a button, given captions of some widths.
+TEST(Layout, ACheckableControlWidensToItsCaptionUpToItsParentsEdge) {
     platform::Form form;
     form.setPlace({0, 0, 120, 100});
     platform::GroupBox group(form, "group");
     group.setPlace({10, 10, 145, 80});
     platform::CheckBox box(form, "box");
-    platform::RadioButton radio(form, "radio");
+    platform::RadioButton onWindow(form, "onWindow");
     platform::Button button(form, "button");
-    platform::Control* controls[] = {&box, &radio, &button};
-    platform::Control& control =
-        **std::find_if(std::begin(controls), std::end(controls),
-                       [&row](const platform::Control* c) { return c->kind() == row.kind; });
-    control.setPlace({8, 16, 129, 17});
-    if (row.inGroup)
-        control.setParent(&group);
-    const platform::Rect place = platform::placeForCaption(control, row.captionWidth);
-    EXPECT_EQ(place.width, row.width);
-    EXPECT_EQ(place.left, 8);
-    EXPECT_EQ(place.height, 17);
+    box.setPlace({8, 16, 129, 17});
+    onWindow.setPlace(box.place());
+    button.setPlace(box.place());
+    box.setParent(&group);
+    button.setParent(&group);
+    EXPECT_EQ(platform::placeForCaption(box, 90).width, 129) << "never narrower than its row";
+    EXPECT_EQ(platform::placeForCaption(box, 133).width, 133);
+    EXPECT_EQ(platform::placeForCaption(box, 300).width, 135);
+    EXPECT_EQ(platform::placeForCaption(onWindow, 300).width, 110);
+    EXPECT_EQ(platform::placeForCaption(button, 300).width, 129);
+    EXPECT_EQ(platform::placeForCaption(box, 300).height, 17);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PlaceForCaption,
-    ::testing::Values(
-        CaptionRoomRow{"narrow_caption_keeps_the_row", ControlKind::CheckBox, true, 90, 129},
-        CaptionRoomRow{"wider_caption_widens", ControlKind::CheckBox, true, 133, 133},
-        CaptionRoomRow{"up_to_the_groups_edge", ControlKind::RadioButton, true, 300, 135},
-        CaptionRoomRow{"on_the_window_up_to_its_edge", ControlKind::CheckBox, false, 300, 110},
-        CaptionRoomRow{"a_button_keeps_its_row", ControlKind::Button, true, 300, 129}),
-    [](const auto& info) { return info.param.name; });
 
 TEST(HeadlessBackend, BoxesAnswerAsAUserWhoClosesThemAndCountAsModalWhileOpen) {
     platform::HeadlessBackend backend;

@@ -148,7 +148,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(WheelCase{"away_goes_up", {{1, 0}}, -45, {-45}},
                       WheelCase{"back_goes_down", {{-1, 0}}, -15, {-15}},
                       WheelCase{"right_counts_as_away", {{0, 1}}, -45, {-45}},
-                      WheelCase{"left_counts_as_back", {{0, -1}}, -15, {-15}},
                       WheelCase{"away_wins_over_sideways", {{-1, 1}}, -15, {-15}},
                       WheelCase{"never_more_than_a_page", {{3, 0}}, -45, {-45}},
                       WheelCase{"parts_add_up_to_a_step", {{0.05, 0}, {0, 0.05}}, -31, {-31}},

@@ -17,8 +17,6 @@
 //   --key KEY             a key pressed and let go: Tab, Shift+Tab, Space, Enter, Escape, Up,
 //                         Down, F10, Alt (alone), or Alt+LETTER, or LETTER
 //   --track BAR min|max   a press on BAR's track at its minimum's or maximum's end
-//   --wheel BAR AWAY RIGHT  the wheel over BAR turned AWAY notches away from the user and
-//                         RIGHT to the right
 #include "button.h"
 #include "headless_backend.h"
 #include "menu.h"
@@ -26,7 +24,6 @@
 #include "track_bar.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -109,12 +106,6 @@ bool act(platform::HeadlessBackend& backend, TForm1& form, int argc, char* argv[
         bar->pressTrack(end == "min" ? bar->min() : bar->max());
         bar->release();
         i += 2;
-    } else if (action == "--wheel" && left >= 3) {
-        auto* bar = dynamic_cast<platform::TrackBar*>(form.find(argv[i + 1]));
-        if (bar == nullptr)
-            return false;
-        bar->wheel(std::strtod(argv[i + 2], nullptr), std::strtod(argv[i + 3], nullptr));
-        i += 3;
     } else {
         return false;
     }
