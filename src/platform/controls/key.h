@@ -51,4 +51,13 @@ constexpr char keyLetter(char32_t typed, char place) {
     return char(chosen >= 'a' && chosen <= 'z' ? chosen - 'a' + 'A' : chosen);
 }
 
+// A key the toolkit names none of the program's is Key::Letter when keyLetter() finds it one.
+constexpr void addLetter(KeyStroke& stroke, char32_t typed, char place) {
+    if (stroke.key != Key::Other)
+        return;
+    stroke.letter = keyLetter(typed, place);
+    if (stroke.letter != 0)
+        stroke.key = Key::Letter;
+}
+
 } // namespace platform

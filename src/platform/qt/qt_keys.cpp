@@ -71,11 +71,7 @@ KeyStroke toKeyStroke(const QKeyEvent& event) {
     // Qt names Shift+Tab a key of its own.
     if (key == Qt::Key_Backtab)
         stroke.shift = true;
-    if (stroke.key == Key::Other) {
-        stroke.letter = keyLetter(typed, placeOf(event));
-        if (stroke.letter != 0)
-            stroke.key = Key::Letter;
-    }
+    addLetter(stroke, typed, placeOf(event));
     return stroke;
 }
 

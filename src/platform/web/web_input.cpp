@@ -45,16 +45,12 @@ EMSCRIPTEN_KEEPALIVE int web_key(int down, int key, int typed, int place, int sh
     platform::Form* form = backend.keyTarget();
     if (form == nullptr)
         return 0;
-    const char letter = platform::keyLetter(char32_t(typed), char(place));
-    platform::Key named = platform::webKey(key);
-    if (named == platform::Key::Other && letter != 0)
-        named = platform::Key::Letter;
-    const platform::KeyStroke stroke{.key = named,
-                                     .letter = letter,
-                                     .shift = shift != 0,
-                                     .alt = alt != 0,
-                                     .control = control != 0,
-                                     .repeat = repeat != 0};
+    platform::KeyStroke stroke{.key = platform::webKey(key),
+                               .shift = shift != 0,
+                               .alt = alt != 0,
+                               .control = control != 0,
+                               .repeat = repeat != 0};
+    platform::addLetter(stroke, char32_t(typed), char(place));
     return down != 0 ? form->keyPress(stroke) : form->keyRelease(stroke);
 }
 
