@@ -8,6 +8,7 @@
 #include "program_error.h"
 #include "sound.h"
 #include "tform1_layout.h"
+#include "track_bar.h"
 #include "translation.h"
 #include "wave_field.h"
 #include "window_icon.h"
@@ -23,6 +24,10 @@ TForm1::TForm1(platform::Backend& backend, TForm1Services services)
     // The timer and the file dialogs belong to the window the backend has just made.
     if (!Timer1)
         Timer1 = backend.makeTimer();
+    // A press held on a slider's track repeats by a timer of the toolkit's.
+    for (platform::Control* control : controls())
+        if (control->kind() == platform::ControlKind::TrackBar)
+            static_cast<platform::TrackBar*>(control)->setRepeatTimer(backend.makeTimer());
     setUpSettingsFiles(services);
 
     // Handlers are attached only after every initial state is in place, so that the state

@@ -84,6 +84,7 @@ TEST(Controls, NothingOnADisabledControlOrParentTakesInput) {
 
 // A form whose layout is given per test.
 struct SmallForm : platform::Form {
+    platform::Label note{*this, "note"};
     platform::Panel panel{*this, "panel"};
     platform::TrackBar bar{*this, "bar"};
     platform::CheckBox box{*this, "box"};
@@ -92,6 +93,7 @@ struct SmallForm : platform::Form {
 };
 
 constexpr ControlLayout kSmallRows[] = {
+    {.name = "note", .kind = ControlKind::Label, .caption = "R&D"},
     {.name = "first", .kind = ControlKind::Button, .caption = "go", .tabIndex = 0},
     {.name = "hidden", .kind = ControlKind::Button, .tabIndex = 1, .visible = false},
     {.name = "panel", .kind = ControlKind::Panel, .tabIndex = 2},
@@ -147,6 +149,45 @@ TEST(Layout, TabVisitsControlsInTheirParentsOrderPassingThroughFrames) {
     for (const platform::Control* control : form.tabOrder())
         order.push_back(control->name());
     EXPECT_EQ(order, (std::vector<std::string>{"first", "hidden", "bar", "box"}));
+    order.clear();
+    for (const platform::Control* control : form.childrenInTabOrder(nullptr))
+        order.push_back(control->name());
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "hidden", "panel", "note"}))
+        << "a control outside the order comes last although it was made first";
+    EXPECT_FALSE(form.hidden.tabStop());
+    EXPECT_TRUE(form.first.tabStop());
+}
+
+// A label shows its "&" as written; a button's marks its access key.
+TEST(Layout, OnlyControlsThatTakeAKeyMarkOneInTheirCaption) {
+    SmallForm form;
+    platform::applyLayout(form, {.controls = kSmallRows});
+    form.first.setCaption("&Go");
+    EXPECT_EQ(form.note.shownCaption().text + form.first.shownCaption().text, "R&DGo");
+    EXPECT_EQ(form.first.shownCaption().key, 'G');
+}
+
+// Check boxes and radio buttons 129 pixels wide at 8 pixels in, on a group 145 wide (room up to
+// 135) or on a window 120 wide (room up to 110), and a button, given captions of some widths.
+TEST(Layout, ACheckableControlWidensToItsCaptionUpToItsParentsEdge) {
+    platform::Form form;
+    form.setPlace({0, 0, 120, 100});
+    platform::GroupBox group(form, "group");
+    group.setPlace({10, 10, 145, 80});
+    platform::CheckBox box(form, "box");
+    platform::RadioButton onWindow(form, "onWindow");
+    platform::Button button(form, "button");
+    box.setPlace({8, 16, 129, 17});
+    onWindow.setPlace(box.place());
+    button.setPlace(box.place());
+    box.setParent(&group);
+    button.setParent(&group);
+    EXPECT_EQ(platform::placeForCaption(box, 90).width, 129) << "never narrower than its row";
+    EXPECT_EQ(platform::placeForCaption(box, 133).width, 133);
+    EXPECT_EQ(platform::placeForCaption(box, 300).width, 135);
+    EXPECT_EQ(platform::placeForCaption(onWindow, 300).width, 110);
+    EXPECT_EQ(platform::placeForCaption(button, 300).width, 129);
+    EXPECT_EQ(platform::placeForCaption(box, 300).height, 17);
 }
 
 TEST(HeadlessBackend, BoxesAnswerAsAUserWhoClosesThemAndCountAsModalWhileOpen) {

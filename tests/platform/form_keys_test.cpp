@@ -287,6 +287,36 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"f10_on_a_disabled_menu_is_refused", {press(Key::F10)}, "closed", {}, true}),
     [](const auto& info) { return info.param.name; });
 
+// The letter a key typed counts, else the letter at its place: Dvorak's F stands at Y's place,
+// a Cyrillic layout types "ф" at A's, Option+F on a Mac types "ƒ", Ctrl+F a control
+// character, and an AZERTY keyboard's 1 types "&".
+TEST(KeyLetter, IsTheTypedLetterElseTheOneAtTheKeysPlace) {
+    struct Row {
+        char32_t typed;
+        char place;
+        char letter;
+    };
+    for (const Row& row :
+         {Row{'f', 'Y', 'F'}, Row{U'ф', 'A', 'A'}, Row{U'ƒ', 'F', 'F'}, Row{0x06, 'F', 'F'},
+          Row{'&', '1', '1'}, Row{'7', 0, '7'}, Row{U'ф', 0, 0}, Row{' ', 0, 0}})
+        EXPECT_EQ(platform::keyLetter(row.typed, row.place), row.letter) << int(row.typed);
+}
+
+// A handler a key runs knows the key in hand, so that a focus it moves shows as moved by
+// the keyboard; outside the key there is none.
+TEST(FormKeys, TheKeyInHandLastsWhileTheFormHandlesIt) {
+    KeyWindow w;
+    const KeyStroke* seen = nullptr;
+    w.first.onClick = [&] { seen = w.keyInHand(); };
+    w.first.setFocus();
+    const KeyStroke space = press(Key::Space);
+    w.keyPress(space);
+    EXPECT_EQ(seen, &space);
+    w.first.press();
+    EXPECT_EQ(seen, nullptr);
+    EXPECT_EQ(w.keyInHand(), nullptr);
+}
+
 TEST(MenuKeys, AMenuThatBecomesDisabledWhileOpenCloses) {
     KeyWindow w;
     ASSERT_TRUE(w.keyPress(altLetter('F')));
@@ -296,14 +326,30 @@ TEST(MenuKeys, AMenuThatBecomesDisabledWhileOpenCloses) {
     EXPECT_TRUE(w.events.empty()) << "nothing of a disabled menu can be chosen";
 }
 
-TEST(MenuKeys, APointerPressElsewhereClosesTheMenu) {
-    KeyWindow w;
-    w.file.titlePressed();
-    EXPECT_EQ(w.menuState(), "open at -") << "the pointer highlights nothing yet";
-    w.save.pointerEntered();
-    EXPECT_EQ(w.menuState(), "open at save");
-    w.bar.dismiss();
-    EXPECT_EQ(w.menuState(), "closed");
+// A press of the pointer anywhere but on the open menu closes it and disarms the bar; a press
+// on the open menu is the menu's own.
+TEST(MenuKeys, APressElsewhereDismissesTheMenuBar) {
+    struct Row {
+        bool armedByAlt; // else the File menu is open, Save under the pointer
+        const char* at;  // the control pressed; empty for outside the window
+        const char* state;
+    };
+    for (const Row& row :
+         {Row{true, "first", "closed"}, Row{true, "", "closed"}, Row{true, "file", "closed"},
+          Row{false, "box", "closed"}, Row{false, "save", "open at save"},
+          Row{false, "file", "open at save"}}) {
+        KeyWindow w;
+        if (row.armedByAlt) {
+            w.keyPress(kAltDown.key);
+            w.keyRelease(kAltUp.key);
+        } else {
+            w.file.titlePressed();
+            EXPECT_EQ(w.menuState(), "open at -") << "the pointer highlights nothing yet";
+            w.save.pointerEntered();
+        }
+        w.bar.pointerPressed(w.find(row.at));
+        EXPECT_EQ(w.menuState(), row.state) << row.armedByAlt << " " << row.at;
+    }
 }
 
 // ---- The boxes ----

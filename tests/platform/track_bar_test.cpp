@@ -1,6 +1,7 @@
 // The track bar rules the window's handlers rely on: what setting the position does, and
 // what each action of the user does.
 #include "form.h"
+#include "headless_timer.h"
 #include "track_bar.h"
 
 #include <gtest/gtest.h>
@@ -124,7 +125,8 @@ TEST(TrackBar, KeysOfNoMeaningToTheBarAreLeftToTheToolkit) {
 
 struct WheelCase {
     const char* name;
-    std::vector<double> notches; // positive: turned away from the user
+    // Turns as {away from the user, to the right}.
+    std::vector<std::pair<double, double>> notches;
     int position;
     std::vector<int> seen;
 };
@@ -132,51 +134,72 @@ struct WheelCase {
 class TrackBarWheel : public ::testing::TestWithParam<WheelCase> {};
 
 // The wheel moves the thumb the way the arrow keys do on screen: turned away from the user
-// it goes where Up goes, three line steps a notch and never more than a page at a time.
+// it goes where Up goes, three line steps a notch and never more than a page at a time; a
+// wheel turned only sideways counts as turned away when it turns to the right.
 TEST_P(TrackBarWheel, MovesLikeTheArrowKeys) {
     const WheelCase& c = GetParam();
     RecordedBar b(-90, 90, -30);
-    for (double n : c.notches)
-        b.bar.wheel(n);
+    for (const auto& [away, right] : c.notches)
+        b.bar.wheel(away, right);
     EXPECT_EQ(b.bar.position(), c.position);
     EXPECT_EQ(b.seen, c.seen);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TrackBarWheel,
-                         ::testing::Values(WheelCase{"away_goes_up", {1}, -45, {-45}},
-                                           WheelCase{"back_goes_down", {-1}, -15, {-15}},
-                                           WheelCase{"never_more_than_a_page", {3}, -45, {-45}},
-                                           WheelCase{
-                                               "parts_add_up_to_a_step", {0.05, 0.05}, -31, {-31}},
-                                           WheelCase{"at_the_end_it_still_notifies",
-                                                     {10, 10, 10, 10, 1},
-                                                     -90,
-                                                     {-45, -60, -75, -90, -90}}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TrackBarWheel,
+    ::testing::Values(WheelCase{"away_goes_up", {{1, 0}}, -45, {-45}},
+                      WheelCase{"back_goes_down", {{-1, 0}}, -15, {-15}},
+                      WheelCase{"right_counts_as_away", {{0, 1}}, -45, {-45}},
+                      WheelCase{"away_wins_over_sideways", {{-1, 1}}, -15, {-15}},
+                      WheelCase{"never_more_than_a_page", {{3, 0}}, -45, {-45}},
+                      WheelCase{"parts_add_up_to_a_step", {{0.05, 0}, {0, 0.05}}, -31, {-31}},
+                      WheelCase{"at_the_end_it_still_notifies",
+                                {{10, 0}, {10, 0}, {10, 0}, {10, 0}, {1, 0}},
+                                -90,
+                                {-45, -60, -75, -90, -90}}),
+    [](const auto& info) { return info.param.name; });
 
 struct PageCase {
     const char* name;
     platform::Orientation orientation;
     bool minimumAtStart;
     // Where the pointer is, as a fraction of the way from the bar's start (left or top): at the
-    // press, then at each repeat while the press lasts.
+    // press, then before each tick of the repeat timer while the press lasts.
     std::vector<double> pointer;
     std::vector<int> seen;
 };
 
 class TrackBarPaging : public ::testing::TestWithParam<PageCase> {};
 
+// A bar whose repeat timer the test ticks by hand.
+struct RepeatingBar : RecordedBar {
+    RepeatingBar() {
+        auto owned = std::make_unique<platform::HeadlessTimer>();
+        timer = owned.get();
+        bar.setRepeatTimer(std::move(owned));
+    }
+    platform::HeadlessTimer* timer;
+};
+
 // A press on the track pages towards the pointer, again on each repeat, until the thumb reaches
-// or passes the pointer; it never turns back within one press.
+// or passes the pointer; it never turns back within one press. The first repeat comes after
+// the longer delay, the rest at the repeat period, and the timer stops when the paging does.
 TEST_P(TrackBarPaging, MovesAPageTowardsThePointerUntilItGetsThere) {
     const PageCase& c = GetParam();
-    RecordedBar b(-90, 90, -30);
+    RepeatingBar b;
     b.bar.setOrientation(c.orientation);
     b.bar.setMinimumAtStart(c.minimumAtStart);
     EXPECT_TRUE(b.bar.pressTrack(b.bar.positionAt(c.pointer.front())));
-    for (std::size_t i = 1; i < c.pointer.size(); ++i)
-        b.bar.pressRepeat(b.bar.positionAt(c.pointer[i]));
+    EXPECT_EQ(b.timer->period, TrackBar::kPageRepeatDelay);
+    for (std::size_t i = 1; i < c.pointer.size(); ++i) {
+        b.bar.pointerMoved(b.bar.positionAt(c.pointer[i]));
+        ASSERT_TRUE(b.timer->fire()) << "repeat " << i << " stopped early";
+        if (b.timer->ticking) {
+            EXPECT_EQ(b.timer->period, TrackBar::kPageRepeatInterval);
+        }
+    }
     EXPECT_EQ(b.seen, c.seen);
+    EXPECT_FALSE(b.timer->ticking) << "every row ends where the paging stops";
 }
 
 using platform::Orientation;
@@ -184,7 +207,8 @@ using platform::Orientation;
 INSTANTIATE_TEST_SUITE_P(
     Rows, TrackBarPaging,
     ::testing::Values(
-        // -30 stands a third of the way down; 0.1 of the way is -72, 0.6 is 18.
+        // -30 stands a third of the way down; 0.1 of the way is -72, 0.2 is -54, 0.4 is -18, 0.6 is
+        // 18; turned round, 0.45 is 9.
         PageCase{"vertical_above_the_thumb",
                  Orientation::Vertical,
                  true,
@@ -195,15 +219,22 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  {0.6, 0.6, 0.6, 0.6, 0.6},
                  {-15, 0, 15, 30}},
-        PageCase{
-            "horizontal_left_of_the_thumb", Orientation::Horizontal, true, {0.1, 0.1}, {-45, -60}},
-        PageCase{"horizontal_right_of_the_thumb", Orientation::Horizontal, true, {0.6}, {-15}},
-        // Turned round, the bar's start holds the maximum: a press near it pages upwards.
-        PageCase{"turned_round_near_the_start", Orientation::Vertical, false, {0.1, 0.1}, {-15, 0}},
+        PageCase{"horizontal_left_of_the_thumb",
+                 Orientation::Horizontal,
+                 true,
+                 {0.2, 0.2, 0.2},
+                 {-45, -60}},
+        PageCase{"horizontal_right_of_the_thumb", Orientation::Horizontal, true, {0.4, 0.4}, {-15}},
+        // Turned round, the bar's start holds the maximum: a press towards it pages upwards.
+        PageCase{"turned_round_near_the_start",
+                 Orientation::Vertical,
+                 false,
+                 {0.45, 0.45, 0.45, 0.45},
+                 {-15, 0, 15}},
         PageCase{"pointer_moved_back_behind_the_thumb",
                  Orientation::Horizontal,
                  true,
-                 {0.6, 0.0, 0.6},
+                 {0.6, 0.0},
                  {-15}}),
     [](const auto& info) { return info.param.name; });
 
@@ -223,10 +254,26 @@ TEST(TrackBar, PlacesThumbAndTicksFromTheEndThatHoldsTheMinimum) {
 }
 
 TEST(TrackBar, APressOnTheThumbItselfPagesNowhere) {
-    RecordedBar b;
+    RepeatingBar b;
     EXPECT_FALSE(b.bar.pressTrack(b.bar.position()));
-    EXPECT_FALSE(b.bar.pressRepeat(b.bar.position() + 50));
+    b.bar.pointerMoved(b.bar.position() + 50);
+    EXPECT_FALSE(b.timer->ticking);
     EXPECT_TRUE(b.seen.empty());
+}
+
+// Letting go ends the repeats at once and is no notification; a timer the system refuses
+// costs the repeats, never the press's own page.
+TEST(TrackBar, LettingGoOrARefusedTimerStopsTheRepeats) {
+    RepeatingBar b;
+    EXPECT_TRUE(b.bar.pressTrack(90));
+    b.bar.release();
+    EXPECT_FALSE(b.timer->ticking);
+    EXPECT_FALSE(b.bar.pressingTrack());
+    b.timer->refuse = true;
+    EXPECT_TRUE(b.bar.pressTrack(90));
+    EXPECT_FALSE(b.timer->ticking);
+    b.bar.release();
+    EXPECT_EQ(b.seen, (std::vector<int>{-15, 0}));
 }
 
 } // namespace

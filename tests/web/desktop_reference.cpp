@@ -226,6 +226,8 @@ private:
         if (control == nullptr)
             return;
         platform::MenuBar* bar = form_.menuBar();
+        if (bar != nullptr && kind != "wheel")
+            bar->pointerPressed(control);
         if (auto* menu = dynamic_cast<platform::Menu*>(control)) {
             menu->titlePressed();
             return;
@@ -242,11 +244,9 @@ private:
             double dx = 0, dy = 0;
             in >> dx >> dy;
             if (track != nullptr)
-                track->wheel(dy != 0 ? -dy / 100 : dx / 100);
+                track->wheel(-dy / 100, dx / 100);
             return;
         }
-        if (bar != nullptr)
-            bar->dismiss();
         const bool focusable = control->kind() == platform::ControlKind::Button ||
                                control->kind() == platform::ControlKind::CheckBox ||
                                control->kind() == platform::ControlKind::RadioButton ||

@@ -64,3 +64,16 @@ engineTest('the File menu cannot be opened while the animation runs', {}, async 
   await page.waitForSelector('#FileF1.open');
   assert.deepEqual(await page.problems(), []);
 });
+
+// Alt alone arms the bar; a press of the pointer anywhere disarms it, so that a letter typed
+// afterwards opens nothing.
+engineTest('a press of the pointer after Alt disarms the menu bar', {}, async (page) => {
+  await page.press('Alt');
+  await page.waitForSelector('#FileF1.armed');
+  const graph = await page.box('#graph');
+  await pressAt(page, { x: graph.left + 10, y: graph.top + 10 });
+  await page.waitForSelector('#FileF1.armed', { gone: true });
+  await page.press('F');
+  assert.equal(await page.evaluate(() => document.querySelector('#FileF1 .dropdown').hidden), true);
+  assert.deepEqual(await page.problems(), []);
+});

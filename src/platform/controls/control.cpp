@@ -72,8 +72,14 @@ void Control::focusedByUser() {
     form_.focus(*this);
 }
 
+AccessKeyCaption Control::shownCaption() const {
+    if (kind_ == ControlKind::Label || kind_ == ControlKind::ListBox)
+        return AccessKeyCaption{caption_};
+    return parseAccessKey(caption_);
+}
+
 bool Control::takesFocusByTab() const {
-    return tabIndex_ >= 0 && shown() && takesInput();
+    return tabStop() && shown() && takesInput();
 }
 
 bool Control::keyDown(const KeyStroke&) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access_key.h"
 #include "canvas.h"
 #include "key.h"
 
@@ -70,6 +71,9 @@ public:
 
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption);
+    // The caption as the user sees it: a label or a list shows an "&" as it is; every other
+    // control's caption marks its access key with one.
+    AccessKeyCaption shownCaption() const;
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
@@ -105,7 +109,10 @@ public:
     void setFocus();
     // The user moved the focus here (a click): the backend's control has it already.
     void focusedByUser();
-    // Whether Tab may stop here: in the tab order, seen and taking input.
+    // Whether the control itself is a stop of the Tab key: in the tab order, enabled and
+    // visible. A box over the window or a frame around the control leave it one.
+    bool tabStop() const { return tabIndex_ >= 0 && enabled_ && visible_; }
+    // Whether Tab may stop here now: a tab stop, seen and taking input.
     bool takesFocusByTab() const;
 
     // A key pressed while the control has the focus and neither the form nor its menus took

@@ -4,6 +4,7 @@
 #include "menu.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -51,14 +52,20 @@ MenuBar* Form::menuBar() const {
     return nullptr;
 }
 
+std::vector<Control*> Form::childrenInTabOrder(const Control* parent) const {
+    std::vector<Control*> children = childrenOf(parent);
+    // -1, outside the order, counts as the largest index.
+    std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
+        return unsigned(a->tabIndex()) < unsigned(b->tabIndex());
+    });
+    return children;
+}
+
 std::vector<Control*> Form::tabOrder() const {
     std::vector<Control*> order;
     auto visit = [this, &order](const Control* parent, auto& self) -> void {
-        std::vector<Control*> children = childrenOf(parent);
+        std::vector<Control*> children = childrenInTabOrder(parent);
         std::erase_if(children, [](const Control* c) { return c->tabIndex() < 0; });
-        std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
-            return a->tabIndex() < b->tabIndex();
-        });
         for (Control* child : children) {
             if (!isFrame(*child))
                 order.push_back(child);
@@ -89,6 +96,12 @@ void Form::focusNext(bool backwards) {
 bool Form::keyPress(const KeyStroke& stroke) {
     if (!takesInput())
         return false;
+    // Nested when a handler the key runs hands the form another key.
+    struct InHand {
+        const KeyStroke*& held;
+        const KeyStroke* before;
+        ~InHand() { held = before; }
+    } inHand{keyInHand_, std::exchange(keyInHand_, &stroke)};
     // An open menu, or the menu bar waiting for a letter, takes the keys first.
     if (MenuBar* bar = menuBar(); bar != nullptr && bar->keyPress(stroke))
         return true;

@@ -72,6 +72,9 @@ public:
     Control* find(std::string_view name) const;
     // The controls that sit directly on `parent` (nothing: on the window), in the order made.
     std::vector<Control*> childrenOf(const Control* parent) const;
+    // The same by tab index, those outside the tab order last; equal indexes keep the order
+    // made.
+    std::vector<Control*> childrenInTabOrder(const Control* parent) const;
     // The form's menu bar, if it has one.
     MenuBar* menuBar() const;
 
@@ -94,6 +97,9 @@ public:
     // it, so that the toolkit must not act on it too.
     bool keyPress(const KeyStroke& stroke);
     bool keyRelease(const KeyStroke& stroke);
+    // The key keyPress() is handling now, nothing outside it: a backend shows a focus that a
+    // key moved the way a keyboard user needs to see it, and one the program moved as it is.
+    const KeyStroke* keyInHand() const { return keyInHand_; }
 
     // Runs when the user closes the window by its close box or system menu.
     std::function<void()> onClose;
@@ -131,6 +137,7 @@ private:
     std::vector<std::uint32_t> icon_;
     std::vector<Control*> controls_;
     Control* focused_ = nullptr;
+    const KeyStroke* keyInHand_ = nullptr;
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
     bool open_ = false;

@@ -4,6 +4,7 @@
 #include "form.h"
 #include "translation.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -75,6 +76,18 @@ void applyLayout(Form& form, const WindowLayout& layout) {
     for (const Control* control : form.controls())
         if (layout.find(control->name()) == nullptr)
             throw std::logic_error("the layout has no row for '" + control->name() + "'");
+}
+
+Rect placeForCaption(const Control& control, int captionWidth) {
+    Rect place = control.place();
+    const bool checkable =
+        control.kind() == ControlKind::CheckBox || control.kind() == ControlKind::RadioButton;
+    if (!checkable || captionWidth <= place.width)
+        return place;
+    const int parentWidth = control.parent() != nullptr ? control.parent()->place().width
+                                                        : control.form().place().width;
+    place.width = std::min(captionWidth, parentWidth - place.left - 2);
+    return place;
 }
 
 } // namespace platform

@@ -61,4 +61,11 @@ struct WindowLayout {
 // its layout must describe the same controls.
 void applyLayout(Form& form, const WindowLayout& layout);
 
+// Where a control stands when its caption needs `captionWidth` pixels in the font the toolkit
+// has at hand. A check box or a radio button whose caption needs more than its row gives it
+// (a fixed-width kana font is wider than the proportional one the layout was made with) takes
+// the room up to 2 pixels short of its parent's right edge, so that the caption is not cut
+// off; every other control keeps its row's place.
+Rect placeForCaption(const Control& control, int captionWidth);
+
 } // namespace platform

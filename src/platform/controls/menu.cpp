@@ -1,6 +1,5 @@
 #include "menu.h"
 
-#include "access_key.h"
 #include "form.h"
 
 #include <algorithm>
@@ -11,7 +10,7 @@ namespace platform {
 namespace {
 
 char accessKeyOf(const Control& control) {
-    return parseAccessKey(control.caption()).key;
+    return control.shownCaption().key;
 }
 
 } // namespace
@@ -177,6 +176,22 @@ bool MenuBar::openMenuKey(Menu& menu, const KeyStroke& stroke) {
     return true;
 }
 
+bool MenuBar::holdsKeyboard() const {
+    const Menu* open = openMenu();
+    return armed_ != nullptr || (open != nullptr && open->openedByKeys());
+}
+
+void MenuBar::pointerPressed(const Control* at) {
+    Menu* open = openMenu();
+    const bool onOpenMenu =
+        open != nullptr && at != nullptr && (at == open || at->parent() == open);
+    if (onOpenMenu)
+        return;
+    if (open != nullptr)
+        open->close();
+    arm(nullptr);
+}
+
 void MenuBar::dismiss() {
     if (Menu* open = openMenu())
         open->close();
@@ -200,6 +215,7 @@ bool Menu::open(bool fromKeyboard) {
         b->arm(nullptr);
     }
     open_ = true;
+    byKeys_ = fromKeyboard;
     const std::vector<MenuItem*> items = choosableItems();
     highlighted_ = fromKeyboard && !items.empty() ? items.front() : nullptr;
     changed();

@@ -31,12 +31,20 @@ public:
     Menu* openMenu() const;
     // The menu the bar is armed on, waiting for an access key; nothing when not armed.
     Menu* armedMenu() const { return armed_; }
+    // Whether the bar holds the keyboard: armed, or with a menu that keys opened. The window
+    // then shows no other control focused.
+    bool holdsKeyboard() const;
 
     bool keyPress(const KeyStroke& stroke);
     bool keyRelease(const KeyStroke& stroke);
 
-    // The user pressed the pointer somewhere else than on an open menu, or the window lost the
-    // keyboard: an open menu closes and the bar disarms.
+    // The user pressed the pointer over `at`: a control of any form, or nothing for anywhere
+    // else, outside the window too. A press on the open menu or its items is theirs; anywhere
+    // else, a menu's title included, the open menu closes and the bar disarms before the
+    // press does what it does there. Alt held down meanwhile still arms the bar when it is let
+    // go alone.
+    void pointerPressed(const Control* at);
+    // The window lost the keyboard: an open menu closes and the bar disarms.
     void dismiss();
 
 private:
@@ -58,6 +66,7 @@ public:
     Menu(Form& form, std::string_view name) : Control(form, ControlKind::Menu, name) {}
 
     bool isOpen() const { return open_; }
+    bool openedByKeys() const { return open_ && byKeys_; }
     // Opens the menu, closing any other; from the keyboard its first item is highlighted.
     // False when it cannot be opened now.
     bool open(bool fromKeyboard);
@@ -77,6 +86,7 @@ private:
     MenuBar* bar() const;
 
     bool open_ = false;
+    bool byKeys_ = false;
     MenuItem* highlighted_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "track_bar.h"
 
 #include "form.h"
+#include "program_error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,9 +116,10 @@ bool TrackBar::keyPress(Key key) {
     return true;
 }
 
-void TrackBar::wheel(double notches) {
+void TrackBar::wheel(double away, double right) {
     if (!takesInput())
         return;
+    const double notches = away != 0 ? away : right;
     // A turn the other way starts afresh rather than first using up what was left over.
     if (wheelSteps_ * notches < 0)
         wheelSteps_ = 0;
@@ -136,13 +138,53 @@ void TrackBar::moveTo(int position) {
         userAction(position);
 }
 
-bool TrackBar::pressTrack(int target) {
-    pagingDirection_ = target > position_ ? 1 : target < position_ ? -1 : 0;
-    return pageTowards(target);
+void TrackBar::setRepeatTimer(std::unique_ptr<AnimationTimer> timer) {
+    stopRepeating();
+    repeat_ = std::move(timer);
+    if (repeat_)
+        repeat_->setOnTimer([this] { repeatPress(); });
 }
 
-bool TrackBar::pressRepeat(int target) {
-    return pageTowards(target);
+bool TrackBar::pressTrack(int target) {
+    stopRepeating();
+    pressing_ = true;
+    pointer_ = target;
+    pagingDirection_ = target > position_ ? 1 : target < position_ ? -1 : 0;
+    if (!pageTowards(target))
+        return false;
+    repeatAfter(kPageRepeatDelay);
+    return true;
+}
+
+void TrackBar::pointerMoved(int target) {
+    if (pressing_)
+        pointer_ = target;
+}
+
+void TrackBar::repeatPress() {
+    if (!pressing_ || !pageTowards(pointer_)) {
+        stopRepeating();
+        return;
+    }
+    // The first repeat waits longer, as a key held down does; setting the interval again once
+    // it is the repeat period keeps the period going.
+    repeatAfter(kPageRepeatInterval);
+}
+
+void TrackBar::repeatAfter(int milliseconds) {
+    if (!repeat_)
+        return;
+    // A system out of timers costs the repeats only: the press has done its page.
+    try {
+        repeat_->setInterval(milliseconds);
+    } catch (const sound::ProgramError&) {
+        repeat_->setInterval(0);
+    }
+}
+
+void TrackBar::stopRepeating() {
+    if (repeat_)
+        repeat_->setInterval(0);
 }
 
 bool TrackBar::pageTowards(int target) {
@@ -159,6 +201,12 @@ bool TrackBar::pageTowards(int target) {
 }
 
 void TrackBar::release() {
+    if (pressing_) {
+        pressing_ = false;
+        pagingDirection_ = 0;
+        stopRepeating();
+        return;
+    }
     if (takesInput())
         userAction(position_);
 }

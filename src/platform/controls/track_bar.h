@@ -1,9 +1,11 @@
 #pragma once
 
+#include "animation_timer.h"
 #include "control.h"
 #include "key.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -69,26 +71,41 @@ public:
     // which then belongs to the toolkit.
     bool keyPress(Key key);
     bool keyDown(const KeyStroke& stroke) override;
-    // The wheel turned by `notches` (positive: away from the user). Each notch moves the
-    // thumb by three line steps, never more than a page at a time; parts of a notch (from a
-    // touch pad) add up until they make a whole step.
-    void wheel(double notches);
+    // The wheel turned by `away` notches away from the user (negative: towards) and by
+    // `right` notches to the right, as a toolkit reports the two axes. A wheel that turns only
+    // sideways counts as turned away when it turns to the right and towards the user when to
+    // the left, as the desktop's sliders have always counted it. Each notch moves the thumb by
+    // three line steps, never more than a page at a time; parts of a notch (from a touch pad)
+    // add up until they make a whole step.
+    void wheel(double away, double right = 0);
     // The user put the thumb at `position`: a drag.
     void moveTo(int position);
-    // The user let go of the thumb.
-    void release();
+
+    // The repeats of a press on the track come from this timer; without one a press moves the
+    // thumb once.
+    void setRepeatTimer(std::unique_ptr<AnimationTimer> timer);
 
     // A press on the track away from the thumb, with the pointer over `target`: the thumb
-    // moves a page towards it. While the press lasts the backend calls pressRepeat() with the
-    // pointer's place every kPageRepeatInterval after kPageRepeatDelay: the thumb goes on a
-    // page at a time until it reaches or passes the pointer, and never turns back within one
-    // press. Each returns whether the thumb was moved.
+    // moves a page towards it. While the press lasts it moves again after kPageRepeatDelay,
+    // then every kPageRepeatInterval, towards where the pointer is then (pointerMoved): a page
+    // at a time until it reaches or passes the pointer, never turning back within one press.
+    // Returns whether the thumb was moved.
     bool pressTrack(int target);
-    bool pressRepeat(int target);
+    // The pointer, still pressed on the track, is over `target` now.
+    void pointerMoved(int target);
+    // Whether a press on the track lasts, so that a backend hands the pointer's moves to
+    // pointerMoved rather than to its own dragging.
+    bool pressingTrack() const { return pressing_; }
+    // The user let go: a press on the track ends there, and letting go of the thumb is a
+    // notification of its own, even when the thumb did not move.
+    void release();
 
 private:
     void userAction(int position);
     bool pageTowards(int target);
+    void repeatPress();
+    void repeatAfter(int milliseconds);
+    void stopRepeating();
 
     int min_ = 0;
     int max_ = 10;
@@ -100,6 +117,9 @@ private:
     int tickInterval_ = 0;
     double wheelSteps_ = 0;
     int pagingDirection_ = 0;
+    bool pressing_ = false;
+    int pointer_ = 0;
+    std::unique_ptr<AnimationTimer> repeat_;
 };
 
 } // namespace platform

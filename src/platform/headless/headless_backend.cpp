@@ -8,7 +8,8 @@ void HeadlessBackend::build(Form& form) {
 
 std::unique_ptr<AnimationTimer> HeadlessBackend::makeTimer() {
     auto made = std::make_unique<HeadlessTimer>();
-    timer = made.get();
+    if (timer == nullptr)
+        timer = made.get();
     return made;
 }
 

@@ -32,6 +32,7 @@ public:
     // a million frames, and each turn is told.
     int setupLinksTold = 0;
     std::string lastSetupLink;
+    // The first timer made: the window's own, which it makes before its controls' repeats.
     HeadlessTimer* timer = nullptr;
     HeadlessInputBox* inputBox = &inputBoxUser_;
     HeadlessErrorBox* errorBox = &errorBoxUser_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control.h"
+#include "form.h"
 #include "qt_keys.h"
 
 #include <QFocusEvent>
@@ -34,12 +35,12 @@ public:
     }
 
     void takeFocus() override {
-        const std::optional<Qt::FocusReason> byKey = keyFocusReason();
+        const KeyStroke* byKey = this->control()->form().keyInHand();
         // Qt shows the focus the way a keyboard user needs to see it only after a key moved it,
         // and marks that itself only inside its own Tab handling.
-        if (byKey)
+        if (byKey != nullptr)
             this->window()->setAttribute(Qt::WA_KeyboardFocusChange);
-        this->setFocus(byKey.value_or(Qt::OtherFocusReason));
+        this->setFocus(focusReasonOf(byKey));
     }
 
 protected:

@@ -5,14 +5,12 @@
 #include "qt_form_window.h"
 
 #include <QApplication>
-#include <QScopedValueRollback>
+#include <string_view>
 #include <utility>
 
 namespace platform {
 
 namespace {
-
-std::optional<Qt::FocusReason> focusReasonNow;
 
 // Qt's keys that the forms know by another name; every other key but a letter or a digit is
 // Key::Other.
@@ -30,8 +28,33 @@ bool isKeyEvent(QEvent::Type type) {
            type == QEvent::ShortcutOverride;
 }
 
-// A key from Qt as the forms know it. Letters and digits are taken from the key pressed, not
-// the text it types.
+// The letters and digits of a US keyboard by the keys' scan codes, which Linux's keyboards
+// (X11, Wayland, the console) give 8 higher than Windows does.
+constexpr std::string_view kLettersByScanCode =
+    "  1234567890    QWERTYUIOP    ASDFGHJKL     ZXCVBNM";
+#if defined(Q_OS_WIN)
+constexpr quint32 kScanCodeOffset = 0;
+#elif defined(Q_OS_LINUX)
+constexpr quint32 kScanCodeOffset = 8;
+#endif
+
+// The letter or digit at the key's place on a US keyboard, where Qt tells it.
+char placeOf(const QKeyEvent& event) {
+#if defined(Q_OS_WIN) || defined(Q_OS_LINUX)
+    const quint32 code = event.nativeScanCode() - kScanCodeOffset;
+    if (event.nativeScanCode() >= kScanCodeOffset && code < kLettersByScanCode.size() &&
+        kLettersByScanCode[code] != ' ')
+        return kLettersByScanCode[code];
+#endif
+    // Elsewhere Qt names the key by its Latin letter where the layout's character is another
+    // (Option+F on a Mac is Qt::Key_F).
+    const int key = event.key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return char(key);
+    return 0;
+}
+
+// A key from Qt as the forms know it.
 KeyStroke toKeyStroke(const QKeyEvent& event) {
     const int key = event.key();
     const Qt::KeyboardModifiers modifiers = event.modifiers();
@@ -40,17 +63,15 @@ KeyStroke toKeyStroke(const QKeyEvent& event) {
     stroke.alt = modifiers.testFlag(Qt::AltModifier);
     stroke.control = modifiers.testFlag(Qt::ControlModifier);
     stroke.repeat = event.isAutoRepeat();
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
-        stroke.key = Key::Letter;
-        stroke.letter = char(key);
-        return stroke;
-    }
+    const QString text = event.text();
+    const char32_t typed = text.isEmpty() ? 0 : char32_t(text.toUcs4().front());
     for (const auto& [qtKey, ours] : kKeys)
         if (qtKey == key)
             stroke.key = ours;
     // Qt names Shift+Tab a key of its own.
     if (key == Qt::Key_Backtab)
         stroke.shift = true;
+    addLetter(stroke, typed, placeOf(event));
     return stroke;
 }
 
@@ -95,21 +116,13 @@ bool QtKeyFilter::handOn(Form& form, const QKeyEvent& event) {
         // last release lets go of the key.
         return !stroke.repeat && form.keyRelease(stroke);
     }
-    const Qt::FocusReason reason = stroke.key != Key::Tab ? Qt::OtherFocusReason
-                                   : stroke.shift         ? Qt::BacktabFocusReason
-                                                          : Qt::TabFocusReason;
-    QScopedValueRollback<std::optional<Qt::FocusReason>> byKey(focusReasonNow, reason);
     return form.keyPress(stroke);
 }
 
-std::optional<Qt::FocusReason> keyFocusReason() {
-    return focusReasonNow;
-}
-
-KeyFocusPause::KeyFocusPause() : paused_(std::exchange(focusReasonNow, std::nullopt)) {}
-
-KeyFocusPause::~KeyFocusPause() {
-    focusReasonNow = paused_;
+Qt::FocusReason focusReasonOf(const KeyStroke* key) {
+    if (key == nullptr || key->key != Key::Tab)
+        return Qt::OtherFocusReason;
+    return key->shift ? Qt::BacktabFocusReason : Qt::TabFocusReason;
 }
 
 } // namespace platform

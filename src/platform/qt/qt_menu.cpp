@@ -4,9 +4,9 @@
 #include "qt_control_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
-#include <QScopedValueRollback>
 #include <QStyleOptionMenuItem>
 
 namespace platform {
@@ -23,30 +23,23 @@ QString nameOf(const Control& control) {
 
 QtMenuBar::QtMenuBar(MenuBar& bar, QWidget* parent) : QMenuBar(parent), ViewOf(bar) {
     setObjectName(nameOf(bar));
+    QCoreApplication::instance()->installEventFilter(&watch_);
     attachToControl();
 }
 
+QtMenuBar::~QtMenuBar() {
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->removeEventFilter(&watch_);
+}
+
 void QtMenuBar::refresh() {
-    const bool armed = control()->armedMenu() != nullptr;
-    if (armed != watching_) {
-        watching_ = armed;
-        if (armed)
-            QCoreApplication::instance()->installEventFilter(&disarm_);
-        else
-            QCoreApplication::instance()->removeEventFilter(&disarm_);
-    }
     showKeyboard();
     update();
 }
 
-void QtMenuBar::setMenuOpenedByKeys(bool byKeys) {
-    menuOpenedByKeys_ = byKeys;
-    showKeyboard();
-}
-
 void QtMenuBar::showKeyboard() {
     const MenuBar& bar = *control();
-    const bool holds = bar.armedMenu() != nullptr || (menuOpenedByKeys_ && bar.openMenu());
+    const bool holds = bar.holdsKeyboard();
     if (holds && !hasFocus()) {
         setFocus(Qt::MenuBarFocusReason);
     } else if (!holds && hasFocus()) {
@@ -65,10 +58,23 @@ void QtMenuBar::initStyleOption(QStyleOptionMenuItem* option, const QAction* act
         option->state |= QStyle::State_Selected | QStyle::State_HasFocus;
 }
 
-bool QtMenuBar::Disarm::eventFilter(QObject* watched, QEvent* event) {
-    const bool pressed = event->type() == QEvent::MouseButtonPress;
-    const bool leftWindow = event->type() == QEvent::WindowDeactivate && watched == bar_.window();
-    if ((pressed || leftWindow) && bar_.control() != nullptr)
+const Control* QtMenuBar::controlOf(const QObject* widget) const {
+    for (const QObject* at = widget; at != nullptr; at = at->parent())
+        if (const Control* shown = control()->form().find(at->objectName().toStdString()))
+            return shown;
+    return nullptr;
+}
+
+bool QtMenuBar::PointerWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (bar_.control() == nullptr)
+        return false;
+    // A press reaches Qt's window and then the widget under the pointer, and its parents if
+    // that one leaves it: the bar takes it from the widgets. An open menu of Qt's has every
+    // press meanwhile, and closes on one elsewhere itself.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        QApplication::activePopupWidget() == nullptr)
+        bar_.control()->pointerPressed(bar_.controlOf(watched));
+    else if (event->type() == QEvent::WindowDeactivate && watched == bar_.window())
         bar_.control()->dismiss();
     return false;
 }
@@ -77,24 +83,20 @@ bool QtMenuBar::Disarm::eventFilter(QObject* watched, QEvent* event) {
 
 QtMenu::QtMenu(Menu& menu, QMenu* shown, QtMenuBar* bar) : ViewOf(menu), shown_(shown), bar_(bar) {
     shown_->setObjectName(nameOf(menu));
+    // Qt opens its menu when its title is pressed; the menu opens only when the form lets it,
+    // and Qt's showing, which cannot be undone while it runs, is undone once it is done.
     QObject::connect(shown_, &QMenu::aboutToShow, [this] {
-        if (syncing_ || control() == nullptr || control()->isOpen())
+        if (control() == nullptr || control()->isOpen())
             return;
-        QScopedValueRollback<bool> fromQt(syncing_, true);
-        bar_->setMenuOpenedByKeys(false);
         control()->titlePressed();
-        // The menu opens only when the form lets it; Qt's showing is undone once it is done.
         if (!control()->isOpen())
             QMetaObject::invokeMethod(shown_, &QMenu::hide, Qt::QueuedConnection);
     });
+    // Qt closes its menu when the pointer is pressed elsewhere or the window loses the
+    // keyboard.
     QObject::connect(shown_, &QMenu::aboutToHide, [this] {
-        if (syncing_ || control() == nullptr || !control()->isOpen())
-            return;
-        QScopedValueRollback<bool> fromQt(syncing_, true);
-        // Qt closes its menu when the pointer is pressed elsewhere, an item is clicked or the
-        // window loses the keyboard.
-        static_cast<MenuBar*>(control()->parent())->dismiss();
-        bar_->setMenuOpenedByKeys(false);
+        if (control() != nullptr && control()->isOpen())
+            static_cast<MenuBar*>(control()->parent())->dismiss();
     });
     attachToControl();
 }
@@ -105,21 +107,16 @@ void QtMenu::refresh() {
     // A disabled top-level item cannot be opened, so none of its commands can run.
     shown_->menuAction()->setEnabled(menu.enabled());
     shown_->menuAction()->setVisible(menu.visible());
-    if (syncing_)
-        return;
-    QScopedValueRollback<bool> fromHere(syncing_, true);
     if (menu.isOpen()) {
         // Opened by keys, the menu drops down where a click on its title would put it, with
-        // the title shown pressed.
-        if (!shown_->isVisible()) {
-            bar_->setMenuOpenedByKeys(true);
+        // the title shown pressed; opened by a click, Qt is showing it already.
+        if (!shown_->isVisible())
             bar_->setActiveAction(shown_->menuAction());
-        }
         shown_->setActiveAction(actionOf(menu.highlighted()));
     } else if (shown_->isVisible()) {
         shown_->hide();
-        bar_->setMenuOpenedByKeys(false);
     }
+    bar_->showKeyboard();
 }
 
 QAction* QtMenu::actionOf(const Control* item) const {

@@ -19,7 +19,6 @@ QtTrackBar::QtTrackBar(TrackBar& bar, QWidget* parent) : QtView(bar, parent) {
         if (control() != nullptr)
             control()->release();
     });
-    connect(&paging_, &QTimer::timeout, this, &QtTrackBar::pageAgain);
     attachToControl();
 }
 
@@ -47,10 +46,9 @@ void QtTrackBar::keyPressEvent(QKeyEvent* event) {
 void QtTrackBar::wheelEvent(QWheelEvent* event) {
     if (control() == nullptr)
         return;
-    // A wheel that turns sideways moves a bar as one that turns away from the user.
+    // Qt counts a notch as 120, and a turn to the right as negative.
     const QPoint delta = event->angleDelta();
-    const int turned = delta.y() != 0 ? delta.y() : -delta.x();
-    control()->wheel(turned / 120.0);
+    control()->wheel(delta.y() / 120.0, -delta.x() / 120.0);
     event->accept();
 }
 
@@ -61,33 +59,25 @@ void QtTrackBar::mousePressEvent(QMouseEvent* event) {
         return;
     }
     event->accept();
-    pointer_ = at;
     control()->pressTrack(positionAt(at));
-    paging_.start(TrackBar::kPageRepeatDelay);
 }
 
 void QtTrackBar::mouseMoveEvent(QMouseEvent* event) {
-    if (!paging_.isActive()) {
+    if (control() == nullptr || !control()->pressingTrack()) {
         QSlider::mouseMoveEvent(event);
         return;
     }
-    pointer_ = event->position().toPoint();
+    control()->pointerMoved(positionAt(event->position().toPoint()));
     event->accept();
 }
 
 void QtTrackBar::mouseReleaseEvent(QMouseEvent* event) {
-    if (!paging_.isActive()) {
+    if (control() == nullptr || !control()->pressingTrack()) {
         QSlider::mouseReleaseEvent(event);
         return;
     }
-    paging_.stop();
+    control()->release();
     event->accept();
-}
-
-void QtTrackBar::pageAgain() {
-    paging_.setInterval(TrackBar::kPageRepeatInterval);
-    if (control() != nullptr)
-        control()->pressRepeat(positionAt(pointer_));
 }
 
 bool QtTrackBar::onThumb(QPoint point) const {

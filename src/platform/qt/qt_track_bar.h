@@ -4,7 +4,6 @@
 #include "track_bar.h"
 
 #include <QSlider>
-#include <QTimer>
 
 namespace platform {
 
@@ -28,11 +27,6 @@ private:
     // The position under a point of the widget, as the thumb's centre would stand there.
     int positionAt(QPoint point) const;
     bool onThumb(QPoint point) const;
-    void pageAgain();
-
-    // Runs while a press on the track lasts; `pointer_` follows the pointer meanwhile.
-    QTimer paging_;
-    QPoint pointer_;
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "qt_window.h"
 
 #include "image.h"
+#include "layout.h"
 #include "menu.h"
 #include "qt_boxes.h"
 #include "qt_buttons.h"
@@ -19,7 +20,6 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
-#include <algorithm>
 
 namespace platform {
 
@@ -59,15 +59,6 @@ QWidget* makeWidget(Control& control, QWidget* parent) {
     }
     // The menus are the menu bar's.
     return nullptr;
-}
-
-// Check boxes and radio buttons are laid out 129 pixels wide. A caption that needs more in
-// the font at hand (a fixed-width kana font is wider than the proportional one the layout
-// was made with) may take the room up to the group's right edge instead of being cut off.
-void widenToCaption(QWidget& button, const QWidget& parent) {
-    const int room = parent.width() - button.x() - 2;
-    if (button.sizeHint().width() > button.width())
-        button.resize(std::min(button.sizeHint().width(), room), button.height());
 }
 
 } // namespace
@@ -170,8 +161,6 @@ void QtWindow::buildControls(Form& form, const Control* parent, QWidget* parentW
         QWidget* widget = makeWidget(*control, parentWidget);
         if (widget == nullptr)
             continue;
-        const Rect place = control->place();
-        widget->setGeometry(place.left, place.top, place.width, place.height);
         if (control->fontHeight() != font().pixelSize())
             widget->setFont(windowFont(control->fontHeight()));
         if (const std::optional<sound::Color> colour = control->fontColor()) {
@@ -181,8 +170,9 @@ void QtWindow::buildControls(Form& form, const Control* parent, QWidget* parentW
             palette.setColor(QPalette::ButtonText, toQColor(*colour));
             widget->setPalette(palette);
         }
-        if (control->kind() == ControlKind::CheckBox || control->kind() == ControlKind::RadioButton)
-            widenToCaption(*widget, *parentWidget);
+        // The caption's width in the widget's own font.
+        const Rect place = placeForCaption(*control, widget->sizeHint().width());
+        widget->setGeometry(place.left, place.top, place.width, place.height);
         widgets_.emplace(control, widget);
         buildControls(form, control, widget);
     }

@@ -1,7 +1,6 @@
 #include "web_backend.h"
 
 #include "input_box.h"
-#include "track_bar.h"
 #include "translation.h"
 #include "web_file_dialog.h"
 #include "web_keys.h"
@@ -15,7 +14,6 @@ namespace platform {
 
 void WebBackend::build(Form& window) {
     defineWebKeys();
-    web_page_define_track_repeat(TrackBar::kPageRepeatDelay, TrackBar::kPageRepeatInterval);
     window_ = std::make_unique<WebFormView>(window, WebFormView::Kind::Window);
 }
 

@@ -1,6 +1,5 @@
 #include "web_controls.h"
 
-#include "access_key.h"
 #include "check_box.h"
 #include "edit.h"
 #include "list_box.h"
@@ -115,10 +114,7 @@ int WebControlView::idOf(const Control* control) {
 void WebControlView::refresh() {
     const Control& shown = *control();
     const ControlKind kind = shown.kind();
-    // Labels show an "&" as it is; every other caption marks its access key with one.
-    const AccessKeyCaption caption = kind == ControlKind::Label || kind == ControlKind::ListBox
-                                         ? AccessKeyCaption{shown.caption()}
-                                         : parseAccessKey(shown.caption());
+    const AccessKeyCaption caption = shown.shownCaption();
     if (changed(caption_, caption.text + '\0' + std::to_string(caption.underlined))) {
         const std::string& text = caption.text;
         if (caption.underlined == std::string::npos) {
@@ -133,7 +129,7 @@ void WebControlView::refresh() {
     }
     // A box over the window changes no control's own state: the page covers the window
     // itself meanwhile.
-    const bool tabStop = shown.tabIndex() >= 0 && shown.enabled() && shown.visible();
+    const bool tabStop = shown.tabStop();
     const int state = (shown.enabled() ? 1 : 0) | (shown.visible() ? 2 : 0) | (tabStop ? 4 : 0);
     if (changed(state_, state))
         web_page_show_state(id_, shown.enabled(), shown.visible(), tabStop);

@@ -4,7 +4,6 @@
 #include "web_controls.h"
 #include "web_page.h"
 
-#include <algorithm>
 #include <map>
 
 namespace platform {
@@ -52,12 +51,8 @@ WebFormView::~WebFormView() {
 }
 
 void WebFormView::addChildren(const Control* parent, int parentId, bool inTabOrder) {
-    std::vector<Control*> children = form_->childrenOf(parent);
-    // Controls outside the tab order come after those in it.
-    if (inTabOrder)
-        std::stable_sort(children.begin(), children.end(), [](const Control* a, const Control* b) {
-            return unsigned(a->tabIndex()) < unsigned(b->tabIndex());
-        });
+    const std::vector<Control*> children =
+        inTabOrder ? form_->childrenInTabOrder(parent) : form_->childrenOf(parent);
     for (Control* child : children) {
         int id;
         if (child->kind() == ControlKind::Image) {

@@ -35,21 +35,22 @@ platform::TrackBar* trackBarAt(int id) {
 
 extern "C" {
 
-// A key went down (`down` 1) or up; whether the form took it, so that the browser must not act
-// on it too. May wait for a box (Enter on a button, for instance).
-EMSCRIPTEN_KEEPALIVE int web_key(int down, int key, int letter, int shift, int alt, int control,
-                                 int repeat) {
+// A key went down (`down` 1) or up, with the character it typed and the letter of its place
+// (0 for none); whether the form took it, so that the browser must not act on it too. May wait
+// for a box (Enter on a button, for instance).
+EMSCRIPTEN_KEEPALIVE int web_key(int down, int key, int typed, int place, int shift, int alt,
+                                 int control, int repeat) {
     platform::WebBackend& backend = platform::pageBackend();
     backend.dropClosedBoxes();
     platform::Form* form = backend.keyTarget();
     if (form == nullptr)
         return 0;
-    const platform::KeyStroke stroke{.key = platform::webKey(key),
-                                     .letter = char(letter),
-                                     .shift = shift != 0,
-                                     .alt = alt != 0,
-                                     .control = control != 0,
-                                     .repeat = repeat != 0};
+    platform::KeyStroke stroke{.key = platform::webKey(key),
+                               .shift = shift != 0,
+                               .alt = alt != 0,
+                               .control = control != 0,
+                               .repeat = repeat != 0};
+    platform::addLetter(stroke, char32_t(typed), char(place));
     return down != 0 ? form->keyPress(stroke) : form->keyRelease(stroke);
 }
 
@@ -88,7 +89,15 @@ EMSCRIPTEN_KEEPALIVE void web_close(int form) {
         closed->userClose();
 }
 
-// The pointer pressed a menu's title, came over an item, or pressed anywhere but an open menu.
+// The pointer pressed anywhere, over the control numbered `id` (0: none), before that control
+// has the press.
+EMSCRIPTEN_KEEPALIVE void web_pointer_pressed(int id) {
+    platform::Form* form = platform::pageBackend().keyTarget();
+    if (platform::MenuBar* bar = form != nullptr ? form->menuBar() : nullptr)
+        bar->pointerPressed(platform::WebControlView::find(id));
+}
+
+// The pointer pressed a menu's title, or came over an item; the page lost the keyboard.
 EMSCRIPTEN_KEEPALIVE void web_menu_title(int id) {
     if (auto* menu = controlAt<platform::Menu>(id, platform::ControlKind::Menu))
         menu->titlePressed();
@@ -105,19 +114,20 @@ EMSCRIPTEN_KEEPALIVE void web_dismiss_menus() {
         bar->dismiss();
 }
 
-// A press on a track bar's track, and its repeats while it lasts, with the pointer at
-// `fraction` of the way from the bar's start; whether the thumb moved.
-EMSCRIPTEN_KEEPALIVE int web_track_press(int id, double fraction) {
-    platform::TrackBar* bar = trackBarAt(id);
-    return bar != nullptr && bar->pressTrack(bar->positionAt(fraction));
+// A press on a track bar's track with the pointer at `fraction` of the way from the bar's start,
+// and the pointer moving while the press lasts.
+EMSCRIPTEN_KEEPALIVE void web_track_press(int id, double fraction) {
+    if (platform::TrackBar* bar = trackBarAt(id))
+        bar->pressTrack(bar->positionAt(fraction));
 }
 
-EMSCRIPTEN_KEEPALIVE int web_track_repeat(int id, double fraction) {
-    platform::TrackBar* bar = trackBarAt(id);
-    return bar != nullptr && bar->pressRepeat(bar->positionAt(fraction));
+EMSCRIPTEN_KEEPALIVE void web_track_pointer(int id, double fraction) {
+    if (platform::TrackBar* bar = trackBarAt(id))
+        bar->pointerMoved(bar->positionAt(fraction));
 }
 
-// The thumb dragged to `fraction` of the way from the bar's start; let go; the wheel.
+// The thumb dragged to `fraction` of the way from the bar's start; let go of the thumb or the
+// track; the wheel, in notches away from the user and to the right.
 EMSCRIPTEN_KEEPALIVE void web_track_drag(int id, double fraction) {
     if (platform::TrackBar* bar = trackBarAt(id))
         bar->moveTo(bar->positionAt(fraction));
@@ -128,9 +138,9 @@ EMSCRIPTEN_KEEPALIVE void web_track_release(int id) {
         bar->release();
 }
 
-EMSCRIPTEN_KEEPALIVE void web_track_wheel(int id, double notches) {
+EMSCRIPTEN_KEEPALIVE void web_track_wheel(int id, double away, double right) {
     if (platform::TrackBar* bar = trackBarAt(id))
-        bar->wheel(notches);
+        bar->wheel(away, right);
 }
 
 // Files dragged over the page, dropped or launched: whether the window takes `count` of them

@@ -12,14 +12,14 @@ struct KeyName {
 };
 
 // Enter comes as "Enter" from both the main and the number pad's key. Letters and digits are
-// not named here: the page hands them on as Key::Letter with the key's letter.
+// not named here: the page hands on the character a key typed and its place, from which
+// web_key finds the letter.
 constexpr KeyName kKeyNames[] = {
     {Key::Up, "ArrowUp"},       {Key::Down, "ArrowDown"}, {Key::Left, "ArrowLeft"},
     {Key::Right, "ArrowRight"}, {Key::PageUp, "PageUp"},  {Key::PageDown, "PageDown"},
     {Key::Home, "Home"},        {Key::End, "End"},        {Key::Space, " "},
     {Key::Enter, "Enter"},      {Key::Escape, "Escape"},  {Key::Tab, "Tab"},
-    {Key::Alt, "Alt"},          {Key::F10, "F10"},        {Key::Letter, "(letter)"},
-    {Key::Other, "(other)"},
+    {Key::Alt, "Alt"},          {Key::F10, "F10"},        {Key::Other, "(other)"},
 };
 
 } // namespace

@@ -1,17 +1,18 @@
 // The page's menu bar and its drop-down menus. Which menu is open, which item is highlighted and
 // whether the bar waits for an access key are the program's; the page shows them, and hands on
-// the pointer: a press on a menu's title, the pointer over an item, a click on one, and a press
-// anywhere else, which closes the menus. The keys reach the menus through the program.
+// the pointer: every press with the control under it, a press on a menu's title, the pointer
+// over an item, a click on one. The keys reach the menus through the program.
 
 var WebMenuLibrary = {
   $WebMenu__deps: ['$WebPage'],
   $WebMenu__postset: 'WebMenu.init();',
   $WebMenu: {
-    openMenu: null,
-
     init: function () {
+      // Before the control under the pointer has the press.
       document.addEventListener('pointerdown', function (event) {
-        if (WebMenu.openMenu && !WebMenu.openMenu.contains(event.target)) WebPage.call(_web_dismiss_menus, []);
+        var under = event.target;
+        while (under && !under.controlId) under = under.parentNode;
+        WebPage.call(_web_pointer_pressed, [under ? under.controlId : 0]);
       }, true);
       window.addEventListener('blur', function () { WebPage.call(_web_dismiss_menus, []); });
     },
@@ -65,8 +66,6 @@ var WebMenuLibrary = {
       Array.prototype.forEach.call(menu.dropdown.children, function (item) {
         item.classList.toggle('highlighted', open && item.controlId === highlighted);
       });
-      if (open) WebMenu.openMenu = menu;
-      else if (WebMenu.openMenu === menu) WebMenu.openMenu = null;
     },
 
     showArmed: function (bar, armed) {

@@ -16,10 +16,8 @@ char* web_page_preferred_languages();
 // The language the page is in (its document's `lang`), and what a screen reader calls the
 // button that closes a box.
 void web_page_set_language(const char* language, const char* closeName);
-// Tells the page which key of the DOM (KeyboardEvent.key) is which of the program's keys, and
-// how long a press on a track waits before it repeats, and then between repeats.
+// Tells the page which key of the DOM (KeyboardEvent.key) is which of the program's keys.
 void web_page_define_key(int key, const char* domKey);
-void web_page_define_track_repeat(int delayMs, int intervalMs);
 
 // A form: the main window (kind 0, with its client area's size) or a box over it (1 the input
 // box, 2 the error box), which covers the window until it is closed.

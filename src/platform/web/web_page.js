@@ -43,12 +43,12 @@ var WebPageLibrary = {
       return !before && Asyncify.currData ? 1 : result;
     },
 
-    // The program's letter for a key: the letter or digit it types, or, where it types another
-    // character (Option+F on a Mac types "ƒ", a Cyrillic layout "а"), the key's own place on
-    // the keyboard. 0 for no letter.
-    letterOf: function (event) {
-      var typed = event.key;
-      if (typed.length === 1 && /[A-Za-z0-9]/.test(typed)) return typed.toUpperCase().charCodeAt(0);
+    // The character a key typed (0: none), and the letter or digit of its place on the keyboard
+    // (0: none), from which the program takes the key's letter.
+    typedOf: function (event) {
+      return event.key.length === 1 ? event.key.charCodeAt(0) : 0;
+    },
+    placeOf: function (event) {
       var place = /^(?:Key([A-Z])|Digit([0-9]))$/.exec(event.code || '');
       return place ? (place[1] || place[2]).charCodeAt(0) : 0;
     },
@@ -63,13 +63,10 @@ var WebPageLibrary = {
       }
       // A key the browser cannot name ("Unidentified") is taken by its place: Tab, Enter, ...
       var code = WebPage.keys[event.key === 'Unidentified' ? event.code : event.key];
-      var letter = 0;
-      if (code === undefined) {
-        letter = WebPage.letterOf(event);
-        code = WebPage.keys[letter ? '(letter)' : '(other)'];
-      }
-      var taken = WebPage.call(_web_key, [down, code, letter, event.shiftKey, event.altKey,
-                                          event.ctrlKey || event.metaKey, event.repeat]);
+      if (code === undefined) code = WebPage.keys['(other)'];
+      var taken = WebPage.call(_web_key, [down, code, WebPage.typedOf(event), WebPage.placeOf(event),
+                                          event.shiftKey, event.altKey, event.ctrlKey || event.metaKey,
+                                          event.repeat]);
       if (!taken) return;
       if (down) WebPage.takenKeys[event.code] = true;
       event.preventDefault();

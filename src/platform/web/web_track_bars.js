@@ -1,6 +1,7 @@
 // The page's track bars: their elements, the thumb where the program puts it, and the pointer and
-// the wheel handed on. Where the thumb goes, and what a press on the track does, is the
-// program's; the bar only turns places on the screen into fractions of the way along it.
+// the wheel handed on. Where the thumb goes, what a press on the track does and how long it
+// repeats is the program's; the bar only turns places on the screen into fractions of the way
+// along it.
 
 var WebTrackBarsLibrary = {
   $WebTrackBars__deps: ['$WebPage'],
@@ -8,8 +9,6 @@ var WebTrackBarsLibrary = {
     // The thumb is kThumb pixels along the bar; the fractions from the bar's start (left, or
     // top of a vertical bar) to its end spread over the rest.
     kThumb: 11,
-    repeatDelay: 500, // set by the program (web_page_define_track_repeat)
-    repeatInterval: 50,
 
     make: function (bar, vertical, ticks) {
       var id = bar.controlId;
@@ -44,11 +43,10 @@ var WebTrackBarsLibrary = {
       });
       bar.addEventListener('wheel', function (event) {
         event.preventDefault();
-        // A notch is 120 in Qt's terms, 100 pixels or 3 lines here; a wheel turned away
-        // from the user is a positive turn.
+        // A notch is 100 pixels or 3 lines here; the browser counts a turn towards the user as
+        // positive, one to the right as positive.
         var perNotch = event.deltaMode === 1 ? 3 : event.deltaMode === 2 ? 1 : 100;
-        var turned = event.deltaY !== 0 ? -event.deltaY : event.deltaX;
-        WebPage.call(_web_track_wheel, [id, turned / perNotch]);
+        WebPage.call(_web_track_wheel, [id, -event.deltaY / perNotch, event.deltaX / perNotch]);
       }, { passive: false });
       bar.addEventListener('pointerdown', function (event) { WebTrackBars.pointerDown(bar, event); });
       bar.addEventListener('pointermove', function (event) { WebTrackBars.pointerMove(bar, event); });
@@ -98,45 +96,29 @@ var WebTrackBarsLibrary = {
         bar.drag = { grip: along - thumbStart - WebTrackBars.kThumb / 2 };
         return;
       }
-      // A press on the track: the program moves the thumb towards the pointer, and again while
-      // the press lasts, for as long as it says the thumb moved.
-      bar.paging = { along: along };
-      var moved = WebPage.call(_web_track_press, [bar.controlId, WebTrackBars.fractionAt(bar, along)]);
-      var repeat = function () {
-        if (!bar.paging) return;
-        var fraction = WebTrackBars.fractionAt(bar, bar.paging.along);
-        if (WebPage.call(_web_track_repeat, [bar.controlId, fraction]))
-          bar.paging.timer = setTimeout(repeat, WebTrackBars.repeatInterval);
-      };
-      if (moved) bar.paging.timer = setTimeout(repeat, WebTrackBars.repeatDelay);
+      // A press on the track, and where the pointer goes while it lasts.
+      bar.pressed = true;
+      WebPage.call(_web_track_press, [bar.controlId, WebTrackBars.fractionAt(bar, along)]);
     },
 
     pointerMove: function (bar, event) {
-      if (bar.paging) bar.paging.along = WebTrackBars.alongOf(bar, event);
-      if (!bar.drag) return;
-      var fraction = WebTrackBars.fractionAt(bar, WebTrackBars.alongOf(bar, event) - bar.drag.grip);
-      WebPage.call(_web_track_drag, [bar.controlId, fraction]);
+      var along = WebTrackBars.alongOf(bar, event);
+      if (bar.drag) {
+        WebPage.call(_web_track_drag, [bar.controlId, WebTrackBars.fractionAt(bar, along - bar.drag.grip)]);
+      } else if (bar.pressed) {
+        WebPage.call(_web_track_pointer, [bar.controlId, WebTrackBars.fractionAt(bar, along)]);
+      }
     },
 
     pointerUp: function (bar) {
-      if (bar.paging) {
-        clearTimeout(bar.paging.timer);
-        bar.paging = null;
-      }
-      if (bar.drag) {
-        bar.drag = null;
-        WebPage.call(_web_track_release, [bar.controlId]);
-      }
+      if (!bar.drag && !bar.pressed) return;
+      bar.drag = null;
+      bar.pressed = false;
+      WebPage.call(_web_track_release, [bar.controlId]);
     },
   },
 
   // ---- What the C++ backend calls (web_page.h) ----
-
-  web_page_define_track_repeat__deps: ['$WebTrackBars'],
-  web_page_define_track_repeat: function (delay, interval) {
-    WebTrackBars.repeatDelay = delay;
-    WebTrackBars.repeatInterval = interval;
-  },
 
   web_page_make_track_bar__deps: ['$WebTrackBars'],
   web_page_make_track_bar: function (id, vertical, ticks, count) {

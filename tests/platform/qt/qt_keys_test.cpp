@@ -29,7 +29,20 @@ struct Stroke {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     Action action = Click;
+    // A key of a layout that Qt's test keys cannot make: the character it types at its place.
+    QString text = {};
+    quint32 scanCode = 0;
 };
+
+// The system's scan code of a key of a US keyboard, from its number on the keyboard's
+// controller (Q is 16, F 33, Y 21), which Linux's keyboards give 8 higher.
+constexpr quint32 scanCode(quint32 controllerCode) {
+#if defined(Q_OS_LINUX)
+    return controllerCode + 8;
+#else
+    return controllerCode;
+#endif
+}
 
 const Stroke kAltDown{Qt::Key_Alt, Qt::NoModifier, Stroke::Press};
 const Stroke kAltUp{Qt::Key_Alt, Qt::NoModifier, Stroke::Release};
@@ -37,6 +50,13 @@ const Stroke kAltUp{Qt::Key_Alt, Qt::NoModifier, Stroke::Release};
 // Sends the key to a window as the system does; a modifier goes down before the key and up
 // after it.
 void send(QWindow* window, const Stroke& s) {
+    if (s.scanCode != 0) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, s.key, s.modifiers, s.scanCode, 0, 0, s.text);
+            QApplication::sendEvent(window, &event);
+        }
+        return;
+    }
     switch (s.action) {
     case Stroke::Click:
         QTest::keyClick(window, s.key, s.modifiers);
@@ -114,6 +134,17 @@ INSTANTIATE_TEST_SUITE_P(
                       WindowRow{"f10_opens_the_file_menu_at_open",
                                 "BitBtn1",
                                 {{Qt::Key_F10}},
+                                fileMenuOpenAt("OpenO1")},
+                      // Alt+F on a Russian layout types "а" at the F key's place; on Dvorak the
+                      // key that types "f" stands where Y is on a US keyboard.
+                      WindowRow{
+                          "alt_with_a_cyrillic_letter_opens_by_the_keys_place",
+                          "BitBtn1",
+                          {{Qt::Key(0x0410), Qt::AltModifier, Stroke::Click, "а", scanCode(33)}},
+                          fileMenuOpenAt("OpenO1")},
+                      WindowRow{"alt_with_a_typed_f_elsewhere_opens_by_the_typed_letter",
+                                "BitBtn1",
+                                {{Qt::Key_F, Qt::AltModifier, Stroke::Click, "f", scanCode(21)}},
                                 fileMenuOpenAt("OpenO1")},
                       WindowRow{"alt_alone_arms_the_bar_and_qt_takes_no_part",
                                 "BitBtn1",

@@ -1,6 +1,7 @@
 // A track bar shown by Qt: the wheel and the mouse reach the bar's own rules, and the slider
 // shows where the bar puts the thumb, with the minimum where the bar says.
 #include "form.h"
+#include "qt_animation_timer.h"
 #include "qt_track_bar.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ struct ShownBar {
         bar.setLineStep(5);
         bar.setPageStep(15);
         bar.onChange = [this] { seen.push_back(bar.position()); };
+        bar.setRepeatTimer(std::make_unique<platform::QtAnimationTimer>());
         slider = std::make_unique<QtTrackBar>(bar, nullptr);
         if (orientation == Orientation::Vertical)
             slider->resize(33, 601);
@@ -64,22 +66,24 @@ struct ShownBar {
     std::vector<int> seen;
 };
 
-void turnWheel(QWidget& widget, int angle) {
+void turnWheel(QWidget& widget, QPoint angle) {
     const QPointF at(widget.width() / 2.0, widget.height() / 2.0);
-    QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(&widget, &event);
 }
 
-// Turned away from the user, the wheel moves a vertical bar's thumb up, as the Up key does.
+// Turned away from the user, the wheel moves a vertical bar's thumb up, as the Up key does;
+// Qt's sideways turns reach the bar with the right as the right.
 TEST(QtTrackBar, WheelTurnedAwayMovesAVerticalThumbUp) {
     ShownBar b(Orientation::Vertical, -90, 90, -30);
     const int before = b.thumb().center().y();
-    turnWheel(*b.slider, 120);
+    turnWheel(*b.slider, {0, 120});
     EXPECT_EQ(b.bar.position(), -45);
     EXPECT_LT(b.thumb().center().y(), before);
-    turnWheel(*b.slider, -120);
-    EXPECT_EQ(b.seen, (std::vector<int>{-45, -30}));
+    turnWheel(*b.slider, {0, -120});
+    turnWheel(*b.slider, {-120, 0});
+    EXPECT_EQ(b.seen, (std::vector<int>{-45, -30, -45}));
 }
 
 struct EndRow {

@@ -217,6 +217,18 @@ TEST(QtWindow, PointerOnTheMenuReachesTheControls) {
     EXPECT_FALSE(w.form->FileF1.isOpen());
 }
 
+// A press of the pointer after Alt disarms the bar and gives the focus back, Qt's menu being
+// closed.
+TEST(QtWindow, APressAfterAltAloneDisarmsTheMenuBar) {
+    QtShownWindow w;
+    QTest::keyClick(w.window().windowHandle(), Qt::Key_Alt);
+    ASSERT_EQ(w.form->MainMenu1.armedMenu(), &w.form->FileF1);
+    ASSERT_EQ(QApplication::focusWidget(), w.window().menuBar());
+    QTest::mouseClick(w.widget("ch_koma"), Qt::LeftButton);
+    EXPECT_EQ(w.form->MainMenu1.armedMenu(), nullptr);
+    EXPECT_NE(QApplication::focusWidget(), w.window().menuBar());
+}
+
 // The boxes open over the window they belong to, with no task bar entry of their own, and
 // keep the user from the window while they are open.
 TEST(QtWindow, BoxesAndFileDialogBelongToTheWindowAndAreModal) {
