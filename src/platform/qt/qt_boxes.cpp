@@ -73,32 +73,56 @@ QtInputBox::QtInputBox(InputBox& box, QWidget* owner) : QDialog(owner), QtFormWi
     setWindowTitle(QString::fromStdString(box.title()));
     setWindowModality(Qt::ApplicationModal);
 
-    auto* prompt = new QtLabel(box.prompt, this);
-    auto* field = new QtEdit(box.field, this);
-    auto* note = new QtLabel(box.note, this);
-    auto* ok = new QtButton(box.ok, this);
-    // OK is drawn as the box's default button, and キャンセル keeps its plain look even while
-    // it has the focus (and Enter presses it).
-    ok->setDefault(true);
-    auto* cancel = new QtButton(box.cancel, this);
-    cancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const BoxLayout shape = box.layout();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(prompt);
-    layout->addWidget(field);
-    layout->addWidget(note);
-    layout->addLayout(buttons);
-    setMinimumWidth(280);
+    for (const BoxRow& row : shape.rows) {
+        QHBoxLayout* across = nullptr;
+        // A lone control that fills its row or starts it sits in the column itself.
+        if (row.controls.size() > 1 || row.align == BoxRow::Align::End ||
+            row.align == BoxRow::Align::Centre) {
+            across = new QHBoxLayout;
+            if (row.align != BoxRow::Align::Start && row.align != BoxRow::Align::Fill)
+                across->addStretch();
+            layout->addLayout(across);
+        }
+        for (Control* control : row.controls) {
+            QWidget* widget = showControl(*control, box);
+            if (across != nullptr)
+                across->addWidget(widget);
+            else
+                layout->addWidget(widget);
+        }
+        if (across != nullptr && row.align != BoxRow::Align::End &&
+            row.align != BoxRow::Align::Fill)
+            across->addStretch();
+    }
+    setMinimumWidth(shape.minimumWidth);
     ensurePolished();
     adjustSize();
 
-    // The box opens in the middle of the screen, not over its owner.
+    if (!shape.centred)
+        return;
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr)
         move(screen->availableGeometry().center() - rect().center());
+}
+
+QWidget* QtInputBox::showControl(Control& control, const Form& form) {
+    switch (control.kind()) {
+    case ControlKind::Edit:
+        return new QtEdit(static_cast<Edit&>(control), this);
+    case ControlKind::Button: {
+        auto* button = new QtButton(static_cast<Button&>(control), this);
+        // Only the default button is drawn as one, even while another has the focus (and
+        // Enter presses that one).
+        const bool isDefault = &control == form.defaultButton();
+        button->setDefault(isDefault);
+        button->setAutoDefault(isDefault);
+        return button;
+    }
+    default:
+        return new QtLabel(static_cast<Label&>(control), this);
+    }
 }
 
 void QtInputBox::run() {
