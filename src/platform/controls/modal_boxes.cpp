@@ -20,7 +20,7 @@ bool ModalBoxes::takesInput(const Form& form) const {
 }
 
 bool ModalBoxes::userReturned() {
-    if (open_.empty() || open_.back().kind != Kind::FileChooser || open_.back().form != nullptr)
+    if (open_.empty() || open_.back().kind != Kind::FileChooser)
         return false;
     open_.back().left = true;
     return true;
@@ -38,12 +38,13 @@ void ModalBoxes::remove(const Form* form) {
                                  [form](const Box& box) { return box.form == form; });
     if (at == open_.rend())
         return;
+    const bool wasOnTop = at == open_.rbegin();
     open_.erase(std::next(at).base());
     if (onChange)
         onChange();
     // The form uncovered takes the keys again where it left them, whichever edition shows it.
     Form* uncovered = open_.empty() ? window_ : open_.back().form;
-    if (uncovered != nullptr)
+    if (wasOnTop && uncovered != nullptr)
         uncovered->showFocus();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -61,8 +62,8 @@ public:
 private:
     friend class Form;
     void push(Box box);
-    // Closes `form`, or the topmost of the toolkit's boxes for nothing; the form uncovered
-    // then shows its focus again.
+    // Closes `form`, or the topmost of the toolkit's boxes for nothing; when it was on top, the
+    // form it uncovers shows its focus again.
     void remove(const Form* form);
 
     std::vector<Box> open_;

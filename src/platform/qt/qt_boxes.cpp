@@ -74,26 +74,16 @@ QtInputBox::QtInputBox(InputBox& box, QWidget* owner) : QDialog(owner), QtFormWi
     setWindowModality(Qt::ApplicationModal);
 
     const BoxLayout shape = box.layout();
-    auto* layout = new QVBoxLayout(this);
+    auto* column = new QVBoxLayout(this);
     for (const BoxRow& row : shape.rows) {
-        QHBoxLayout* across = nullptr;
-        // A lone control that fills its row or starts it sits in the column itself.
-        if (row.controls.size() > 1 || row.align == BoxRow::Align::End ||
-            row.align == BoxRow::Align::Centre) {
-            across = new QHBoxLayout;
-            if (row.align != BoxRow::Align::Start && row.align != BoxRow::Align::Fill)
-                across->addStretch();
-            layout->addLayout(across);
-        }
-        for (Control* control : row.controls) {
-            QWidget* widget = showControl(*control, box);
-            if (across != nullptr)
-                across->addWidget(widget);
-            else
-                layout->addWidget(widget);
-        }
-        if (across != nullptr && row.align != BoxRow::Align::End &&
-            row.align != BoxRow::Align::Fill)
+        auto* across = new QHBoxLayout;
+        column->addLayout(across);
+        const bool fill = row.align == BoxRow::Align::Fill;
+        if (row.align == BoxRow::Align::End || row.align == BoxRow::Align::Centre)
+            across->addStretch();
+        for (Control* control : row.controls)
+            across->addWidget(showControl(*control, box), fill ? 1 : 0);
+        if (row.align == BoxRow::Align::Start || row.align == BoxRow::Align::Centre)
             across->addStretch();
     }
     setMinimumWidth(shape.minimumWidth);
