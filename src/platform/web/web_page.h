@@ -22,7 +22,7 @@ void web_page_define_key(int key, const char* domKey);
 void web_page_define_track_repeat(int delayMs, int intervalMs);
 
 // A form: the main window (kind 0, with its client area's size) or a box over it (1 the input
-// box, 2 the error box), which covers the window until it is closed.
+// box, 2 the error box), whose controls then go into its rows.
 void web_page_open_form(int form, int kind, const char* title, int clientWidth, int clientHeight);
 void web_page_close_form(int form);
 // A box's row of controls, under the rows before it, aligned across the box as BoxRow::Align
