@@ -4,7 +4,7 @@
 #include "error_box.h"
 #include "error_box_text.h"
 #include "layout.h"
-#include "modal_depth.h"
+#include "modal_boxes.h"
 #include "program_error.h"
 #include "sound.h"
 #include "tform1_layout.h"
@@ -73,7 +73,7 @@ void TForm1::drawall() {
 }
 
 void TForm1::dispatch(const std::function<void()>& handler) {
-    const int depth = platform::ModalDepth::current();
+    const int depth = int(platform::ModalBoxes::program().depth());
     if (depth == handlerModalDepth_) {
         // Set off from inside the running handler, not by an event of its own: an error
         // goes on up through the running handler.

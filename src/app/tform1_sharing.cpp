@@ -1,7 +1,7 @@
 // A set-up from elsewhere than the File menu: a link in a page's address, a file dropped on
 // the window or named on the command line; and the link of the current set-up.
 #include "backend.h"
-#include "modal_depth.h"
+#include "modal_boxes.h"
 #include "program_error.h"
 #include "setup_link.h"
 #include "tform1.h"
@@ -34,7 +34,7 @@ void TForm1::tellChangedSetup() {
 }
 
 bool TForm1::canOpenNow() const {
-    return OpenO1.takesInput() && platform::ModalDepth::current() == 0;
+    return OpenO1.takesInput() && platform::ModalBoxes::program().depth() == 0;
 }
 
 bool TForm1::canTakeDrop(std::size_t files) const {

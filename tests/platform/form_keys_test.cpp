@@ -497,7 +497,7 @@ class ErrorBoxKeys : public ::testing::TestWithParam<KeyStroke> {};
 
 TEST_P(ErrorBoxKeys, CloseTheBox) {
     platform::ErrorBox box("Ondulix-K", "'abc' は整数ではありません.");
-    box.openModal();
+    box.openModal(platform::ModalBoxes::Kind::ErrorBox);
     EXPECT_TRUE(box.keyPress(GetParam()));
     EXPECT_FALSE(box.isOpen());
 }

@@ -21,6 +21,7 @@
 #include "headless_backend.h"
 #include "input_box.h"
 #include "menu.h"
+#include "save_by_name.h"
 #include "sound.h"
 #include "tform1.h"
 #include "track_bar.h"
@@ -142,20 +143,6 @@ public:
             const platform::Form* box = platform::Form::keyTarget(form_);
             print();
             loop(box);
-        };
-        // The save dialog as the page shows it (WebSaveDialog), so that both sides ask alike: a
-        // box asks for the name, offering the last one.
-        backend_.saveDialog->whileOpen = [this] {
-            std::string kinds;
-            for (const platform::FileFilter::Kind& kind : backend_.saveDialog->filter().kinds)
-                kinds += (kinds.empty() ? "" : ", ") + kind.description;
-            backend_.saveDialog->answers.push_back(
-                platform::askForText(backend_, {.caption = sound::tr("名前を付けて保存"),
-                                                .prompt = sound::tr("ファイル名:"),
-                                                .text = backend_.saveDialog->fileName(),
-                                                .note = sound::tr("ファイルの種類: %s", {kinds}),
-                                                .maxLength = 0,
-                                                .needsText = true}));
         };
     }
 
@@ -402,9 +389,13 @@ private:
 int main(int argc, char* argv[]) {
     if (argc < 2)
         return usage();
-    platform::HeadlessBackend backend;
-    TForm1 form(backend);
     const std::string command = argv[1];
+    platform::HeadlessBackend backend;
+    // File > Save as the page has it, so that both ask for the name alike.
+    TForm1Services services;
+    if (command == "play")
+        services.saveDialog = std::make_unique<platform::SaveByNameDialog>(backend);
+    TForm1 form(backend, std::move(services));
     if (command == "open" && argc == 3) {
         open(backend, form, argv[2]);
         for (const std::string& text : backend.errorBox->shown)

@@ -419,3 +419,50 @@ for (const [query, browser, language, startCaption] of [['?lang=en', undefined, 
     assert.deepEqual(await page.problems(), []);
   });
 }
+
+// The program counts the boxes over the window and the page shows its count: covered while any
+// is open (the error box too, whose call returned long before it closes), the focus back on the
+// window's focused control when the last closes, a chooser the browser never answers over once
+// the user presses on the cover, and a drop of two files refused by their number.
+engineTest('boxes cover the window until they close, and its focus comes back', {}, async (page) => {
+  const covered = () => page.evaluate(() => [document.getElementById('window').inert, !document.getElementById('modal').hidden]);
+  const focused = () => page.evaluate(() => document.activeElement.id);
+  await page.click('#bt_1_a');
+  await page.waitForSelector('.box.input');
+  assert.deepEqual(await covered(), [true, true]);
+  await page.press('Escape');
+  await page.waitForSelector('.box.input', { gone: true });
+  assert.deepEqual([await covered(), await focused()], [[false, false], 'bt_1_a']);
+
+  await page.evaluate(() => {
+    const picker = document.getElementById('picker');
+    picker.click = () => { picker.asked = true; };
+  });
+  await page.press('Alt+F');
+  await page.press('O');
+  await page.waitFor(() => document.getElementById('picker').asked);
+  assert.deepEqual(await covered(), [true, true]);
+  await page.pressAt({ x: 1, y: 1 });
+  await page.waitFor(() => document.getElementById('modal').hidden);
+  assert.equal(await focused(), 'bt_1_a');
+  await page.evaluate(() => { delete document.getElementById('picker').click; });
+
+  await openSetup(page, setupFile('covered.okd', '04-four-sources-square.okd', { 30: '1x' }));
+  await page.waitForSelector('.box.error');
+  assert.deepEqual(await covered(), [true, true]);
+  await page.press('Enter');
+  await page.waitForSelector('.box.error', { gone: true });
+  assert.deepEqual([await covered(), await focused()], [[false, false], 'bt_1_a']);
+
+  const beats = readFileSync(path.join(examples, '03-beats.okd'), 'latin1');
+  // A drop taken is read at once, with the window covered meanwhile.
+  const readAtOnce = (files) => page.evaluate((text, names) => {
+    const data = new DataTransfer();
+    for (const name of names) data.items.add(new File([text], name));
+    document.getElementById('graph').dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    return !document.getElementById('modal').hidden;
+  }, beats, files);
+  assert.deepEqual([await readAtOnce(['a.okd', 'b.okd']), await readAtOnce(['03-beats.okd'])], [false, true]);
+  await elevated(page, '45');
+  assert.deepEqual(await page.problems(), []);
+});

@@ -1,7 +1,6 @@
 #include "error_box.h"
 
 #include "backend.h"
-#include "modal_depth.h"
 
 #include <memory>
 
@@ -18,10 +17,15 @@ ErrorBox::ErrorBox(const std::string& caption, const std::string& text) {
     ok.setFocus();
 }
 
+BoxLayout ErrorBox::layout() {
+    return {.rows = {{.controls = {&message}, .align = BoxRow::Align::Start, .errorIcon = true},
+                     {.controls = {&ok}, .align = BoxRow::Align::Centre}}};
+}
+
 void showErrorBox(Backend& backend, const std::string& caption, const std::string& text) {
     auto box = std::make_unique<ErrorBox>(caption, text);
-    ModalDepth::Scope open;
-    box->openModal();
+    // Open until the user closes it, also where the backend returns before that (the page).
+    box->openModal(ModalBoxes::Kind::ErrorBox);
     backend.runErrorBox(std::move(box));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "box_layout.h"
 #include "button.h"
 #include "form.h"
 #include "static_controls.h"
@@ -19,6 +20,9 @@ public:
 
     Label message{*this, "message"};
     Button ok{*this, "ok"};
+
+    // The icon and the text, the button in the middle below.
+    BoxLayout layout();
 };
 
 // Shows `text` (UTF-8) as it is in an error box. Returns once the user has closed the box, or

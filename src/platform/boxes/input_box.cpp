@@ -1,7 +1,6 @@
 #include "input_box.h"
 
 #include "backend.h"
-#include "modal_depth.h"
 #include "translation.h"
 
 namespace platform {
@@ -29,6 +28,13 @@ InputBox::InputBox(const TextRequest& request) : needsText_(request.needsText) {
     field.setFocus();
 }
 
+BoxLayout InputBox::layout() {
+    return {.rows = {{.controls = {&prompt}, .align = BoxRow::Align::Start},
+                     {.controls = {&field}},
+                     {.controls = {&note}, .align = BoxRow::Align::Start},
+                     {.controls = {&ok, &cancel}, .align = BoxRow::Align::End}}};
+}
+
 void InputBox::finish(bool confirmed) {
     if (!isOpen())
         return;
@@ -39,11 +45,8 @@ void InputBox::finish(bool confirmed) {
 
 std::optional<std::string> askForText(Backend& backend, const TextRequest& request) {
     InputBox box(request);
-    {
-        ModalDepth::Scope open;
-        box.openModal();
-        backend.runInputBox(box);
-    }
+    box.openModal(ModalBoxes::Kind::InputBox);
+    backend.runInputBox(box);
     // A backend whose window went away unanswered leaves the box cancelled.
     box.closeModal();
     return box.answer();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "box_layout.h"
 #include "button.h"
 #include "edit.h"
 #include "form.h"
@@ -40,6 +41,9 @@ public:
     Label note{*this, "note"};
     Button ok{*this, "ok"};
     Button cancel{*this, "cancel"};
+
+    // The prompt, the field and the note one under the other, the buttons at the right below.
+    BoxLayout layout();
 
     // The text as confirmed with OK; nothing while the box is open or after it was cancelled.
     const std::optional<std::string>& answer() const { return answer_; }

@@ -10,13 +10,6 @@ namespace platform {
 
 namespace {
 
-// The modal forms that are open, the topmost last; nullptr stands for a dialog of the
-// toolkit's own. One program has one stack: a box covers every window of the program.
-std::vector<const Form*>& modalStack() {
-    static std::vector<const Form*> stack;
-    return stack;
-}
-
 bool isFrame(const Control& control) {
     return control.kind() == ControlKind::Panel || control.kind() == ControlKind::GroupBox;
 }
@@ -26,6 +19,8 @@ bool isFrame(const Control& control) {
 Form::~Form() {
     if (open_)
         closeModal();
+    if (ModalBoxes& boxes = ModalBoxes::program(); boxes.window() == this)
+        boxes.setWindow(nullptr);
     if (view_ != nullptr)
         view_->formGone();
 }
@@ -146,48 +141,34 @@ void Form::userChanged() {
         onUserChange();
 }
 
-void Form::openModal() {
+void Form::openModal(ModalBoxes::Kind kind) {
     if (open_)
         return;
     open_ = true;
-    modalStack().push_back(this);
+    ModalBoxes::program().push({kind, this});
 }
 
 void Form::closeModal() {
     if (!open_)
         return;
     open_ = false;
-    std::erase(modalStack(), this);
+    // The box goes from the screen before the window under it takes the focus back.
     if (view_ != nullptr)
         view_->formClosed();
+    ModalBoxes::program().remove(this);
 }
 
 bool Form::takesInput() const {
-    const std::vector<const Form*>& stack = modalStack();
-    return stack.empty() || stack.back() == this;
+    return ModalBoxes::program().takesInput(*this);
 }
 
-Form* Form::keyTarget(Form& window) {
-    const std::vector<const Form*>& stack = modalStack();
-    if (stack.empty())
-        return &window;
-    return const_cast<Form*>(stack.back());
+void Form::showFocus() {
+    if (focused_ != nullptr)
+        focused_->setFocus();
 }
 
 void Form::add(Control& control) {
     controls_.push_back(&control);
-}
-
-ForeignModal::ForeignModal() {
-    modalStack().push_back(nullptr);
-}
-
-ForeignModal::~ForeignModal() {
-    // The toolkit's dialogs close in the reverse order they opened.
-    auto& stack = modalStack();
-    const auto last = std::find(stack.rbegin(), stack.rend(), nullptr);
-    if (last != stack.rend())
-        stack.erase(std::next(last).base());
 }
 
 } // namespace platform

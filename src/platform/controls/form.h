@@ -2,6 +2,7 @@
 
 #include "control.h"
 #include "key.h"
+#include "modal_boxes.h"
 
 #include <cstdint>
 #include <functional>
@@ -79,6 +80,9 @@ public:
     MenuBar* menuBar() const;
 
     Control* focused() const { return focused_; }
+    // Gives the focused control the focus again, as the form's window comes back from under a
+    // box.
+    void showFocus();
 
     // The controls Tab visits, in its order: the window's own controls by tab index, each
     // followed by its children in theirs. Frames (panels, groups) are passed through to their
@@ -92,6 +96,9 @@ public:
     // itself; Esc and the close box press the cancel button.
     void setDefaultButton(Button* button) { defaultButton_ = button; }
     void setCancelButton(Button* button) { cancelButton_ = button; }
+    // The default button is drawn as such wherever the focus is.
+    Button* defaultButton() const { return defaultButton_; }
+    Button* cancelButton() const { return cancelButton_; }
 
     // A key went down or up while the form's window had the keyboard; true when the form took
     // it, so that the toolkit must not act on it too.
@@ -110,14 +117,15 @@ public:
     void userClose();
 
     // A modal form covers every form opened before it: from openModal() to closeModal() only
-    // it takes input. A form that is not modal takes input while no modal one is open.
-    void openModal();
+    // it takes input (see ModalBoxes). A form that is not modal takes input while no modal one
+    // is open.
+    void openModal(ModalBoxes::Kind kind);
     void closeModal();
     bool isOpen() const { return open_; }
     bool takesInput() const;
     // The form the user's keys go to: the topmost modal form, else `window`; nothing while a
     // dialog of the toolkit's own (a file chooser) covers them.
-    static Form* keyTarget(Form& window);
+    static Form* keyTarget(Form& window) { return ModalBoxes::program().inputTarget(window); }
 
     // Where files dropped on the window go; none takes no drops.
     DropTarget* dropTarget() const { return dropTarget_; }
@@ -127,7 +135,6 @@ public:
 
 private:
     friend class Control;
-    friend class ForeignModal;
     void add(Control& control);
     void focus(Control& control) { focused_ = &control; }
 
@@ -143,16 +150,6 @@ private:
     bool open_ = false;
     DropTarget* dropTarget_ = nullptr;
     WindowView* view_ = nullptr;
-};
-
-// A modal dialog that is not a form of the program's (the toolkit's file chooser): while it
-// is open no form takes input.
-class ForeignModal {
-public:
-    ForeignModal();
-    ~ForeignModal();
-    ForeignModal(const ForeignModal&) = delete;
-    ForeignModal& operator=(const ForeignModal&) = delete;
 };
 
 } // namespace platform

@@ -1,13 +1,11 @@
 #include "file_dialog.h"
 
-#include "form.h"
-#include "modal_depth.h"
+#include "modal_boxes.h"
 
 namespace platform {
 
 bool FileDialog::execute() {
-    ModalDepth::Scope open;
-    ForeignModal cover;
+    ModalBoxes::Covered cover(ModalBoxes::Kind::FileChooser);
     std::string chosen = fileName_;
     if (!run(chosen))
         return false;

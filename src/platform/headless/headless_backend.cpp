@@ -1,9 +1,19 @@
 #include "headless_backend.h"
 
+#include "modal_boxes.h"
+
 namespace platform {
 
 void HeadlessBackend::build(Form& form) {
     window = &form;
+    ModalBoxes::program().setWindow(&form);
+}
+
+void HeadlessBackend::runErrorBox(std::unique_ptr<ErrorBox> box) {
+    errorBox->run(*box);
+    std::erase_if(openErrorBoxes, [](const auto& open) { return !open->isOpen(); });
+    if (box->isOpen())
+        openErrorBoxes.push_back(std::move(box));
 }
 
 std::unique_ptr<AnimationTimer> HeadlessBackend::makeTimer() {

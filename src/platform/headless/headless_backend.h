@@ -4,7 +4,9 @@
 #include "headless_boxes.h"
 #include "headless_timer.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -16,7 +18,7 @@ class HeadlessBackend final : public Backend {
 public:
     void build(Form& window) override;
     void runInputBox(InputBox& box) override { inputBox->run(box); }
-    void runErrorBox(std::unique_ptr<ErrorBox> box) override { errorBox->run(*box); }
+    void runErrorBox(std::unique_ptr<ErrorBox> box) override;
     std::unique_ptr<AnimationTimer> makeTimer() override;
     std::unique_ptr<FileDialog> makeFileDialog(FileDialog::Mode mode) override;
     std::unique_ptr<SettingsStorage> makeSettingsStorage() override;
@@ -38,6 +40,8 @@ public:
     HeadlessErrorBox* errorBox = &errorBoxUser_;
     HeadlessFileDialog* openDialog = nullptr;
     HeadlessFileDialog* saveDialog = nullptr;
+    // The error boxes left open, the last shown last.
+    std::vector<std::unique_ptr<ErrorBox>> openErrorBoxes;
 
 private:
     HeadlessInputBox inputBoxUser_;

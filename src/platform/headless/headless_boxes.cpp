@@ -29,7 +29,8 @@ void HeadlessErrorBox::run(ErrorBox& box) {
     shown.push_back(box.message.caption());
     if (whileOpen)
         whileOpen();
-    box.ok.press();
+    if (!leavesOpen)
+        box.ok.press();
 }
 
 bool HeadlessFileDialog::run(std::string& chosen) {

@@ -40,6 +40,8 @@ class HeadlessErrorBox {
 public:
     std::vector<std::string> shown;
     std::function<void()> whileOpen;
+    // Leaves the box open when the call returns, as a page does; the backend keeps it.
+    bool leavesOpen = false;
 
     void run(ErrorBox& box);
 };

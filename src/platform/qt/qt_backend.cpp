@@ -1,5 +1,6 @@
 #include "qt_backend.h"
 
+#include "modal_boxes.h"
 #include "qt_animation_timer.h"
 #include "qt_boxes.h"
 #include "qt_file_dialog.h"
@@ -15,6 +16,7 @@ QtBackend::~QtBackend() = default;
 
 void QtBackend::build(Form& window) {
     window_ = std::make_unique<QtWindow>(window);
+    ModalBoxes::program().setWindow(&window);
 }
 
 void QtBackend::runInputBox(InputBox& box) {

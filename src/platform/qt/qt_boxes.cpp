@@ -73,36 +73,49 @@ QtInputBox::QtInputBox(InputBox& box, QWidget* owner) : QDialog(owner), QtFormWi
     setWindowTitle(QString::fromStdString(box.title()));
     setWindowModality(Qt::ApplicationModal);
 
-    auto* prompt = new QtLabel(box.prompt, this);
-    auto* field = new QtEdit(box.field, this);
-    auto* note = new QtLabel(box.note, this);
-    auto* ok = new QtButton(box.ok, this);
-    // OK is drawn as the box's default button, and キャンセル keeps its plain look even while
-    // it has the focus (and Enter presses it).
-    ok->setDefault(true);
-    auto* cancel = new QtButton(box.cancel, this);
-    cancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(prompt);
-    layout->addWidget(field);
-    layout->addWidget(note);
-    layout->addLayout(buttons);
-    setMinimumWidth(280);
+    const BoxLayout shape = box.layout();
+    auto* column = new QVBoxLayout(this);
+    for (const BoxRow& row : shape.rows) {
+        auto* across = new QHBoxLayout;
+        column->addLayout(across);
+        const bool fill = row.align == BoxRow::Align::Fill;
+        if (row.align == BoxRow::Align::End || row.align == BoxRow::Align::Centre)
+            across->addStretch();
+        for (Control* control : row.controls)
+            across->addWidget(showControl(*control, box), fill ? 1 : 0);
+        if (row.align == BoxRow::Align::Start || row.align == BoxRow::Align::Centre)
+            across->addStretch();
+    }
+    setMinimumWidth(shape.minimumWidth);
     ensurePolished();
     adjustSize();
 
-    // The box opens in the middle of the screen, not over its owner.
+    if (!shape.centred)
+        return;
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr)
         move(screen->availableGeometry().center() - rect().center());
 }
 
+QWidget* QtInputBox::showControl(Control& control, const Form& form) {
+    switch (control.kind()) {
+    case ControlKind::Edit:
+        return new QtEdit(static_cast<Edit&>(control), this);
+    case ControlKind::Button: {
+        auto* button = new QtButton(static_cast<Button&>(control), this);
+        // Only the default button is drawn as one, even while another has the focus (and
+        // Enter presses that one).
+        const bool isDefault = &control == form.defaultButton();
+        button->setDefault(isDefault);
+        button->setAutoDefault(isDefault);
+        return button;
+    }
+    default:
+        return new QtLabel(static_cast<Label&>(control), this);
+    }
+}
+
 void QtInputBox::run() {
-    KeyFocusPause ownLoop;
     if (form() == nullptr || !form()->isOpen())
         return;
     showFocus(*form());
@@ -129,7 +142,6 @@ QtErrorBox::QtErrorBox(ErrorBox& box, QWidget* owner)
 }
 
 void QtErrorBox::run() {
-    KeyFocusPause ownLoop;
     if (form() != nullptr && form()->isOpen())
         exec();
 }

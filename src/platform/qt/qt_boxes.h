@@ -20,10 +20,9 @@ public:
     void refresh() override;
 };
 
-// The input box as a modal QDialog centred on the screen: the prompt above the field, an
-// optional note under it, "OK" and "キャンセル". Each widget shows its control of the box's
-// form; the form answers the keys. The box runs its own event loop, so timer ticks go on while
-// it is open.
+// The input box as a modal QDialog, laid out by the box's rows. Each widget shows its control
+// of the box's form; the form answers the keys. The box runs its own event loop, so timer
+// ticks go on while it is open.
 class QtInputBox final : public QDialog, public QtFormWindow {
 public:
     QtInputBox(InputBox& box, QWidget* owner);
@@ -36,6 +35,9 @@ public:
 protected:
     // The close box.
     void reject() override;
+
+private:
+    QWidget* showControl(Control& control, const Form& form);
 };
 
 // The error box as a QMessageBox with the error icon and one OK button, which presses the

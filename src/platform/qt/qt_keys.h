@@ -31,11 +31,4 @@ private:
 // or Backtab for those keys, Other for the rest.
 Qt::FocusReason focusReasonOf(const KeyStroke* key);
 
-// FIXME: a box's own event loop needs no pause any more, the key in hand being each form's
-// own; this stays until the boxes stop making one.
-class KeyFocusPause {
-public:
-    ~KeyFocusPause() {}
-};
-
 } // namespace platform

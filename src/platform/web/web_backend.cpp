@@ -1,6 +1,7 @@
 #include "web_backend.h"
 
 #include "input_box.h"
+#include "save_by_name.h"
 #include "translation.h"
 #include "web_file_dialog.h"
 #include "web_keys.h"
@@ -15,16 +16,21 @@ namespace platform {
 void WebBackend::build(Form& window) {
     defineWebKeys();
     window_ = std::make_unique<WebFormView>(window, WebFormView::Kind::Window);
+    ModalBoxes& boxes = ModalBoxes::program();
+    boxes.setWindow(&window);
+    boxes.onChange = [&boxes] { web_page_show_covered(int(boxes.depth())); };
 }
 
 void WebBackend::runInputBox(InputBox& box) {
-    WebFormView view(box, WebFormView::Kind::InputBox);
+    const BoxLayout layout = box.layout();
+    WebFormView view(box, WebFormView::Kind::InputBox, &layout);
     waitUntil([&box] { return !box.isOpen(); });
 }
 
 void WebBackend::runErrorBox(std::unique_ptr<ErrorBox> box) {
     dropClosedBoxes();
-    auto view = std::make_unique<WebFormView>(*box, WebFormView::Kind::ErrorBox);
+    const BoxLayout layout = box->layout();
+    auto view = std::make_unique<WebFormView>(*box, WebFormView::Kind::ErrorBox, &layout);
     errorBoxes_.push_back({std::move(box), std::move(view)});
 }
 
@@ -39,7 +45,7 @@ std::unique_ptr<AnimationTimer> WebBackend::makeTimer() {
 std::unique_ptr<FileDialog> WebBackend::makeFileDialog(FileDialog::Mode mode) {
     if (mode == FileDialog::Mode::Open)
         return std::make_unique<WebOpenDialog>(offered_);
-    return std::make_unique<WebSaveDialog>(*this);
+    return std::make_unique<SaveByNameDialog>(*this);
 }
 
 std::unique_ptr<SettingsStorage> WebBackend::makeSettingsStorage() {
@@ -60,13 +66,16 @@ bool WebBackend::canTakeDrop(std::size_t files) const {
            window->dropTarget()->canTakeDrop(files);
 }
 
-void WebBackend::dropFile() {
+void WebBackend::dropFiles(std::size_t count) {
     Form* window = window_ != nullptr ? window_->form() : nullptr;
-    offered_.takeOffer();
-    // The window judges the name and the moment before anything is read; a file it refuses is
-    // let go of unread.
-    if (window != nullptr && window->dropTarget() != nullptr)
-        window->dropTarget()->dropFiles({offered_.name()});
+    DropTarget* target = window != nullptr ? window->dropTarget() : nullptr;
+    // The page names only the file it offers: a number the window refuses needs no names.
+    if (target != nullptr && target->canTakeDrop(count)) {
+        offered_.takeOffer();
+        // The window judges the name and the moment before anything is read; a file it
+        // refuses is let go of unread.
+        target->dropFiles({offered_.name()});
+    }
     offered_.forget();
 }
 

@@ -41,10 +41,10 @@ public:
     // never from inside a box's own handler.
     void dropClosedBoxes();
     // Files dragged over the page, dropped or launched: whether the window takes that many
-    // now. The one file dropped or launched is the page's offered file, which the window
+    // now. The first file dropped or launched is the page's offered file, which the window
     // takes or refuses by its name before anything of it is read.
     bool canTakeDrop(std::size_t files) const;
-    void dropFile();
+    void dropFiles(std::size_t count);
     // Who follows the page's address when it changes, and the new part after "#".
     void followAddress(std::function<void(const std::string&)> follow);
     void addressChanged(const std::string& fragment);

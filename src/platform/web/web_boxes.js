@@ -1,16 +1,14 @@
-// The page's boxes (the input box and the error box, forms of the program shown over the window)
-// and its files: the browser's file chooser and downloads. While a box or the chooser is open the
-// window is covered, and the call that waits for the answer is woken when it comes.
+// The page's boxes (the input box and the error box, forms of the program shown over the window,
+// laid out as the program lays them out) and its files: the browser's file chooser and
+// downloads. The window is covered while the program counts a box open, and the call that waits
+// for an answer is woken when it comes.
 
 var WebBoxesLibrary = {
   $WebBoxes__deps: ['$WebPage', 'malloc'],
   $WebBoxes__postset: 'WebBoxes.init();',
   $WebBoxes: {
-    boxes: [], // open boxes, the topmost last
     closeName: '', // what a screen reader calls a box's close button, in the program's language
-    picking: false, // the browser's file chooser is open
-    focusBeforeModal: null,
-    picked: 0, // the chooser's answer: 0 none yet, 1 a file chosen, 2 cancelled
+    picked: 2, // the chooser's answer: 0 none yet (it is open), 1 a file chosen, 2 cancelled
     // The file offered to the program, chosen, dropped or launched: only its name and size
     // reach the program until it asks for the bytes, and the page lets go of it when told.
     offered: null,
@@ -21,13 +19,14 @@ var WebBoxesLibrary = {
       var picker = document.getElementById('picker');
       picker.addEventListener('change', WebBoxes.fileChosen);
       picker.addEventListener('cancel', function () { WebBoxes.answerPick(2); });
-      // Browsers without the cancel event: the page gets the focus back when the chooser
-      // closes, and a file chosen comes with a change event soon after.
-      window.addEventListener('focus', function () {
-        if (!WebBoxes.picking) return;
-        setTimeout(function () {
-          if (WebBoxes.picking && WebBoxes.picked === 0 && picker.files.length === 0) WebBoxes.answerPick(2);
-        }, 1000);
+      // A press on the cover: the program learns that the user is back at the page, which a
+      // browser without the cancel event leaves it to find out. The press moves no focus: the
+      // program gives it back to the window when the cover goes.
+      var layer = document.getElementById('modal');
+      layer.addEventListener('mousedown', function (event) {
+        if (event.target !== layer) return;
+        event.preventDefault();
+        WebPage.call(_web_press_covered, []);
       });
       // Files dragged onto the page are the program's to take or refuse; the browser must never
       // open a dropped file in place of the page.
@@ -81,13 +80,12 @@ var WebBoxesLibrary = {
       WebBoxes.offerFiles(event.dataTransfer.files);
     },
 
-    // Files dropped on the page or launched with it: the program says whether it takes that
-    // many now, and then takes or refuses the one by its name and size; the bytes are read
+    // Files dropped on the page or launched with it: the first is offered, and the program
+    // takes or refuses the drop by their number and its name and size; the bytes are read
     // only when it asks for them.
     offerFiles: function (files) {
-      if (!WebPage.call(_web_drop_allowed, [files.length])) return;
-      WebBoxes.offered = files[0];
-      WebPage.call(_web_drop, []);
+      WebBoxes.offered = files[0] || null;
+      WebPage.call(_web_drop, [files.length]);
     },
 
     // Reads the offered file's first `size` bytes into the program's memory at `to`, with the
@@ -95,10 +93,8 @@ var WebBoxesLibrary = {
     readOffered: function (to, size) {
       var file = WebBoxes.offered;
       WebBoxes.reading = { state: 0, count: 0 };
-      WebBoxes.updateModal();
       var done = function (state, count) {
         WebBoxes.reading = { state: state, count: count };
-        WebBoxes.updateModal();
         WebBoxes.wake();
       };
       if (!file) {
@@ -116,21 +112,10 @@ var WebBoxesLibrary = {
 
     // ---- Boxes ----
 
-    // Covers the window while a box or the file chooser is open, or a file is read.
-    updateModal: function () {
-      var modal = WebBoxes.boxes.length > 0 || WebBoxes.picking || (WebBoxes.reading && WebBoxes.reading.state === 0);
-      var layer = document.getElementById('modal');
-      var win = document.getElementById('window');
-      if (modal && layer.hidden) WebBoxes.focusBeforeModal = document.activeElement;
-      layer.hidden = !modal;
-      win.inert = modal;
-      if (!modal && WebBoxes.focusBeforeModal) {
-        var back = WebBoxes.focusBeforeModal;
-        WebBoxes.focusBeforeModal = null;
-        WebPage.focusing = true;
-        back.focus({ preventScroll: true });
-        WebPage.focusing = false;
-      }
+    // Covers the window while the program counts boxes open over it.
+    showCovered: function (boxes) {
+      document.getElementById('modal').hidden = boxes === 0;
+      document.getElementById('window').inert = boxes > 0;
     },
 
     // A box of form `form`: the input box (kind 1) or the error box (kind 2), with its title
@@ -150,32 +135,21 @@ var WebBoxesLibrary = {
       close.setAttribute('aria-label', WebBoxes.closeName);
       close.textContent = '\u00d7';
       close.addEventListener('click', function () { WebPage.call(_web_close, [form]); });
-      var owner = { kind: kind, element: box, area: WebPage.element('div', 'body', box) };
-      WebBoxes.boxes.push(box);
-      WebBoxes.updateModal();
-      return owner;
+      return { kind: kind, element: box, area: WebPage.element('div', 'body', box) };
     },
 
-    // The row of a box's buttons, under everything else it holds.
-    buttonRow: function (owner) {
-      if (!owner.buttons) owner.buttons = WebPage.element('div', 'buttons', owner.area);
-      return owner.buttons;
+    // Moves a box's controls, made in its body, into a row of their own under the rows before.
+    boxRow: function (form, align, errorIcon, controls) {
+      var row = WebPage.element('div', 'row ' + ['fill', 'start', 'end', 'centre'][align], WebPage.forms[form].area);
+      if (errorIcon) WebPage.element('div', 'icon', row).setAttribute('aria-hidden', 'true');
+      controls.forEach(function (id) { row.appendChild(WebPage.controls[id]); });
     },
 
-    // The error box's icon and text.
-    messageRow: function (owner) {
-      if (!owner.content) {
-        owner.content = WebPage.element('div', 'content', owner.area);
-        WebPage.element('div', 'icon', owner.content).setAttribute('aria-hidden', 'true');
-      }
-      return owner.content;
-    },
-
-    closeBox: function (owner) {
-      var at = WebBoxes.boxes.indexOf(owner.element);
-      if (at >= 0) WebBoxes.boxes.splice(at, 1);
-      owner.element.remove();
-      WebBoxes.updateModal();
+    layOutBox: function (form, minimumWidth, centred, defaultButton) {
+      var box = WebPage.forms[form].element;
+      box.style.minWidth = minimumWidth + 'px';
+      box.classList.toggle('centred', centred);
+      if (defaultButton) WebPage.controls[defaultButton].classList.add('default');
     },
 
     // ---- Files ----
@@ -187,23 +161,19 @@ var WebBoxesLibrary = {
       picker.accept = accept;
       // Emptied first, so that picking the same file again is a change too.
       picker.value = '';
-      WebBoxes.picking = true;
-      WebBoxes.updateModal();
       picker.click();
     },
 
     fileChosen: function () {
       var file = document.getElementById('picker').files[0];
-      if (!WebBoxes.picking) return;
+      if (WebBoxes.picked !== 0) return;
       WebBoxes.offered = file || null;
       WebBoxes.answerPick(file ? 1 : 2);
     },
 
     answerPick: function (state) {
-      if (!WebBoxes.picking) return;
-      WebBoxes.picking = false;
+      if (WebBoxes.picked !== 0) return;
       WebBoxes.picked = state;
-      WebBoxes.updateModal();
       WebBoxes.wake();
     },
 
@@ -257,6 +227,26 @@ var WebBoxesLibrary = {
     return WebBoxes.picked;
   },
 
+  web_page_end_pick__deps: ['$WebBoxes'],
+  web_page_end_pick: function () {
+    WebBoxes.picked = 2;
+  },
+
+  web_page_box_row__deps: ['$WebBoxes'],
+  web_page_box_row: function (form, align, errorIcon, controls, count) {
+    WebBoxes.boxRow(form, align, !!errorIcon, Array.from(HEAP32.subarray(controls >> 2, (controls >> 2) + count)));
+  },
+
+  web_page_lay_out_box__deps: ['$WebBoxes'],
+  web_page_lay_out_box: function (form, minimumWidth, centred, defaultButton) {
+    WebBoxes.layOutBox(form, minimumWidth, !!centred, defaultButton);
+  },
+
+  web_page_show_covered__deps: ['$WebBoxes'],
+  web_page_show_covered: function (boxes) {
+    WebBoxes.showCovered(boxes);
+  },
+
   web_page_offered_name__deps: ['$WebBoxes'],
   web_page_offered_name: function () {
     return WebBoxes.cString(WebBoxes.offered ? WebBoxes.offered.name : '');
@@ -287,7 +277,7 @@ var WebBoxesLibrary = {
     WebBoxes.offered = null;
     WebBoxes.reading = null;
     // The chooser's input holds its file too; the next choice empties it anyway.
-    if (!WebBoxes.picking) document.getElementById('picker').value = '';
+    if (WebBoxes.picked !== 0) document.getElementById('picker').value = '';
   },
 
   web_page_download__deps: ['$WebBoxes'],

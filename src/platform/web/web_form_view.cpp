@@ -24,13 +24,16 @@ Form* WebFormView::find(int id) {
     return found != shownForms().end() ? found->second->form() : nullptr;
 }
 
-WebFormView::WebFormView(Form& form, Kind kind) : form_(&form), id_(nextFormId++) {
+WebFormView::WebFormView(Form& form, Kind kind, const BoxLayout* layout)
+    : form_(&form), id_(nextFormId++) {
     const Rect place = form.place();
     shownForms()[id_] = this;
     web_page_open_form(id_, int(kind), form.title().c_str(), place.width, place.height);
     // The window's elements are placed where the layout says, so their order in the document can
     // be the Tab key's; a box's flow down the box in the order the form made them.
     addChildren(nullptr, 0, kind == Kind::Window);
+    if (layout != nullptr)
+        layOut(*layout);
     for (const Control* control : form.controls())
         if (control->labelledBy() != nullptr)
             web_page_set_labelled_by(WebControlView::idOf(control),
@@ -66,6 +69,17 @@ void WebFormView::addChildren(const Control* parent, int parentId, bool inTabOrd
         }
         addChildren(child, id, inTabOrder);
     }
+}
+
+void WebFormView::layOut(const BoxLayout& layout) {
+    for (const BoxRow& row : layout.rows) {
+        std::vector<int> ids;
+        for (const Control* control : row.controls)
+            ids.push_back(WebControlView::idOf(control));
+        web_page_box_row(id_, int(row.align), row.errorIcon, ids.data(), int(ids.size()));
+    }
+    web_page_lay_out_box(id_, layout.minimumWidth, layout.centred,
+                         WebControlView::idOf(form_->defaultButton()));
 }
 
 void WebFormView::formClosed() {

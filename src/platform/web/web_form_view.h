@@ -1,5 +1,6 @@
 #pragma once
 
+#include "box_layout.h"
 #include "control.h"
 #include "form.h"
 
@@ -16,7 +17,8 @@ class WebFormView final : public WindowView {
 public:
     enum class Kind { Window = 0, InputBox = 1, ErrorBox = 2 };
 
-    WebFormView(Form& form, Kind kind);
+    // A box comes with its layout, which its elements are put in.
+    WebFormView(Form& form, Kind kind, const BoxLayout* layout = nullptr);
     ~WebFormView() override;
     WebFormView(const WebFormView&) = delete;
     WebFormView& operator=(const WebFormView&) = delete;
@@ -31,6 +33,7 @@ public:
 
 private:
     void addChildren(const Control* parent, int parentId, bool inTabOrder);
+    void layOut(const BoxLayout& layout);
 
     Form* form_;
     int id_;

@@ -11,6 +11,7 @@
 #include "edit.h"
 #include "form.h"
 #include "menu.h"
+#include "modal_boxes.h"
 #include "track_bar.h"
 #include "web_backend.h"
 #include "web_controls.h"
@@ -21,6 +22,12 @@
 #include <emscripten.h>
 
 namespace {
+
+// The user's input reached the page while a box of the browser's covered the window.
+void inputWhileCovered() {
+    if (platform::ModalBoxes::program().userReturned())
+        web_page_wake();
+}
 
 template <class C> C* controlAt(int id, platform::ControlKind kind) {
     platform::Control* control = platform::WebControlView::find(id);
@@ -43,8 +50,12 @@ EMSCRIPTEN_KEEPALIVE int web_key(int down, int key, int typed, int place, int sh
     platform::WebBackend& backend = platform::pageBackend();
     backend.dropClosedBoxes();
     platform::Form* form = backend.keyTarget();
-    if (form == nullptr)
+    if (form == nullptr) {
+        // The release of the key that opened a chooser may come after it opened.
+        if (down != 0)
+            inputWhileCovered();
         return 0;
+    }
     platform::KeyStroke stroke{.key = platform::webKey(key),
                                .shift = shift != 0,
                                .alt = alt != 0,
@@ -143,16 +154,21 @@ EMSCRIPTEN_KEEPALIVE void web_track_wheel(int id, double away, double right) {
         bar->wheel(away, right);
 }
 
+// A press on the cover over the window.
+EMSCRIPTEN_KEEPALIVE void web_press_covered() {
+    inputWhileCovered();
+}
+
 // Files dragged over the page, dropped or launched: whether the window takes `count` of them
 // now.
 EMSCRIPTEN_KEEPALIVE int web_drop_allowed(int count) {
     return platform::pageBackend().canTakeDrop(std::size_t(count));
 }
 
-// The page's offered file was dropped on it or launched with it; it opens as File > Open would
-// open it. May wait for the file's bytes.
-EMSCRIPTEN_KEEPALIVE void web_drop() {
-    platform::pageBackend().dropFile();
+// `count` files were dropped on the page or launched with it, the first of them the page's
+// offered file; it opens as File > Open would open it. May wait for the file's bytes.
+EMSCRIPTEN_KEEPALIVE void web_drop(int count) {
+    platform::pageBackend().dropFiles(std::size_t(count));
 }
 
 // The address's part after "#" changed (a link followed in the same tab).

@@ -20,9 +20,17 @@ void web_page_set_language(const char* language, const char* closeName);
 void web_page_define_key(int key, const char* domKey);
 
 // A form: the main window (kind 0, with its client area's size) or a box over it (1 the input
-// box, 2 the error box), which covers the window until it is closed.
+// box, 2 the error box), whose controls then go into its rows.
 void web_page_open_form(int form, int kind, const char* title, int clientWidth, int clientHeight);
 void web_page_close_form(int form);
+// A box's row of controls, under the rows before it, aligned across the box as BoxRow::Align
+// counts (0 fill, 1 start, 2 end, 3 centre), led by the error icon when `errorIcon` is 1; then
+// the box's least width, whether it stands in the middle of the screen, and its default
+// button (0 for none), drawn as such.
+void web_page_box_row(int form, int align, int errorIcon, const int* controls, int count);
+void web_page_lay_out_box(int form, int minimumWidth, int centred, int defaultButton);
+// How many boxes cover the window (ModalBoxes): while any does, the window takes no input.
+void web_page_show_covered(int boxes);
 // Shows the main window, which the page keeps out of sight until the program has made it.
 void web_page_show_window();
 
@@ -73,6 +81,8 @@ void web_page_wake();
 // 1 a file was chosen, which is then the offered file, 2 cancelled.
 void web_page_pick_file(const char* accept);
 int web_page_picked_state();
+// The chooser is over without an answer, as the program found (ModalBoxes::userReturned).
+void web_page_end_pick();
 
 // The file the page offers (chosen, dropped or launched): its name (malloc'd, freed by the
 // caller) and size, known before any of it is read. web_page_read_offered reads its first

@@ -118,7 +118,7 @@ var WebPageLibrary = {
           made = WebMenu.makeSeparator(container);
           break;
         case 'Button':
-          made = WebPage.element('button', 'button', owner.kind ? WebBoxes.buttonRow(owner) : container);
+          made = WebPage.element('button', 'button', container);
           made.type = 'button';
           made.addEventListener('click', function () { WebPage.call(_web_press, [id]); });
           break;
@@ -152,7 +152,7 @@ var WebPageLibrary = {
           made = WebPage.makeEdit(container, id);
           break;
         default:
-          made = WebPage.element('div', 'label', owner.kind === 2 ? WebBoxes.messageRow(owner) : container);
+          made = WebPage.element('div', 'label', container);
       }
       // The window's elements are named after their controls; a box's by their role in it.
       if (owner.kind === 0) {
@@ -282,7 +282,7 @@ var WebPageLibrary = {
     var closed = WebPage.forms[form];
     if (!closed) return;
     delete WebPage.forms[form];
-    if (closed.kind !== 0) WebBoxes.closeBox(closed);
+    if (closed.kind !== 0) closed.element.remove();
   },
 
   web_page_add_control__deps: ['$WebPage'],

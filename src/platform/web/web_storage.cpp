@@ -1,6 +1,6 @@
 #include "web_storage.h"
 
-#include "form.h"
+#include "modal_boxes.h"
 #include "program_error.h"
 #include "settings_file_limit.h"
 #include "translation.h"
@@ -65,7 +65,7 @@ std::string OfferedFile::read() {
     {
         // The window waits for the bytes as for a dialog of the browser's, so that nothing
         // else can open meanwhile.
-        ForeignModal reading;
+        ModalBoxes::Covered reading(ModalBoxes::Kind::Reading);
         web_page_read_offered(bytes.data(), int(bytes.size()));
         waitUntil([] { return web_page_read_state() != kReading; });
     }

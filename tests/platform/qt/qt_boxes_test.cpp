@@ -41,6 +41,15 @@ TEST(QtInputBox, ShowsCaptionPromptAndTheFieldWithTheFocusCentredOnScreen) {
         EXPECT_EQ(ok->text(), QStringLiteral("OK"));
         EXPECT_EQ(cancel->text(), QStringLiteral("キャンセル"));
         EXPECT_TRUE(ok->isDefault());
+        EXPECT_FALSE(cancel->isDefault() || cancel->autoDefault()) << "drawn as a plain button";
+        // The rows of the box's layout, down the box, the buttons side by side at its right.
+        const auto* prompt = box.findChild<QLabel*>(QStringLiteral("prompt"));
+        EXPECT_LT(prompt->geometry().bottom(), field->geometry().top());
+        EXPECT_LT(field->geometry().bottom(), ok->geometry().top());
+        EXPECT_NEAR(ok->geometry().center().y(), cancel->geometry().center().y(), 1);
+        EXPECT_LT(ok->geometry().right(), cancel->geometry().left());
+        EXPECT_GE(cancel->geometry().right(), box.width() - 16);
+        EXPECT_GE(box.width(), 280);
         const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
         // The box is placed by its frame, whose margins the platform adds after showing it.
         EXPECT_LE((box.geometry().center() - screenCentre).manhattanLength(), 8);
