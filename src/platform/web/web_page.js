@@ -92,8 +92,9 @@ var WebPageLibrary = {
       client.style.width = clientWidth + 'px';
       client.style.height = clientHeight + 'px';
       WebPage.forms[form] = { kind: 0, area: client, menubar: document.getElementById('menubar') };
-      // A press on the window's background keeps the focus where it is, as on the desktop.
-      document.getElementById('window').addEventListener('mousedown', function (event) {
+      // A press on the background of the window or of a box keeps the focus where it is, as on
+      // the desktop; a browser would take the focus from the focused control.
+      document.addEventListener('mousedown', function (event) {
         if (!event.target.closest('[tabindex], input, button')) event.preventDefault();
       });
     },
