@@ -234,11 +234,7 @@ private:
                 track->wheel(-dy / 100, dx / 100);
             return;
         }
-        const bool focusable = control->kind() == platform::ControlKind::Button ||
-                               control->kind() == platform::ControlKind::CheckBox ||
-                               control->kind() == platform::ControlKind::RadioButton ||
-                               track != nullptr;
-        if (!focusable || !control->takesInput())
+        if (!control->takesFocus() || !control->takesInput())
             return;
         control->focusedByUser();
         if (track != nullptr) {

@@ -78,6 +78,20 @@ AccessKeyCaption Control::shownCaption() const {
     return parseAccessKey(caption_);
 }
 
+bool Control::takesFocus() const {
+    switch (kind_) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::TrackBar:
+    case ControlKind::ListBox:
+    case ControlKind::Edit:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool Control::takesFocusByTab() const {
     return tabStop() && shown() && takesInput();
 }

@@ -112,6 +112,10 @@ public:
     // Whether the control itself is a stop of the Tab key: in the tab order, enabled and
     // visible. A box over the window or a frame around the control leave it one.
     bool tabStop() const { return tabIndex_ >= 0 && enabled_ && visible_; }
+    // Whether the control can have the focus at all, by a click or by Tab: buttons, check
+    // boxes, radio buttons, track bars, fields and lists can; labels, groups, panels, the image
+    // and the menus never can.
+    bool takesFocus() const;
     // Whether Tab may stop here now: a tab stop, seen and taking input.
     bool takesFocusByTab() const;
 

@@ -14,9 +14,11 @@ class Form;
 class InputBox;
 
 // What the program needs of a toolkit: its windows shown from the forms and their controls,
-// the timer, the file dialogs and the file layer. A backend only shows what the controls hold
-// and delivers the user's input to them (every key to the form, see Form::keyPress); every
-// rule lives in the forms and controls.
+// the timer, the file dialogs and the file layer. A backend shows what the controls hold and
+// delivers the user's input to them (every key to the form, see Form::keyPress; a press of the
+// pointer to the menu bar, see MenuBar::pointerPressed): what the input does is the forms' and
+// controls' to decide. A backend keeps only what is its toolkit's own, such as which part of a
+// widget the pointer is over.
 class Backend {
 public:
     virtual ~Backend() = default;

@@ -132,7 +132,10 @@ void WebControlView::refresh() {
     const bool tabStop = shown.tabStop();
     const int state = (shown.enabled() ? 1 : 0) | (shown.visible() ? 2 : 0) | (tabStop ? 4 : 0);
     if (changed(state_, state))
-        web_page_show_state(id_, shown.enabled(), shown.visible(), tabStop);
+        web_page_show_state(id_, shown.enabled(), shown.visible(),
+                            !shown.takesFocus() ? -1
+                            : tabStop           ? 1
+                                                : 0);
 
     switch (kind) {
     case ControlKind::CheckBox:

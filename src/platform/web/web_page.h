@@ -5,8 +5,11 @@
 // The page's half of the browser edition, written in JavaScript (web_page.js with
 // web_track_bars.js, web_menu.js, web_boxes.js and web_screen.js): what the backend calls to show
 // the forms, their controls and the files. Forms and controls are named by numbers the backend
-// gives them (0 is none); strings are UTF-8. The page only shows and hands the user's input back
-// (web_input.cpp): every decision is the forms' and controls' own.
+// gives them (0 is none); strings are UTF-8. The page shows and hands the user's input back
+// (web_input.cpp): what the user's input does is the forms' and controls' to decide. The page
+// knows only what is the browser's: where it drew each part of a control, which part the
+// pointer is over, the units its events come in, and which events it must keep from the
+// browser so that the browser does not act on them too.
 extern "C" {
 
 void web_page_set_title(const char* title);
@@ -52,7 +55,8 @@ void web_page_make_edit(int control);
 // A control's state; each is sent only when it changed.
 // The caption, with the access key (if any) between `before` and `after`, shown underlined.
 void web_page_show_caption(int control, const char* before, const char* key, const char* after);
-// Whether it takes input, is seen, and is a stop of the Tab key.
+// Whether it takes input, is seen, and is a stop of the Tab key (1) or not (0); -1 for a control
+// that never has the focus.
 void web_page_show_state(int control, int enabled, int visible, int tabStop);
 void web_page_show_checked(int control, int checked);
 // The thumb at `fraction` of the way from the bar's start; the numbers are for screen readers.

@@ -213,8 +213,6 @@ var WebPageLibrary = {
 
     // ---- Showing the controls' state ----
 
-    focusable: { Button: true, CheckBox: true, RadioButton: true, TrackBar: true, Edit: true, ListBox: true },
-
     showCaption: function (id, before, key, after) {
       var e = WebPage.controls[id];
       var target = e.caption || e.heading || e;
@@ -233,7 +231,7 @@ var WebPageLibrary = {
       else if (e.kind === 'Edit') e.readOnly = !enabled;
       // A menu says it on its title, which is what a screen reader reaches.
       if (e.kind !== 'MenuBar' && e.kind !== 'Button' && e.kind !== 'Menu') e.setAttribute('aria-disabled', !enabled);
-      if (WebPage.focusable[e.kind]) e.tabIndex = tabStop ? 0 : -1;
+      if (tabStop >= 0) e.tabIndex = tabStop ? 0 : -1;
       e.hidden = !visible;
       if (e.kind === 'Menu') WebMenu.showEnabled(e, enabled);
     },
@@ -328,7 +326,7 @@ var WebPageLibrary = {
 
   web_page_show_state__deps: ['$WebPage'],
   web_page_show_state: function (id, enabled, visible, tabStop) {
-    WebPage.showState(id, !!enabled, !!visible, !!tabStop);
+    WebPage.showState(id, !!enabled, !!visible, tabStop);
   },
 
   web_page_show_checked__deps: ['$WebPage'],

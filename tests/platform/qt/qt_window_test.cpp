@@ -61,6 +61,7 @@ TEST(QtWindow, ShowsEveryControlOfTheLayoutAtItsPlaceWithItsCaptionAndLook) {
         EXPECT_EQ(shown->isVisible(), row.visible) << name;
         EXPECT_EQ(shown->accessibleName().toStdString(), w.form->find(name)->accessibleName())
             << name;
+        EXPECT_EQ(shown->focusPolicy() != Qt::NoFocus, w.form->find(name)->takesFocus()) << name;
         // A vertical slider has its minimum at the top, next to the label that names the small
         // end; ticks go below or right of the groove.
         if (const auto* bar = qobject_cast<const QSlider*>(shown)) {
