@@ -13,9 +13,8 @@
 //       writes them) and prints the window's state after each, one JSON line, as the page's
 //       run reads it from the page (tests/web/differential.test.mjs). File > Open opens FILE,
 //       or is cancelled without one.
-// ACTION is one of
+// ACTION is
 //   --open FILE           File > Open of FILE
-//   --enter BUTTON TEXT   a press on a source button, TEXT typed into its input box and OK
 #include "button.h"
 #include "check_box.h"
 #include "headless_backend.h"
@@ -91,20 +90,9 @@ std::optional<platform::KeyStroke> keyNamed(std::string name) {
 
 // Does the action at args[i], moving i past its arguments; false for an unknown one.
 bool act(platform::HeadlessBackend& backend, TForm1& form, int argc, char* argv[], int& i) {
-    const std::string action = argv[i];
-    const int left = argc - i - 1;
-    if (action == "--open" && left >= 1) {
-        open(backend, form, argv[++i]);
-    } else if (action == "--enter" && left >= 2) {
-        auto* button = dynamic_cast<platform::Button*>(form.find(argv[i + 1]));
-        if (button == nullptr)
-            return false;
-        backend.inputBox->answers.push_back(std::string(argv[i + 2]));
-        button->press();
-        i += 2;
-    } else {
+    if (std::strcmp(argv[i], "--open") != 0 || i + 1 >= argc)
         return false;
-    }
+    open(backend, form, argv[++i]);
     return true;
 }
 

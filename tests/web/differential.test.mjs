@@ -30,7 +30,7 @@ import { isDeepStrictEqual } from 'node:util';
 const reference = path.join(process.env.ONDULIX_BUILD || path.join(root, 'build'), 'tests/web/desktop_reference');
 const runSeed = Number(process.env.ONDULIX_DIFF_SEED || 20261209) >>> 0;
 // About half a minute of each engine's time on two shared cores; WebKit's driver is the slowest.
-const kActions = { chromium: 900, firefox: 600, webkit: 400 };
+const kActions = { chromium: 800, firefox: 500, webkit: 300 };
 const actionsOf = (engine) => Number(process.env.ONDULIX_DIFF_ACTIONS || kActions[engine]);
 const keepGoing = process.env.ONDULIX_DIFF_ALL === '1';
 // A file of actions, one a line (a shrunk prefix, say), played instead of the random ones.
