@@ -41,7 +41,7 @@ phase "browser tests" bash scripts/web-test.sh --built
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_string_checks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 # The fuzz targets run one at a time, each on one core, beside the sanitizer tree.
-phase_begin "fuzz targets: build + 15 s each" bash scripts/fuzz.sh 15
+phase_begin "fuzz targets: build + 12 s each" bash scripts/fuzz.sh 12
 phase "sanitizer tree: configure + build" bash -c 'cmake -S . -B build-asan \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDULIX_SANITIZE=ON -DONDULIX_TESTS=ON >/dev/null &&
     cmake --build build-asan -j"$1"' -- "$jobs"
@@ -49,4 +49,4 @@ phase "sanitizer tree: configure + build" bash -c 'cmake -S . -B build-asan \
 phase "sanitizer tree: ctest" env ONDULIX_RANDOM_ACTIONS=3000 \
     ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
 
-phase_end "fuzz targets: build + 15 s each"
+phase_end "fuzz targets: build + 12 s each"
