@@ -28,14 +28,8 @@ bash scripts/browser-deps.sh
 # wait for a browser, so two a core. Each process starts the browsers it uses itself, each
 # with a fresh profile (and WebKit with an X server of its own), so files share no state.
 export ONDULIX_ENGINES="${1:-${ONDULIX_ENGINES:-chromium,firefox,webkit}}"
-# The longest files start first, so that none of them starts late and runs on alone at the end;
-# every other test file follows.
-files=(tests/web/page.test.mjs tests/web/screen.test.mjs tests/web/differential.test.mjs)
-for file in tests/web/*.test.mjs; do
-    [[ " ${files[*]} " == *" $file "* ]] || files+=("$file")
-done
 # A file that never ends (a server or a browser left open, a wait that never returns) ends the
 # run after fifteen minutes instead of holding CI until its own limit. Node's own test timeout
 # would bound each whole file as well, and the longest files take minutes.
 timeout --kill-after=10 900 node --test \
-    --test-concurrency="${ONDULIX_WEB_TEST_JOBS:-$((2 * $(nproc)))}" "${files[@]}"
+    --test-concurrency="${ONDULIX_WEB_TEST_JOBS:-$((2 * $(nproc)))}" tests/web/
