@@ -8,13 +8,15 @@ var WebMenuLibrary = {
   $WebMenu__postset: 'WebMenu.init();',
   $WebMenu: {
     init: function () {
-      // Before the control under the pointer has the press.
+      // Before the control under the pointer has the press. Until the window is shown there is
+      // no menu bar, and the program may not be running yet.
       document.addEventListener('pointerdown', function (event) {
+        if (!WebPage.shown) return;
         var under = event.target;
         while (under && !under.controlId) under = under.parentNode;
         WebPage.call(_web_pointer_pressed, [under ? under.controlId : 0]);
       }, true);
-      window.addEventListener('blur', function () { WebPage.call(_web_dismiss_menus, []); });
+      window.addEventListener('blur', function () { if (WebPage.shown) WebPage.call(_web_dismiss_menus, []); });
     },
 
     makeMenuBar: function (bar) {
